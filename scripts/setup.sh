@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, only those that are missing.
+# Usage: scripts/setup.sh [build|fuzz]   (fuzz adds the clang toolchain)
+set -euo pipefail
+
+packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+          zlib1g-dev)
+if [[ "${1:-build}" == fuzz ]]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+install=(apt-get install -y --no-install-recommends "${missing[@]}")
+if [[ $(id -u) -ne 0 ]]; then
+    echo "Pagora needs these Debian packages: ${missing[*]}" >&2
+    echo "Install them as root with:" >&2
+    echo "  apt-get update && ${install[*]}" >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update
+"${install[@]}"

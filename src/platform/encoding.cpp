@@ -1,0 +1,103 @@
+#include "platform/encoding.h"
+
+#include "platform/errors.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <iconv.h>
+
+namespace pagora {
+namespace {
+
+// One conversion direction, opened on first use and kept for the thread.
+class Converter {
+public:
+    Converter(const char* to, const char* from)
+        : handle_(iconv_open(to, from)) {
+        if (handle_ == invalidHandle())
+            throw EncodingError(std::string("the system has no converter from ") + from + " to " +
+                                to);
+    }
+    ~Converter() { iconv_close(handle_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts as much as possible; returns the number of input bytes left
+    // unconverted at the first invalid or incomplete sequence (0 when done).
+    std::size_t convert(std::string_view& in, std::string& out) {
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        char* inPtr = const_cast<char*>(in.data());
+        std::size_t inLeft = in.size();
+        char buffer[4096];
+        while (inLeft > 0) {
+            char* outPtr = buffer;
+            std::size_t outLeft = sizeof buffer;
+            const std::size_t result = iconv(handle_, &inPtr, &inLeft, &outPtr, &outLeft);
+            out.append(buffer, sizeof buffer - outLeft);
+            if (result == static_cast<std::size_t>(-1) && errno != E2BIG)
+                break;
+        }
+        in.remove_prefix(in.size() - inLeft);
+        return inLeft;
+    }
+
+private:
+    static iconv_t invalidHandle() { return reinterpret_cast<iconv_t>(-1); }
+    iconv_t handle_;
+};
+
+std::size_t utf8SequenceLength(unsigned char lead) {
+    if (lead < 0x80)
+        return 1;
+    if ((lead & 0xE0) == 0xC0)
+        return 2;
+    if ((lead & 0xF0) == 0xE0)
+        return 3;
+    if ((lead & 0xF8) == 0xF0)
+        return 4;
+    return 1;
+}
+
+std::string describeUnencodable(std::string_view rest) {
+    const std::size_t length =
+        std::min(utf8SequenceLength(static_cast<unsigned char>(rest[0])), rest.size());
+    const std::string character(rest.substr(0, length));
+    thread_local Converter toUtf32("UTF-32LE", "UTF-8");
+    std::string_view probe = character;
+    std::string codePoint;
+    if (toUtf32.convert(probe, codePoint) != 0 || codePoint.size() != 4) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned char>(rest[0]));
+        return std::string("テキストに不正なバイト 0x") + hex + " があります";
+    }
+    unsigned value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(codePoint[static_cast<std::size_t>(i)]);
+    char label[16];
+    std::snprintf(label, sizeof label, "U+%04X", value);
+    return "文字「" + character + "」(" + label + ") はコミックファイルに保存できません";
+}
+
+} // namespace
+
+std::string toUtf8(std::string_view cp932) {
+    thread_local Converter converter("UTF-8", "CP932");
+    std::string out;
+    out.reserve(cp932.size() + cp932.size() / 2);
+    while (converter.convert(cp932, out) != 0) {
+        out += "\xEF\xBF\xBD"; // U+FFFD for the byte that does not decode
+        cp932.remove_prefix(1);
+    }
+    return out;
+}
+
+std::string toCp932(std::string_view utf8) {
+    thread_local Converter converter("CP932", "UTF-8");
+    std::string out;
+    out.reserve(utf8.size());
+    if (converter.convert(utf8, out) != 0)
+        throw EncodingError(describeUnencodable(utf8));
+    return out;
+}
+
+} // namespace pagora

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pagora {
+
+// Decodes CP932 bytes to UTF-8. Bytes that are not valid CP932 become U+FFFD,
+// one per byte, so any file content can be shown.
+std::string toUtf8(std::string_view cp932);
+
+// Encodes UTF-8 text as CP932. Throws EncodingError naming the first character
+// that CP932 cannot hold (or the first invalid UTF-8 byte).
+std::string toCp932(std::string_view utf8);
+
+} // namespace pagora
+
+// A fixed text of the program (a UTF-8 literal) as CP932 bytes, converted once
+// per call site and kept for the rest of the run.
+#define PAGORA_CP932(literal)                                                                      \
+    ([]() -> const std::string& {                                                                  \
+        static const std::string converted = ::pagora::toCp932(literal);                           \
+        return converted;                                                                          \
+    }())

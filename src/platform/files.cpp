@@ -1,0 +1,188 @@
+#include "platform/files.h"
+
+#include "platform/encoding.h"
+#include "platform/errors.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace pagora {
+namespace {
+
+IoError ioError(const fs::path& path, const std::string& what, int error) {
+    return IoError(path.string() + ": " + what + ": " + std::strerror(error));
+}
+
+bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<unsigned char>(x + 32);
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<unsigned char>(y + 32);
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+std::vector<std::string> splitScriptName(std::string_view utf8Name) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (const char c : utf8Name) {
+        if (c == '\\' || c == '/') {
+            if (!part.empty())
+                parts.push_back(std::move(part));
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    if (!part.empty())
+        parts.push_back(std::move(part));
+    return parts;
+}
+
+// The entry of folder whose name is part without regard to letter case, or part itself.
+std::string matchInFolder(const fs::path& folder, const std::string& part) {
+    std::error_code error;
+    if (part == "." || part == ".." || fs::exists(folder / part, error))
+        return part;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (equalIgnoringAsciiCase(name, part))
+            return name;
+    }
+    return part;
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd)
+        : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+void writeAll(int fd, std::string_view bytes, const fs::path& path) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            throw ioError(path, "cannot write", errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+// The permissions a replaced file keeps; a new file gets the usual ones.
+mode_t modeForTarget(const fs::path& target) {
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0)
+        return info.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+fs::path resolveScriptPath(const fs::path& base, std::string_view cp932Name) {
+    fs::path path = base;
+    for (const std::string& part : splitScriptName(toUtf8(cp932Name)))
+        path /= matchInFolder(path.empty() ? fs::path(".") : path, part);
+    return path;
+}
+
+fs::path comicFolder(const fs::path& comicFile) {
+    return comicFile.parent_path();
+}
+
+fs::path dataFolder(const fs::path& comicFile, std::string_view cp932DataDirectory) {
+    return resolveScriptPath(comicFolder(comicFile), cp932DataDirectory);
+}
+
+CopyOutcome copyIntoFolder(const fs::path& source, const fs::path& folder) {
+    const fs::path target = folder / source.filename();
+    std::error_code error;
+    if (fs::exists(target, error))
+        return CopyOutcome::AlreadyPresent;
+    if (!fs::copy_file(source, target, fs::copy_options::skip_existing, error))
+        throw IoError(source.string() + ": cannot copy into " + folder.string() + ": " +
+                      error.message());
+    return CopyOutcome::Copied;
+}
+
+std::string readWholeFile(const fs::path& path) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0)
+        throw ioError(path, "cannot open", errno);
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0)
+        throw ioError(path, "cannot read", errno);
+    if (S_ISDIR(info.st_mode))
+        throw ioError(path, "cannot read", EISDIR);
+    std::string bytes;
+    if (S_ISREG(info.st_mode))
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (got == 0)
+            break;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw ioError(path, "cannot read", errno);
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    return bytes;
+}
+
+void writeFileAtomically(const fs::path& target, std::string_view bytes) {
+    std::error_code error;
+    if (fs::is_directory(target, error))
+        throw ioError(target, "cannot save", EISDIR);
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
+        throw ioError(target, "cannot save", errno);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::string temporaryName = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    FileDescriptor file(::mkstemp(temporaryName.data()));
+    if (file.get() < 0)
+        throw ioError(target, "cannot save", errno);
+    try {
+        writeAll(file.get(), bytes, target);
+        if (::fchmod(file.get(), modeForTarget(target)) != 0 || ::fsync(file.get()) != 0)
+            throw ioError(target, "cannot save", errno);
+        if (::close(file.release()) != 0)
+            throw ioError(target, "cannot save", errno);
+        if (::rename(temporaryName.c_str(), target.c_str()) != 0)
+            throw ioError(target, "cannot save", errno);
+    } catch (...) {
+        ::unlink(temporaryName.c_str());
+        throw;
+    }
+}
+
+} // namespace pagora
