@@ -1,0 +1,503 @@
+#include "document/comic_file.h"
+
+#include "platform/encoding.h"
+#include "platform/files.h"
+#include "platform/prompter.h"
+
+#include <algorithm>
+#include <ostream>
+#include <unordered_set>
+
+namespace pagora {
+namespace {
+
+constexpr std::string_view kPageEnd = "<Page End>";
+constexpr std::string_view kBookEnd = "<Book End>";
+constexpr std::string_view kHeadEnd = "<Head End>";
+constexpr std::string_view kEmptyLine = "// ";
+
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// Characters 2 to 5 of a marker line: "Page", "Book", "Head" or anything else.
+std::string_view markerWord(std::string_view line) {
+    return line.size() < 5 ? std::string_view() : line.substr(1, 4);
+}
+
+bool isBookStart(std::string_view line) {
+    return !line.empty() && line[0] == '<' && markerWord(line) == "Book" && line != kBookEnd;
+}
+
+// The name of a start marker: the text between its first two double quotes,
+// everything after a lone quote, or from the sixth character without quotes.
+std::string markerName(std::string_view line) {
+    const std::size_t open = line.find('"');
+    if (open == std::string_view::npos)
+        return std::string(line.size() > 5 ? line.substr(5) : std::string_view());
+    const std::size_t close = line.find('"', open + 1);
+    if (close == std::string_view::npos)
+        return std::string(line.substr(open + 1));
+    return std::string(line.substr(open + 1, close - open - 1));
+}
+
+std::string startMarker(std::string_view word, std::string_view name) {
+    std::string marker = "<";
+    marker.append(word).append("=\"").append(name).append("\">");
+    return marker;
+}
+
+std::vector<std::string> splitLines(std::string_view bytes, std::string_view dropPrefix) {
+    std::vector<std::string> lines;
+    lines.reserve(bytes.size() / 24);
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        const std::string_view line = bytes.substr(start, end - start);
+        if (!line.empty() && (dropPrefix.empty() || !startsWith(line, dropPrefix)))
+            lines.emplace_back(line);
+        if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n')
+            ++end;
+        start = end + 1;
+    }
+    return lines;
+}
+
+} // namespace
+
+TComicFileCtrl::TComicFileCtrl(Prompter& prompter)
+    : prompter_(prompter) {
+}
+
+TComicFileCtrl::BlockKey TComicFileCtrl::pageKey(std::string_view book, std::string_view page) {
+    return {BlockType::Page, std::string(book), std::string(page)};
+}
+
+TComicFileCtrl::BlockKey TComicFileCtrl::headerKey(std::string_view block) {
+    return {BlockType::Header, {}, std::string(block)};
+}
+
+// --- file ---
+
+void TComicFileCtrl::CreateNew() {
+    replaceBody({
+        "<Head=\"Comic\">",
+        "FileType=PGR95",
+        "CmdVer=0",
+        PAGORA_CP932("StartBook=スタートブック"),
+        PAGORA_CP932("StartPage=スタートページ"),
+        "MciMusic=Sequencer",
+        "MciSound=WaveAudio",
+        "SelectChange=1",
+        "ShowKeyWaitChar=1",
+        std::string(kHeadEnd),
+        PAGORA_CP932("<Book=\"スタートブック\">"),
+        PAGORA_CP932("<Page=\"スタートページ\">"),
+        std::string(kEmptyLine),
+        std::string(kPageEnd),
+        std::string(kBookEnd),
+    });
+}
+
+void TComicFileCtrl::LoadFromFile(const std::filesystem::path& path) {
+    LoadFromBytes(readWholeFile(path));
+}
+
+void TComicFileCtrl::LoadFromBytes(std::string_view bytes) {
+    replaceBody(splitLines(bytes, CommentPrefix));
+}
+
+void TComicFileCtrl::replaceBody(std::vector<std::string> lines) {
+    lines_.assign(std::move(lines));
+    indexDirty_ = true;
+    RebuildIndex();
+}
+
+void TComicFileCtrl::SaveToFile(const std::filesystem::path& path) const {
+    writeFileAtomically(path, SaveToBytes());
+}
+
+void TComicFileCtrl::SaveToStream(std::ostream& stream) const {
+    const std::string bytes = SaveToBytes();
+    stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string TComicFileCtrl::SaveToBytes() const {
+    std::size_t size = 0;
+    for (const std::string& line : FileHead)
+        size += line.size() + 2;
+    for (int number = 0; number < lines_.size(); ++number)
+        size += lines_[number].size() + 2;
+    std::string bytes;
+    bytes.reserve(size);
+    for (const std::string& line : FileHead)
+        bytes.append(line).append("\r\n");
+    for (int number = 0; number < lines_.size(); ++number)
+        bytes.append(lines_[number]).append("\r\n");
+    return bytes;
+}
+
+// --- index ---
+
+// Walks the lines, records every closed page and header block, and stops at
+// the first structural error with its message. The dirty mark survives a
+// stop, so the check runs again at the next lookup.
+void TComicFileCtrl::RebuildIndex() {
+    index_.clear();
+    cache_.reset();
+    std::string header, book, page;
+    int headerStart = 0, pageStart = 0;
+    for (int number = 0; number < lines_.size(); ++number) {
+        const std::string& line = lines_[number];
+        if (line.empty() || line[0] != '<')
+            continue;
+        const std::string_view word = markerWord(line);
+        if (word == "Page") {
+            if (line != kPageEnd) {
+                page = markerName(line);
+                pageStart = number + 1;
+            } else if (book.empty()) {
+                prompter_.error(PAGORA_CP932(
+                    "ファイルが破損しています\r\n[Book/Page block construction error]"));
+                return;
+            } else if (pageStart == 0) {
+                prompter_.error(
+                    PAGORA_CP932("ファイルが破損しています\r\n[Page block miss start flag]"));
+                return;
+            } else {
+                index_.push_back({pageKey(book, page), {pageStart, number - 1}});
+                pageStart = 0;
+            }
+        } else if (word == "Book") {
+            book = line == kBookEnd ? std::string() : markerName(line);
+        } else if (word == "Head") {
+            if (line != kHeadEnd) {
+                header = markerName(line);
+                headerStart = number + 1;
+            } else if (header.empty()) {
+                prompter_.error(
+                    PAGORA_CP932("ファイルが破損しています\r\n[Header block miss start flag]"));
+                return;
+            } else {
+                index_.push_back({headerKey(header), {headerStart, number - 1}});
+                header.clear();
+            }
+        } else {
+            prompter_.error(PAGORA_CP932("ファイル内に未知のブロックが存在します\r\n"
+                                         "ファイル保護のため処理を停止します"));
+            return;
+        }
+    }
+    indexDirty_ = false;
+}
+
+void TComicFileCtrl::ensureIndex() {
+    if (indexDirty_)
+        RebuildIndex();
+}
+
+// A cache hit is answered even while the index is dirty: the line operations
+// keep the cached range of the block they change up to date.
+std::optional<TComicFileCtrl::Range> TComicFileCtrl::findBlock(const BlockKey& key) {
+    if (cache_ && cache_->key == key)
+        return cache_->range;
+    ensureIndex();
+    for (const IndexEntry& entry : index_) {
+        if (entry.key == key) {
+            cache_ = CacheEntry{key, entry.range};
+            return entry.range;
+        }
+    }
+    return std::nullopt;
+}
+
+void TComicFileCtrl::growCachedBlock(int delta) {
+    cache_->range.last += delta;
+    indexDirty_ = true;
+}
+
+// --- line primitives ---
+
+void TComicFileCtrl::insertLines(int position, std::vector<std::string> lines) {
+    lines_.insert(position, std::move(lines));
+}
+
+void TComicFileCtrl::replaceLine(int position, std::string line) {
+    lines_.replace(position, std::move(line));
+}
+
+void TComicFileCtrl::deleteLines(int position, int count) {
+    lines_.erase(position, count);
+}
+
+std::vector<std::string> TComicFileCtrl::takeLines(int first, int last) {
+    std::vector<std::string> taken;
+    for (int number = first; number <= last; ++number)
+        taken.push_back(lines_[number]);
+    deleteLines(first, last - first + 1);
+    return taken;
+}
+
+// --- header blocks ---
+
+std::string TComicFileCtrl::ReadHeader(std::string_view block, std::string_view key,
+                                       std::string_view defaultValue) {
+    const std::optional<Range> range = findBlock(headerKey(block));
+    if (range) {
+        const std::string prefix = std::string(key) + "=";
+        for (int number = range->first; number <= range->last; ++number) {
+            const std::string& line = lines_[number];
+            if (startsWith(line, prefix))
+                return line.substr(prefix.size());
+        }
+    }
+    return std::string(defaultValue);
+}
+
+void TComicFileCtrl::WriteHeader(std::string_view block, std::string_view key,
+                                 std::string_view value) {
+    std::optional<Range> range = findBlock(headerKey(block));
+    if (!range) {
+        AddHeadBlock(block);
+        range = findBlock(headerKey(block));
+        if (!range)
+            return; // the rebuild stopped at a broken block before reaching the new one
+    }
+    const std::string prefix = std::string(key) + "=";
+    std::string entry = prefix + std::string(value);
+    for (int number = range->first; number <= range->last; ++number) {
+        if (startsWith(lines_[number], prefix)) {
+            replaceLine(number, std::move(entry));
+            return;
+        }
+    }
+    insertLines(range->last + 1, {std::move(entry)});
+    growCachedBlock(1);
+}
+
+void TComicFileCtrl::DeleteHeader(std::string_view block, std::string_view key) {
+    const std::optional<Range> range = findBlock(headerKey(block));
+    if (!range)
+        return;
+    const std::string prefix = std::string(key) + "=";
+    for (int number = range->first; number <= range->last; ++number) {
+        if (startsWith(lines_[number], prefix)) {
+            deleteLines(number, 1);
+            growCachedBlock(-1);
+            return;
+        }
+    }
+}
+
+std::vector<std::string> TComicFileCtrl::GetHeaderKeys(std::string_view block) {
+    std::vector<std::string> keys;
+    const std::optional<Range> range = findBlock(headerKey(block));
+    if (!range)
+        return keys;
+    for (int number = range->first; number <= range->last; ++number) {
+        const std::string& line = lines_[number];
+        const std::size_t equals = line.find('=');
+        if (!startsWith(line, "//") && equals != std::string::npos)
+            keys.push_back(line.substr(0, equals));
+    }
+    return keys;
+}
+
+void TComicFileCtrl::AddHeadBlock(std::string_view name) {
+    insertLines(lines_.size(),
+                {startMarker("Head", name), std::string(kEmptyLine), std::string(kHeadEnd)});
+    RebuildIndex();
+}
+
+// --- books and pages ---
+
+std::vector<std::string> TComicFileCtrl::GetBookList() {
+    ensureIndex();
+    std::vector<std::string> books;
+    std::unordered_set<std::string> seen;
+    for (const IndexEntry& entry : index_)
+        if (entry.key.type == BlockType::Page && seen.insert(entry.key.book).second)
+            books.push_back(entry.key.book);
+    return books;
+}
+
+std::vector<std::string> TComicFileCtrl::GetPageList(std::string_view book) {
+    ensureIndex();
+    std::vector<std::string> pages;
+    for (const IndexEntry& entry : index_)
+        if (entry.key.type == BlockType::Page && entry.key.book == book)
+            pages.push_back(entry.key.name);
+    return pages;
+}
+
+bool TComicFileCtrl::BookExists(std::string_view name) {
+    const std::vector<std::string> books = GetBookList();
+    return std::find(books.begin(), books.end(), name) != books.end();
+}
+
+bool TComicFileCtrl::PageExists(std::string_view book, std::string_view page) {
+    const std::vector<std::string> pages = GetPageList(book);
+    return std::find(pages.begin(), pages.end(), page) != pages.end();
+}
+
+bool TComicFileCtrl::AddBook(std::string_view name) {
+    if (BookExists(name)) {
+        prompter_.error(PAGORA_CP932("ブック名が重複しています"));
+        return false;
+    }
+    insertLines(lines_.size(),
+                {startMarker("Book", name), PAGORA_CP932("<Page=\"最初のページ\">"),
+                 std::string(kEmptyLine), std::string(kPageEnd), std::string(kBookEnd)});
+    RebuildIndex();
+    return true;
+}
+
+bool TComicFileCtrl::AddPage(std::string_view book, std::string_view page) {
+    if (PageExists(book, page)) {
+        prompter_.error(PAGORA_CP932("ページ名が重複しています"));
+        return false;
+    }
+    const std::optional<Range> markers = findBookMarkers(book);
+    if (!markers)
+        return false;
+    insertLines(markers->last,
+                {startMarker("Page", page), std::string(kEmptyLine), std::string(kPageEnd)});
+    RebuildIndex();
+    return true;
+}
+
+void TComicFileCtrl::DeleteBook(std::string_view name) {
+    const std::optional<Range> markers = findBookMarkers(name);
+    if (!markers)
+        return;
+    deleteLines(markers->first, markers->count());
+    RebuildIndex();
+}
+
+void TComicFileCtrl::DeletePage(std::string_view book, std::string_view page) {
+    const std::optional<Range> range = findBlock(pageKey(book, page));
+    if (!range)
+        return;
+    deleteLines(range->first - 1, range->count() + 2);
+    RebuildIndex();
+}
+
+void TComicFileCtrl::RenameBook(std::string_view oldName, std::string_view newName) {
+    const std::string oldMarker = startMarker("Book", oldName);
+    for (int number = 0; number < lines_.size(); ++number)
+        if (lines_[number] == oldMarker)
+            replaceLine(number, startMarker("Book", newName));
+    RebuildIndex();
+}
+
+void TComicFileCtrl::RenamePage(std::string_view book, std::string_view oldName,
+                                std::string_view newName) {
+    const std::optional<Range> range = findBlock(pageKey(book, oldName));
+    if (!range)
+        return;
+    if (lines_[range->first - 1] == startMarker("Page", oldName))
+        replaceLine(range->first - 1, startMarker("Page", newName));
+    RebuildIndex();
+}
+
+// The walk that a book move and deletion use: a book opens at its start
+// marker and closes at the next "<Book End>", unless another book opens first.
+std::optional<TComicFileCtrl::Range> TComicFileCtrl::findBookMarkers(std::string_view name) const {
+    std::optional<int> openedAt;
+    for (int number = 0; number < lines_.size(); ++number) {
+        const std::string& line = lines_[number];
+        if (isBookStart(line)) {
+            openedAt = markerName(line) == name ? std::optional<int>(number) : std::nullopt;
+        } else if (line == kBookEnd) {
+            if (openedAt)
+                return Range{*openedAt, number};
+        }
+    }
+    return std::nullopt;
+}
+
+void TComicFileCtrl::MoveBook(std::string_view target, std::string_view source, bool before) {
+    if (target == source || !findBookMarkers(source) || !findBookMarkers(target))
+        return;
+    const Range sourceMarkers = *findBookMarkers(source);
+    std::vector<std::string> block = takeLines(sourceMarkers.first, sourceMarkers.last);
+    RebuildIndex();
+    const Range targetMarkers = *findBookMarkers(target);
+    insertLines(before ? targetMarkers.first : targetMarkers.last + 1, std::move(block));
+    RebuildIndex();
+}
+
+void TComicFileCtrl::MovePage(std::string_view targetBook, std::string_view targetPage, bool before,
+                              std::string_view sourcePage, std::string_view sourceBook) {
+    if (targetBook == sourceBook && targetPage == sourcePage)
+        return;
+    if (targetBook != sourceBook && PageExists(targetBook, sourcePage))
+        return;
+    const std::optional<Range> sourceRange = findBlock(pageKey(sourceBook, sourcePage));
+    if (!sourceRange || !findBlock(pageKey(targetBook, targetPage)))
+        return;
+    std::vector<std::string> block = takeLines(sourceRange->first - 1, sourceRange->last + 1);
+    RebuildIndex();
+    const std::optional<Range> targetRange = findBlock(pageKey(targetBook, targetPage));
+    if (!targetRange) {
+        // The rebuild stopped before the target; put the page back where it was.
+        insertLines(sourceRange->first - 1, std::move(block));
+        RebuildIndex();
+        return;
+    }
+    insertLines(before ? targetRange->first - 1 : targetRange->last + 2, std::move(block));
+    RebuildIndex();
+}
+
+// --- command lines ---
+
+std::optional<int> TComicFileCtrl::commandLine(std::string_view book, std::string_view page,
+                                               int index) {
+    const std::optional<Range> range = findBlock(pageKey(book, page));
+    if (!range || index < 0 || index >= range->count())
+        return std::nullopt;
+    return range->first + index;
+}
+
+std::string TComicFileCtrl::GetCommand(std::string_view book, std::string_view page, int index) {
+    const std::optional<int> line = commandLine(book, page, index);
+    return line ? lines_[*line] : std::string();
+}
+
+void TComicFileCtrl::SetCommand(std::string_view book, std::string_view page, std::string_view line,
+                                int index) {
+    if (const std::optional<int> number = commandLine(book, page, index))
+        replaceLine(*number, std::string(line));
+}
+
+void TComicFileCtrl::InsertCommand(std::string_view book, std::string_view page, int index) {
+    const std::optional<Range> range = findBlock(pageKey(book, page));
+    if (!range || index < 0 || index > range->count())
+        return;
+    insertLines(range->first + index, {std::string(kEmptyLine)});
+    growCachedBlock(1);
+}
+
+void TComicFileCtrl::AppendCommand(std::string_view book, std::string_view page) {
+    const std::optional<Range> range = findBlock(pageKey(book, page));
+    if (!range)
+        return;
+    insertLines(range->last + 1, {std::string(kEmptyLine)});
+    growCachedBlock(1);
+}
+
+void TComicFileCtrl::DeleteCommand(std::string_view book, std::string_view page, int index) {
+    if (const std::optional<int> number = commandLine(book, page, index)) {
+        deleteLines(*number, 1);
+        growCachedBlock(-1);
+    }
+}
+
+int TComicFileCtrl::GetCommandCount(std::string_view book, std::string_view page) {
+    const std::optional<Range> range = findBlock(pageKey(book, page));
+    return range ? range->count() : 0;
+}
+
+} // namespace pagora

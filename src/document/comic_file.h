@@ -1,0 +1,133 @@
+#pragma once
+
+#include "document/line_store.h"
+
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pagora {
+
+class Prompter;
+
+// The open comic: the file body as a flat list of CP932 lines, exactly as in
+// the file, with an index of page and header block ranges rebuilt from the
+// lines. Every change goes through three line primitives (insert, replace,
+// delete), which an undo history can record.
+//
+// Books and pages are named by their CP932 names; command line indexes count
+// from 0 within a page. Operations on a book or page that does not exist do
+// nothing, and indexes outside the page are ignored.
+class TComicFileCtrl {
+public:
+    explicit TComicFileCtrl(Prompter& prompter);
+
+    // Written before the body on every save.
+    std::vector<std::string> FileHead;
+    // Lines beginning with this prefix are dropped on load.
+    std::string CommentPrefix = "///";
+
+    // The body, one entry per line.
+    int LineCount() const { return lines_.size(); }
+    const std::string& Line(int number) const { return lines_[number]; }
+    std::vector<std::string> Lines() const { return lines_.toVector(); }
+
+    // --- file ---
+    void CreateNew();
+    // Throws IoError when the file cannot be read; the document is then unchanged.
+    void LoadFromFile(const std::filesystem::path& path);
+    void LoadFromBytes(std::string_view bytes);
+    // Saves atomically. Throws IoError; a failed save leaves the old file whole.
+    void SaveToFile(const std::filesystem::path& path) const;
+    void SaveToStream(std::ostream& stream) const;
+    std::string SaveToBytes() const;
+
+    // --- header blocks ---
+    std::string ReadHeader(std::string_view block, std::string_view key,
+                           std::string_view defaultValue);
+    void WriteHeader(std::string_view block, std::string_view key, std::string_view value);
+    void DeleteHeader(std::string_view block, std::string_view key);
+    std::vector<std::string> GetHeaderKeys(std::string_view block);
+    void AddHeadBlock(std::string_view name);
+
+    // --- books and pages ---
+    std::vector<std::string> GetBookList();
+    std::vector<std::string> GetPageList(std::string_view book);
+    bool BookExists(std::string_view name);
+    bool PageExists(std::string_view book, std::string_view page);
+    // Both refuse a duplicate name with an error box and return false.
+    bool AddBook(std::string_view name);
+    bool AddPage(std::string_view book, std::string_view page);
+    void DeleteBook(std::string_view name);
+    void DeletePage(std::string_view book, std::string_view page);
+    void RenameBook(std::string_view oldName, std::string_view newName);
+    void RenamePage(std::string_view book, std::string_view oldName, std::string_view newName);
+    void MoveBook(std::string_view target, std::string_view source, bool before);
+    void MovePage(std::string_view targetBook, std::string_view targetPage, bool before,
+                  std::string_view sourcePage, std::string_view sourceBook);
+
+    // --- command lines of a page ---
+    std::string GetCommand(std::string_view book, std::string_view page, int index);
+    void SetCommand(std::string_view book, std::string_view page, std::string_view line, int index);
+    void InsertCommand(std::string_view book, std::string_view page, int index);
+    void AppendCommand(std::string_view book, std::string_view page);
+    void DeleteCommand(std::string_view book, std::string_view page, int index);
+    int GetCommandCount(std::string_view book, std::string_view page);
+
+private:
+    enum class BlockType { Page, Header };
+
+    struct BlockKey {
+        BlockType type;
+        std::string book; // pages only
+        std::string name;
+        bool operator==(const BlockKey&) const = default;
+    };
+
+    // Lines first to last of the body; empty when last < first.
+    struct Range {
+        int first;
+        int last;
+        int count() const { return last - first + 1; }
+    };
+
+    struct IndexEntry {
+        BlockKey key;
+        Range range;
+    };
+
+    struct CacheEntry {
+        BlockKey key;
+        Range range;
+    };
+
+    static BlockKey pageKey(std::string_view book, std::string_view page);
+    static BlockKey headerKey(std::string_view block);
+
+    void replaceBody(std::vector<std::string> lines);
+    void RebuildIndex();
+    void ensureIndex();
+    std::optional<Range> findBlock(const BlockKey& key);
+    std::optional<int> commandLine(std::string_view book, std::string_view page, int index);
+    void growCachedBlock(int delta);
+
+    // Start and end marker lines of the first complete book of that name.
+    std::optional<Range> findBookMarkers(std::string_view name) const;
+    std::vector<std::string> takeLines(int first, int last);
+
+    // The line primitives: nothing else changes lines_.
+    void insertLines(int position, std::vector<std::string> lines);
+    void replaceLine(int position, std::string line);
+    void deleteLines(int position, int count);
+
+    Prompter& prompter_;
+    LineStore lines_;
+    std::vector<IndexEntry> index_;
+    bool indexDirty_ = true;
+    std::optional<CacheEntry> cache_;
+};
+
+} // namespace pagora

@@ -1,0 +1,192 @@
+// The index rebuild: what it records, the four structure messages, and files
+// that are broken or not comics at all.
+#include "document/comic_file.h"
+#include "platform/encoding.h"
+#include "platform/scripted_prompter.h"
+#include "support/comic_text.h"
+
+#include <gtest/gtest.h>
+
+namespace pagora {
+namespace {
+
+using test::comicBytes;
+using test::cp932Lines;
+
+const std::string& constructionError() {
+    static const std::string text =
+        toCp932("ファイルが破損しています\r\n[Book/Page block construction error]");
+    return text;
+}
+const std::string& pageStartMissing() {
+    static const std::string text =
+        toCp932("ファイルが破損しています\r\n[Page block miss start flag]");
+    return text;
+}
+const std::string& headerStartMissing() {
+    static const std::string text =
+        toCp932("ファイルが破損しています\r\n[Header block miss start flag]");
+    return text;
+}
+const std::string& unknownBlock() {
+    static const std::string text =
+        toCp932("ファイル内に未知のブロックが存在します\r\nファイル保護のため処理を停止します");
+    return text;
+}
+
+struct BrokenCase {
+    const char* name;
+    std::vector<std::string> lines;
+    const std::string& (*message)();
+};
+
+class BrokenStructure : public testing::TestWithParam<BrokenCase> {};
+
+TEST_P(BrokenStructure, StopsWithItsMessageAndKeepsEveryLine) {
+    ScriptedPrompter prompter;
+    TComicFileCtrl comic(prompter);
+    std::string bytes;
+    for (const std::string& line : GetParam().lines)
+        bytes += line + "\r\n";
+    comic.LoadFromBytes(bytes);
+    EXPECT_EQ(prompter.messages(), std::vector<std::string>{GetParam().message()});
+    EXPECT_EQ(prompter.records()[0].kind, MessageKind::Error);
+    EXPECT_EQ(prompter.records()[0].buttons, Buttons::Ok);
+    EXPECT_EQ(comic.Lines(), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BrokenStructure,
+    testing::Values(
+        BrokenCase{"PageEndWithoutBook", {"<Page=\"p\">", "x", "<Page End>"}, constructionError},
+        BrokenCase{"PageEndAfterBookEnd",
+                   {"<Book=\"b\">", "<Page=\"p\">", "<Book End>", "<Page End>"},
+                   constructionError},
+        BrokenCase{"PageEndWithoutStart", {"<Book=\"b\">", "<Page End>"}, pageStartMissing},
+        BrokenCase{"SecondPageEnd",
+                   {"<Book=\"b\">", "<Page=\"p\">", "<Page End>", "<Page End>"},
+                   pageStartMissing},
+        BrokenCase{"HeadEndWithoutStart", {"<Head End>"}, headerStartMissing},
+        BrokenCase{
+            "UnknownWord", {"<Head=\"Comic\">", "<Head End>", "<Chapter=\"x\">"}, unknownBlock},
+        BrokenCase{"ShortMarker", {"<Pag"}, unknownBlock},
+        BrokenCase{"LoneBracket", {"<"}, unknownBlock},
+        BrokenCase{"LetterCaseMatters", {"<page=\"p\">"}, unknownBlock}),
+    [](const testing::TestParamInfo<BrokenCase>& param) { return param.param.name; });
+
+TEST(IndexRebuild, KeepsWhatItRecordedBeforeTheStop) {
+    ScriptedPrompter prompter;
+    TComicFileCtrl comic(prompter);
+    comic.LoadFromBytes(
+        comicBytes({"<Head=\"Comic\">", "Title=t", "<Head End>", "<Book=\"b\">", "<Page=\"p\">",
+                    "x", "<Page End>", "<Oops>", "<Page=\"q\">", "y", "<Page End>", "<Book End>"}));
+    EXPECT_EQ(comic.ReadHeader("Comic", "Title", ""), "t");
+    EXPECT_EQ(comic.GetCommand("b", "p", 0), "x");
+    EXPECT_EQ(comic.GetCommandCount("b", "q"), 0);
+}
+
+TEST(IndexRebuild, RunsTheCheckAgainOnTheNextLookupWhileBroken) {
+    ScriptedPrompter prompter;
+    TComicFileCtrl comic(prompter);
+    comic.LoadFromBytes(comicBytes(
+        {"<Book=\"b\">", "<Page=\"p\">", "x", "<Page End>", "<Book End>", "<Head End>"}));
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    // The same page twice is answered from the cache; another block looks again.
+    comic.GetCommand("b", "p", 0);
+    comic.GetCommand("b", "p", 0);
+    EXPECT_EQ(prompter.messages().size(), 2u);
+    comic.ReadHeader("Comic", "Title", "");
+    EXPECT_EQ(prompter.messages().size(), 3u);
+}
+
+TEST(IndexRebuild, ACleanFileIsCheckedOnce) {
+    ScriptedPrompter prompter;
+    TComicFileCtrl comic(prompter);
+    comic.CreateNew();
+    comic.GetBookList();
+    comic.ReadHeader("Comic", "Title", "");
+    EXPECT_TRUE(prompter.messages().empty());
+}
+
+TEST(IndexRebuild, AcceptsStrayBookEndsAndHeadersBetweenBooks) {
+    ScriptedPrompter prompter;
+    TComicFileCtrl comic(prompter);
+    comic.LoadFromBytes(
+        comicBytes({"<Book End>", "<Book=\"a\">", "<Page=\"p\">", "1", "<Page End>", "<Book End>",
+                    "<Head=\"Mid\">", "k=v", "<Head End>", "<Book=\"b\">", "<Page=\"p\">", "2",
+                    "<Page End>", "<Book End>"}));
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_EQ(comic.GetBookList(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(comic.ReadHeader("Mid", "k", ""), "v");
+}
+
+TEST(IndexRebuild, AnUnclosedStartIsReplacedByTheNextOne) {
+    ScriptedPrompter prompter;
+    TComicFileCtrl comic(prompter);
+    comic.LoadFromBytes(comicBytes(
+        {"<Book=\"b\">", "<Page=\"lost\">", "1", "<Page=\"p\">", "2", "<Page End>", "<Book End>"}));
+    EXPECT_EQ(comic.GetPageList("b"), (std::vector<std::string>{"p"}));
+    EXPECT_EQ(comic.GetCommandCount("b", "p"), 1);
+}
+
+struct MarkerNameCase {
+    const char* name;
+    const char* marker;
+    const char* expected;
+};
+
+class MarkerName : public testing::TestWithParam<MarkerNameCase> {};
+
+TEST_P(MarkerName, IsTakenFromTheQuotesOrTheSixthCharacter) {
+    ScriptedPrompter prompter;
+    TComicFileCtrl comic(prompter);
+    comic.LoadFromBytes(std::string("<Book=\"b\">\r\n") + GetParam().marker +
+                        "\r\nx\r\n<Page End>\r\n<Book End>\r\n");
+    EXPECT_EQ(comic.GetPageList("b"), std::vector<std::string>{GetParam().expected});
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, MarkerName,
+                         testing::Values(MarkerNameCase{"Quoted", "<Page=\"name\">", "name"},
+                                         MarkerNameCase{"NoQuotes", "<Pages>", "s>"},
+                                         MarkerNameCase{"OneQuote", "<Page=\"open", "open"},
+                                         MarkerNameCase{"ThreeQuotes", "<Page=\"a\"b\">", "a"},
+                                         MarkerNameCase{"EmptyName", "<Page=\"\">", ""},
+                                         MarkerNameCase{"JustTheWord", "<Page", ""}),
+                         [](const testing::TestParamInfo<MarkerNameCase>& param) {
+                             return param.param.name;
+                         });
+
+TEST(HostileInput, LoadsWithoutCrashing) {
+    const std::string inputs[] = {
+        "",
+        std::string(1000, '\0'),
+        "<<<<<<<<<<\r\r\r\n\n\n>>>>>",
+        "<Book=\"" + std::string(100, '"') + "\">",
+        std::string("\x81\r\n\x82\"<\xFF\xFE", 8),
+        "no line end at all",
+        "<Head=\"Comic\">\r\nFileType=PGR95\r\n", // header never closed
+    };
+    for (const std::string& input : inputs) {
+        ScriptedPrompter prompter;
+        TComicFileCtrl comic(prompter);
+        comic.LoadFromBytes(input);
+        comic.GetBookList();
+        comic.ReadHeader("Comic", "FileType", "d");
+        EXPECT_LE(comic.SaveToBytes().size(), input.size() + 2 * comic.Lines().size());
+    }
+}
+
+TEST(HostileInput, AFiftyMegabyteLineIsOneLine) {
+    ScriptedPrompter prompter;
+    TComicFileCtrl comic(prompter);
+    std::string bytes = "<Book=\"b\">\r\n<Page=\"p\">\r\n";
+    bytes += "MsgDlg \"" + std::string(50 << 20, 'a') + "\",\r\n";
+    bytes += "<Page End>\r\n<Book End>\r\n";
+    comic.LoadFromBytes(bytes);
+    EXPECT_EQ(comic.GetCommandCount("b", "p"), 1);
+    EXPECT_EQ(comic.GetCommand("b", "p", 0).size(), (50u << 20) + 10);
+    EXPECT_EQ(comic.SaveToBytes(), bytes);
+}
+
+} // namespace
+} // namespace pagora
