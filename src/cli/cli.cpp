@@ -1,0 +1,61 @@
+#include "cli/cli.h"
+
+#include "cli/cli_support.h"
+#include "cli/comic_commands.h"
+
+#include <ostream>
+#include <string_view>
+
+namespace pagora {
+namespace {
+
+using CommandFunction = int (*)(const std::vector<std::string>&, CliContext&);
+
+struct CliCommand {
+    std::string_view name;
+    std::string_view usage;
+    CommandFunction run;
+};
+
+constexpr CliCommand kCommands[] = {
+    {"tree", "tree FILE.csf", runTree},
+    {"resave", "resave FILE.csf [OUT.csf]", runResave},
+    {"new", "new OUT.csf [--user NAME]", runNew},
+};
+
+void printUsage(std::ostream& err) {
+    err << "usage: pagora-cli COMMAND ARGUMENTS\n";
+    for (const CliCommand& command : kCommands)
+        err << "  pagora-cli " << command.usage << '\n';
+}
+
+const CliCommand* findCommand(std::string_view name) {
+    for (const CliCommand& command : kCommands)
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+
+} // namespace
+
+int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    ConsolePrompter prompter(err);
+    CliContext context{out, err, prompter};
+    const CliCommand* command = arguments.empty() ? nullptr : findCommand(arguments[0]);
+    if (!command) {
+        printUsage(err);
+        return kExitFailure;
+    }
+    try {
+        return command->run({arguments.begin() + 1, arguments.end()}, context);
+    } catch (const UsageError& error) {
+        prompter.report(MessageKind::Error, error.what());
+        err << "usage: pagora-cli " << command->usage << '\n';
+    } catch (const std::exception& error) {
+        // Unreadable files, failed saves, conversion and encoding errors.
+        prompter.report(MessageKind::Error, error.what());
+    }
+    return kExitFailure;
+}
+
+} // namespace pagora

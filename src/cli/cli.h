@@ -1,0 +1,18 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace pagora {
+
+// Exit statuses of the command line tool.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitProblems = 1;
+inline constexpr int kExitFailure = 2; // bad usage, unreadable input, conversion error
+
+// Runs one pagora-cli command (arguments without the program name). Output is
+// UTF-8; messages go to err.
+int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+} // namespace pagora

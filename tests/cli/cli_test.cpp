@@ -1,0 +1,151 @@
+#include "cli/cli.h"
+#include "platform/encoding.h"
+#include "support/comic_text.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace pagora {
+namespace {
+
+using test::comicBytes;
+using test::TempFolder;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun run(std::vector<std::string> arguments) {
+    std::ostringstream out, err;
+    const int status = runCli(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+const std::string kComic = comicBytes(
+    {"/// Interactive Pagora for Win95", "<Head=\"Comic\">", "FileType=PGR95", "CmdVer=15",
+     "<Head End>", "<Book=\"スタートブック\">", "<Page=\"スタートページ\">", "MsgDlg \"a\",",
+     "WaitTime 1,", "<Page End>", "<Page=\"次\">", "// ", "<Page End>", "<Book End>",
+     "<Book=\"二冊目\">", "<Page=\"最初のページ\">", "// ", "<Page End>", "<Book End>"});
+
+TEST(CliTree, PrintsBooksAndPagesWithLineCounts) {
+    TempFolder folder;
+    const CliRun result = run({"tree", folder.write("c.csf", kComic).string()});
+    EXPECT_EQ(result.status, kExitDone);
+    EXPECT_EQ(result.out,
+              "スタートブック\n  スタートページ (2)\n  次 (1)\n二冊目\n  最初のページ (1)\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST(CliTree, ReportsStructureMessagesOnOneEscapedLine) {
+    TempFolder folder;
+    const auto file = folder.write("c.csf", comicBytes({"<Book=\"b\">", "<Page=\"p\">",
+                                                        "<Page End>", "<Book End>", "<Head End>"}));
+    const CliRun result = run({"tree", file.string()});
+    EXPECT_EQ(result.status, kExitDone);
+    EXPECT_EQ(result.out, "b\n  p (0)\n");
+    EXPECT_NE(
+        result.err.find("error: ファイルが破損しています\\r\\n[Header block miss start flag]\n"),
+        std::string::npos)
+        << result.err;
+}
+
+TEST(CliTree, AnUnreadableFileFailsWithStatusTwo) {
+    TempFolder folder;
+    const CliRun result = run({"tree", (folder.path() / "none.csf").string()});
+    EXPECT_EQ(result.status, kExitFailure);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err.rfind("error: ", 0), 0u) << result.err;
+}
+
+TEST(CliTree, AnswersTheOpenChecksWithIgnore) {
+    TempFolder folder;
+    const auto file = folder.write(
+        "c.csf", comicBytes({"<Head=\"Comic\">", "FileType=XYZ", "<Head End>", "<Book=\"b\">",
+                             "<Page=\"p\">", "x", "<Page End>", "<Book End>"}));
+    const CliRun result = run({"tree", file.string()});
+    EXPECT_EQ(result.status, kExitDone);
+    EXPECT_EQ(result.out, "b\n  p (1)\n");
+    EXPECT_EQ(
+        result.err,
+        "error: ファイルタイプが違います。\\nこのファイルは正常に編集できないかもしれません\n");
+}
+
+TEST(CliUsage, BadArgumentsFailWithStatusTwo) {
+    EXPECT_EQ(run({}).status, kExitFailure);
+    EXPECT_EQ(run({"frobnicate"}).status, kExitFailure);
+    EXPECT_EQ(run({"tree"}).status, kExitFailure);
+    EXPECT_EQ(run({"tree", "a", "b"}).status, kExitFailure);
+    const CliRun unknownOption = run({"new", "x.csf", "--colour", "red"});
+    EXPECT_EQ(unknownOption.status, kExitFailure);
+    EXPECT_NE(unknownOption.err.find("usage: pagora-cli new"), std::string::npos);
+    EXPECT_EQ(run({"new", "x.csf", "--user"}).status, kExitFailure);
+}
+
+TEST(CliResave, StampsVersionAndTypeAndWritesTheEditorHead) {
+    TempFolder folder;
+    const auto file =
+        folder.write("c.csf", comicBytes({"<Head=\"Comic\">", "CmdVer=3", "Title=t", "<Head End>",
+                                          "<Book=\"b\">", "<Page=\"p\">", "/// dropped", "x",
+                                          "<Page End>", "<Book End>"}));
+    const CliRun result = run({"resave", file.string(), (folder.path() / "out.csf").string()});
+    EXPECT_EQ(result.status, kExitDone) << result.err;
+    EXPECT_EQ(test::readFile(folder.path() / "out.csf"),
+              comicBytes({"/// Interactive Pagora for Win95",
+                          "/// Comic Script File (Command Version 15)", "<Head=\"Comic\">",
+                          "CmdVer=15", "Title=t", "FileType=PGR95", "<Head End>", "<Book=\"b\">",
+                          "<Page=\"p\">", "x", "<Page End>", "<Book End>"}));
+}
+
+TEST(CliResave, SavesOverTheFileItselfByDefault) {
+    TempFolder folder;
+    const auto file = folder.write("c.csf", kComic);
+    EXPECT_EQ(run({"resave", file.string()}).status, kExitDone);
+    const std::string saved = test::readFile(file);
+    EXPECT_EQ(saved.rfind(comicBytes({"/// Interactive Pagora for Win95",
+                                      "/// Comic Script File (Command Version 15)"}),
+                          0),
+              0u);
+    // Saving again changes nothing.
+    EXPECT_EQ(run({"resave", file.string()}).status, kExitDone);
+    EXPECT_EQ(test::readFile(file), saved);
+}
+
+TEST(CliResave, AFailedSaveLeavesTheOldFileAndFails) {
+    TempFolder folder;
+    const auto file = folder.write("c.csf", kComic);
+    std::filesystem::create_directory(folder.path() / "dir.csf");
+    const CliRun result = run({"resave", file.string(), (folder.path() / "dir.csf").string()});
+    EXPECT_EQ(result.status, kExitFailure);
+    EXPECT_EQ(result.err.rfind("error: ", 0), 0u);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "dir.csf"));
+}
+
+TEST(CliNew, WritesTheTemplateWithTheUserName) {
+    TempFolder folder;
+    const auto file = folder.path() / "new.csf";
+    EXPECT_EQ(run({"new", file.string(), "--user", "山田"}).status, kExitDone);
+    const std::string saved = test::readFile(file);
+    EXPECT_NE(saved.find(toCp932("Copyright=山田\r\n<Head End>\r\n")), std::string::npos);
+    EXPECT_NE(saved.find("CmdVer=15\r\n"), std::string::npos);
+
+    const auto plain = folder.path() / "plain.csf";
+    EXPECT_EQ(run({"new", plain.string()}).status, kExitDone);
+    EXPECT_NE(test::readFile(plain).find("Copyright=Pagora User\r\n"), std::string::npos);
+}
+
+TEST(CliNew, NeverOverwritesAndRefusesUnencodableNames) {
+    TempFolder folder;
+    const auto file = folder.write("c.csf", "old");
+    EXPECT_EQ(run({"new", file.string()}).status, kExitFailure);
+    EXPECT_EQ(test::readFile(file), "old");
+    const CliRun emoji = run({"new", (folder.path() / "e.csf").string(), "--user", "😀"});
+    EXPECT_EQ(emoji.status, kExitFailure);
+    EXPECT_NE(emoji.err.find("U+1F600"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "e.csf"));
+}
+
+} // namespace
+} // namespace pagora
