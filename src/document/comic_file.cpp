@@ -293,16 +293,24 @@ void TComicFileCtrl::DeleteHeader(std::string_view block, std::string_view key) 
 
 std::vector<std::string> TComicFileCtrl::GetHeaderKeys(std::string_view block) {
     std::vector<std::string> keys;
+    for (auto& entry : GetHeaderEntries(block))
+        keys.push_back(std::move(entry.first));
+    return keys;
+}
+
+std::vector<std::pair<std::string, std::string>>
+TComicFileCtrl::GetHeaderEntries(std::string_view block) {
+    std::vector<std::pair<std::string, std::string>> entries;
     const std::optional<Range> range = findBlock(headerKey(block));
     if (!range)
-        return keys;
+        return entries;
     for (int number = range->first; number <= range->last; ++number) {
         const std::string& line = lines_[number];
         const std::size_t equals = line.find('=');
         if (!startsWith(line, "//") && equals != std::string::npos)
-            keys.push_back(line.substr(0, equals));
+            entries.emplace_back(line.substr(0, equals), line.substr(equals + 1));
     }
-    return keys;
+    return entries;
 }
 
 void TComicFileCtrl::AddHeadBlock(std::string_view name) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pagora {
@@ -51,6 +52,8 @@ public:
     void WriteHeader(std::string_view block, std::string_view key, std::string_view value);
     void DeleteHeader(std::string_view block, std::string_view key);
     std::vector<std::string> GetHeaderKeys(std::string_view block);
+    // Key and value of every entry, in order (the keys of GetHeaderKeys), in one pass.
+    std::vector<std::pair<std::string, std::string>> GetHeaderEntries(std::string_view block);
     void AddHeadBlock(std::string_view name);
 
     // --- books and pages ---

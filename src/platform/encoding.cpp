@@ -91,6 +91,37 @@ std::string toUtf8(std::string_view cp932) {
     return out;
 }
 
+namespace {
+
+std::size_t characterLength(char lead) {
+    return isCp932LeadByte(static_cast<unsigned char>(lead)) ? 2 : 1;
+}
+
+} // namespace
+
+std::string_view cp932Prefix(std::string_view text, std::size_t maxBytes) {
+    std::size_t end = 0;
+    while (end < text.size()) {
+        const std::size_t next = end + characterLength(text[end]);
+        if (next > maxBytes || next > text.size())
+            break;
+        end = next;
+    }
+    return text.substr(0, end);
+}
+
+std::string_view cp932StripEnds(std::string_view text) {
+    if (text.empty())
+        return {};
+    const std::size_t first = characterLength(text[0]);
+    std::size_t lastStart = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        lastStart = at;
+        at += characterLength(text[at]);
+    }
+    return lastStart <= first ? std::string_view() : text.substr(first, lastStart - first);
+}
+
 std::string toCp932(std::string_view utf8) {
     thread_local Converter converter("CP932", "UTF-8");
     std::string out;

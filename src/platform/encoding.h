@@ -13,6 +13,19 @@ std::string toUtf8(std::string_view cp932);
 // that CP932 cannot hold (or the first invalid UTF-8 byte).
 std::string toCp932(std::string_view utf8);
 
+// Whether a CP932 byte starts a double-byte character.
+inline bool isCp932LeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// The longest start of a CP932 text that fits in maxBytes without splitting a
+// double-byte character.
+std::string_view cp932Prefix(std::string_view text, std::size_t maxBytes);
+
+// The text without its first and last character (CP932-aware); empty when it
+// has fewer than two characters.
+std::string_view cp932StripEnds(std::string_view text);
+
 } // namespace pagora
 
 // A fixed text of the program (a UTF-8 literal) as CP932 bytes, converted once

@@ -198,8 +198,10 @@ TEST_F(ComicFile, DeletesTheFirstEntryOfAKey) {
 }
 
 TEST_F(ComicFile, HeaderKeysSkipCommentsAndLinesWithoutEquals) {
-    load(comicBytes({"<Head=\"X\">", "// ", "a=1", "b", "c=", "//d=4", "<Head End>"}));
-    EXPECT_EQ(comic.GetHeaderKeys("X"), (std::vector<std::string>{"a", "c"}));
+    load(comicBytes({"<Head=\"X\">", "// ", "a=1", "b", "c=", "//d=4", "e=f=g", "<Head End>"}));
+    EXPECT_EQ(comic.GetHeaderKeys("X"), (std::vector<std::string>{"a", "c", "e"}));
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(comic.GetHeaderEntries("X"), (Entries{{"a", "1"}, {"c", ""}, {"e", "f=g"}}));
     EXPECT_TRUE(comic.GetHeaderKeys("Missing").empty());
 }
 
