@@ -2,6 +2,7 @@
 
 #include "cli/cli_support.h"
 #include "cli/comic_commands.h"
+#include "cli/script_commands.h"
 
 #include <ostream>
 #include <string_view>
@@ -21,6 +22,8 @@ constexpr CliCommand kCommands[] = {
     {"tree", "tree FILE.csf", runTree},
     {"resave", "resave FILE.csf [OUT.csf]", runResave},
     {"new", "new OUT.csf [--user NAME]", runNew},
+    {"outline", "outline FILE.csf [--book BOOK] [--page PAGE]", runOutline},
+    {"fmt", "fmt FILE.csf [-o OUT.csf] [--check]", runFmt},
 };
 
 void printUsage(std::ostream& err) {

@@ -25,16 +25,16 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments,
     ParsedArguments parsed;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (argument.rfind("--", 0) != 0) {
-            parsed.positional.push_back(argument);
-        } else if (withValue.count(argument)) {
+        if (withValue.count(argument)) {
             if (i + 1 == arguments.size())
                 throw UsageError(argument + " needs a value");
             parsed.options.emplace(argument, arguments[++i]);
         } else if (flags.count(argument)) {
             parsed.options.emplace(argument, "");
-        } else {
+        } else if (argument.rfind("--", 0) == 0) {
             throw UsageError("unknown option " + argument);
+        } else {
+            parsed.positional.push_back(argument);
         }
     }
     if (parsed.positional.size() < minPositional)

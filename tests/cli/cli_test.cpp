@@ -1,10 +1,9 @@
-#include "cli/cli.h"
+#include "cli_run.h"
 #include "platform/encoding.h"
 #include "support/comic_text.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace pagora {
 namespace {
@@ -12,16 +11,10 @@ namespace {
 using test::comicBytes;
 using test::TempFolder;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
-CliRun run(std::vector<std::string> arguments) {
-    std::ostringstream out, err;
-    const int status = runCli(arguments, out, err);
-    return {status, out.str(), err.str()};
+CliRun run(const std::vector<std::string>& arguments) {
+    return test::runCliCommand(arguments);
 }
 
 const std::string kComic = comicBytes(
