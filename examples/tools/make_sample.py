@@ -494,7 +494,7 @@ def param(value):
     return f'"{value}"'
 
 
-def options(if_=None, ifs=None, time=0, pos=None, color=None, size=0, win=0):
+def options(if_=None, ifs=None, time=0, time_hide=0, pos=None, color=None, size=0, win=0):
     found = []
     if if_:
         found.append("/IF:" + if_)
@@ -502,6 +502,8 @@ def options(if_=None, ifs=None, time=0, pos=None, color=None, size=0, win=0):
         found.append("/IFS:" + ifs)
     if time:
         found.append(f"/TIME:{time}")
+    elif time_hide:
+        found.append(f"/TIMEHIDE:{time_hide}")
     if pos:
         found.append("/POS:" + ",".join(map(str, pos)))
     if color:
@@ -696,7 +698,8 @@ def book_2_pages():
             system("StrDataSave", "名前"),
             system("AllDataSave", "ひだまり"),
             system("SaveNameSet", "&名前&さんの丘の思い出"),
-            msg("<+4>おしまい<-4>#遊んでくれてありがとう。", mode="None", color="clYellow"),
+            msg("<+4>おしまい<-4>#遊んでくれてありがとう。", mode="None", color="clYellow",
+                time_hide=8),
             system("MenuCtrl", "Exit"),
         ]),
     ]

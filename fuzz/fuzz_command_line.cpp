@@ -1,0 +1,33 @@
+// Classifies, reads, rewrites, reads again and summarises an arbitrary line.
+// What the writer produces must be a fixed point: reading it and writing the
+// record again gives the same line and the same record.
+#include "document/cmd_ctrl.h"
+#include "platform/errors.h"
+#include "platform/scripted_prompter.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view line(reinterpret_cast<const char*>(data), size);
+    pagora::ScriptedPrompter prompter;
+    pagora::TCmdCtrl syntax(prompter);
+    pagora::TCmdCtrl::GetCommandKind(line);
+    pagora::TCmdCtrl::GetOptionValue(line, "IF");
+    syntax.CheckName(line);
+    try {
+        syntax.MakeCmdRef(line);
+    } catch (const pagora::ConversionError&) {
+    }
+    try {
+        const std::string written = syntax.BuildCommand(syntax.ParseCommand(line));
+        const pagora::CmdRecord reread = syntax.ParseCommand(written);
+        const std::string rewritten = syntax.BuildCommand(reread);
+        if (rewritten != written || syntax.ParseCommand(rewritten) != reread)
+            __builtin_trap();
+        syntax.MakeCmdRef(written);
+    } catch (const pagora::ConversionError&) {
+    }
+    return 0;
+}
