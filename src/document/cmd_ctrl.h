@@ -42,7 +42,9 @@ public:
     // --- syntax ---
     static CmdKind GetCommandKind(std::string_view line);
     static std::string_view GetParamText(std::string_view line);
-    // Takes the next token from rest; false when rest is empty.
+    // Takes the next token from rest; false when rest is empty. A token is
+    // always a part of rest, so the view form copies nothing.
+    static bool NextParam(std::string_view& rest, std::string_view& token);
     static bool NextParam(std::string_view& rest, std::string& token);
     static bool IsPositional(std::string_view token);
     // The value of the last "/KEY:" option of the line; empty when there is none.
@@ -97,7 +99,10 @@ public:
 
     // Any line through the reader of its kind (no record for comments,
     // MusicStop and unknown keywords), and any record back to its line.
-    CmdRecord ParseCommand(std::string_view line);
+    // KeepWhatWasRead turns a conversion error into the record as far as it
+    // was read, for checks that must go on whatever a line holds.
+    enum class ReadFailure { Throw, KeepWhatWasRead };
+    CmdRecord ParseCommand(std::string_view line, ReadFailure onFailure = ReadFailure::Throw);
     std::string BuildCommand(const CmdRecord& record);
 
     // --- display ---

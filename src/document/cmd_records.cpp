@@ -1,6 +1,7 @@
 // Reading and writing the record of each command kind.
 #include "document/cmd_ctrl.h"
 #include "platform/encoding.h"
+#include "platform/errors.h"
 #include "platform/numbers.h"
 
 #include <algorithm>
@@ -45,7 +46,7 @@ private:
     bool next() { return TCmdCtrl::NextParam(rest_, token_) && TCmdCtrl::IsPositional(token_); }
 
     std::string_view rest_;
-    std::string token_;
+    std::string_view token_;
 };
 
 // Writes a line: keyword, a blank, each positional parameter followed by ",",
@@ -88,8 +89,9 @@ const std::string& defaultInputTitle() {
 
 // --- MsgDlg ---
 
-TCmdMsgDlg TCmdCtrl::ParseMsgDlg(std::string_view line) {
-    TCmdMsgDlg record;
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdMsgDlg& record) {
     ParamReader in(line);
     in.text(record.Text);
     in.boolean(record.DrawNormal);
@@ -98,7 +100,14 @@ TCmdMsgDlg TCmdCtrl::ParseMsgDlg(std::string_view line) {
     in.boolean(record.KeyWaitEachLine);
     in.boolean(record.KeyWaitAfter);
     in.boolean(record.ClickAbleEnabled);
-    record.Option = ParseOptions(line);
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
+TCmdMsgDlg TCmdCtrl::ParseMsgDlg(std::string_view line) {
+    TCmdMsgDlg record;
+    read(*this, line, record);
     return record;
 }
 
@@ -116,8 +125,9 @@ std::string TCmdCtrl::BuildMsgDlg(const TCmdMsgDlg& record) {
 
 // --- Graphic ---
 
-TCmdGraphic TCmdCtrl::ParseGraphic(std::string_view line) {
-    TCmdGraphic record;
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdGraphic& record) {
     ParamReader in(line);
     in.text(record.FileName);
     in.strictNumber(record.ViewLeft);
@@ -128,7 +138,14 @@ TCmdGraphic TCmdCtrl::ParseGraphic(std::string_view line) {
     in.boolean(record.FitToPos);
     in.boolean(record.HalfTransparent);
     in.boolean(record.AutoTransparentColor);
-    record.Option = ParseOptions(line);
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
+TCmdGraphic TCmdCtrl::ParseGraphic(std::string_view line) {
+    TCmdGraphic record;
+    read(*this, line, record);
     return record;
 }
 
@@ -148,12 +165,20 @@ std::string TCmdCtrl::BuildGraphic(const TCmdGraphic& record) {
 
 // --- Music, Sound, WaitTime, FlagCtrl ---
 
-TCmdMusic TCmdCtrl::ParseMusic(std::string_view line) {
-    TCmdMusic record;
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdMusic& record) {
     ParamReader in(line);
     in.text(record.FileName);
     in.lenientNumber(record.LoopCount);
-    record.Option = ParseOptions(line);
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
+TCmdMusic TCmdCtrl::ParseMusic(std::string_view line) {
+    TCmdMusic record;
+    read(*this, line, record);
     return record;
 }
 
@@ -164,12 +189,20 @@ std::string TCmdCtrl::BuildMusic(const TCmdMusic& record) {
         .finish(record.Option);
 }
 
-TCmdSound TCmdCtrl::ParseSound(std::string_view line) {
-    TCmdSound record;
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdSound& record) {
     ParamReader in(line);
     in.text(record.FileName);
     in.boolean(record.WaitEnd);
-    record.Option = ParseOptions(line);
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
+TCmdSound TCmdCtrl::ParseSound(std::string_view line) {
+    TCmdSound record;
+    read(*this, line, record);
     return record;
 }
 
@@ -180,11 +213,19 @@ std::string TCmdCtrl::BuildSound(const TCmdSound& record) {
         .finish(record.Option);
 }
 
-TCmdWaitTime TCmdCtrl::ParseWaitTime(std::string_view line) {
-    TCmdWaitTime record;
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdWaitTime& record) {
     ParamReader in(line);
     in.strictNumber(record.Time);
-    record.Option = ParseOptions(line);
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
+TCmdWaitTime TCmdCtrl::ParseWaitTime(std::string_view line) {
+    TCmdWaitTime record;
+    read(*this, line, record);
     return record;
 }
 
@@ -192,12 +233,20 @@ std::string TCmdCtrl::BuildWaitTime(const TCmdWaitTime& record) {
     return LineWriter(*this, CmdKind::WaitTime).number(record.Time).finish(record.Option);
 }
 
-TCmdFlagCtrl TCmdCtrl::ParseFlagCtrl(std::string_view line) {
-    TCmdFlagCtrl record;
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdFlagCtrl& record) {
     ParamReader in(line);
     in.text(record.FlagName);
     in.strictNumber(record.Operation);
-    record.Option = ParseOptions(line);
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
+TCmdFlagCtrl TCmdCtrl::ParseFlagCtrl(std::string_view line) {
+    TCmdFlagCtrl record;
+    read(*this, line, record);
     return record;
 }
 
@@ -212,8 +261,9 @@ std::string TCmdCtrl::BuildFlagCtrl(const TCmdFlagCtrl& record) {
 
 // Reading keeps a pair whose target lacks the "$" and stops after it;
 // writing stops before it.
-TCmdSelectDlg TCmdCtrl::ParseSelectDlg(std::string_view line) {
-    TCmdSelectDlg record;
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdSelectDlg& record) {
     ParamReader in(line);
     for (std::size_t pair = 0; pair < kSelectPairs; ++pair) {
         in.text(record.Items[pair]);
@@ -221,7 +271,14 @@ TCmdSelectDlg TCmdCtrl::ParseSelectDlg(std::string_view line) {
         if (record.Targets[pair].empty() || record.Targets[pair][0] != '$')
             break;
     }
-    record.Option = ParseOptions(line);
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
+TCmdSelectDlg TCmdCtrl::ParseSelectDlg(std::string_view line) {
+    TCmdSelectDlg record;
+    read(*this, line, record);
     return record;
 }
 
@@ -237,13 +294,21 @@ std::string TCmdCtrl::BuildSelectDlg(const TCmdSelectDlg& record) {
 
 // --- PageJump, MouseClick ---
 
-TCmdPageJump TCmdCtrl::ParsePageJump(std::string_view line) {
-    TCmdPageJump record;
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdPageJump& record) {
     ParamReader in(line);
     in.text(record.BookName);
     in.text(record.PageName);
     in.lenientNumber(record.Reserved);
-    record.Option = ParseOptions(line);
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
+TCmdPageJump TCmdCtrl::ParsePageJump(std::string_view line) {
+    TCmdPageJump record;
+    read(*this, line, record);
     return record;
 }
 
@@ -255,11 +320,19 @@ std::string TCmdCtrl::BuildPageJump(const TCmdPageJump& record) {
         .finish(record.Option);
 }
 
-TCmdMouseClick TCmdCtrl::ParseMouseClick(std::string_view line) {
-    TCmdMouseClick record;
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdMouseClick& record) {
     ParamReader in(line);
     in.boolean(record.ClickAbleOnly);
-    record.Option = ParseOptions(line);
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
+TCmdMouseClick TCmdCtrl::ParseMouseClick(std::string_view line) {
+    TCmdMouseClick record;
+    read(*this, line, record);
     return record;
 }
 
@@ -271,14 +344,22 @@ std::string TCmdCtrl::BuildMouseClick(const TCmdMouseClick& record) {
 
 // --- ValueCtrl, StringCtrl ---
 
-TCmdValueCtrl TCmdCtrl::ParseValueCtrl(std::string_view line) {
-    TCmdValueCtrl record;
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdValueCtrl& record) {
     ParamReader in(line);
     in.text(record.Operands[0]);
     in.strictNumber(record.Operator);
     in.text(record.Operands[1]);
     in.text(record.Operands[2]);
-    record.Option = ParseOptions(line);
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
+TCmdValueCtrl TCmdCtrl::ParseValueCtrl(std::string_view line) {
+    TCmdValueCtrl record;
+    read(*this, line, record);
     return record;
 }
 
@@ -291,12 +372,20 @@ std::string TCmdCtrl::BuildValueCtrl(const TCmdValueCtrl& record) {
         .finish(record.Option);
 }
 
-TCmdStringCtrl TCmdCtrl::ParseStringCtrl(std::string_view line) {
-    TCmdStringCtrl record;
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdStringCtrl& record) {
     ParamReader in(line);
     in.text(record.Target);
     in.text(record.Value);
-    record.Option = ParseOptions(line);
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
+TCmdStringCtrl TCmdCtrl::ParseStringCtrl(std::string_view line) {
+    TCmdStringCtrl record;
+    read(*this, line, record);
     return record;
 }
 
@@ -309,8 +398,9 @@ std::string TCmdCtrl::BuildStringCtrl(const TCmdStringCtrl& record) {
 
 // --- ClickAble, ClickAbleClear ---
 
-TCmdClickAble TCmdCtrl::ParseClickAble(std::string_view line) {
-    TCmdClickAble record;
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdClickAble& record) {
     ParamReader in(line);
     in.text(record.BookName);
     in.text(record.PageName);
@@ -319,7 +409,14 @@ TCmdClickAble TCmdCtrl::ParseClickAble(std::string_view line) {
     in.boolean(record.ClearOnSelect);
     in.boolean(record.CursorChange);
     in.boolean(record.CallSubroutine);
-    record.Option = ParseOptions(line);
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
+TCmdClickAble TCmdCtrl::ParseClickAble(std::string_view line) {
+    TCmdClickAble record;
+    read(*this, line, record);
     return record;
 }
 
@@ -335,8 +432,18 @@ std::string TCmdCtrl::BuildClickAble(const TCmdClickAble& record) {
         .finish(record.Option);
 }
 
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdClickAbleClear& record) {
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
 TCmdClickAbleClear TCmdCtrl::ParseClickAbleClear(std::string_view line) {
-    return {ParseOptions(line)};
+    TCmdClickAbleClear record;
+    read(*this, line, record);
+    return record;
 }
 
 // The comma ends the empty parameter list.
@@ -346,13 +453,21 @@ std::string TCmdCtrl::BuildClickAbleClear(const TCmdClickAbleClear& record) {
 
 // --- StrInput, WindowShow, System ---
 
-TCmdStrInput TCmdCtrl::ParseStrInput(std::string_view line) {
-    TCmdStrInput record;
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdStrInput& record) {
     ParamReader in(line);
     in.text(record.Title);
     in.text(record.Message);
     in.text(record.Target);
-    record.Option = ParseOptions(line);
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
+TCmdStrInput TCmdCtrl::ParseStrInput(std::string_view line) {
+    TCmdStrInput record;
+    read(*this, line, record);
     return record;
 }
 
@@ -364,11 +479,19 @@ std::string TCmdCtrl::BuildStrInput(const TCmdStrInput& record) {
         .finish(record.Option);
 }
 
-TCmdWindowShow TCmdCtrl::ParseWindowShow(std::string_view line) {
-    TCmdWindowShow record;
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdWindowShow& record) {
     ParamReader in(line);
     in.boolean(record.Show);
-    record.Option = ParseOptions(line);
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
+TCmdWindowShow TCmdCtrl::ParseWindowShow(std::string_view line) {
+    TCmdWindowShow record;
+    read(*this, line, record);
     return record;
 }
 
@@ -376,13 +499,21 @@ std::string TCmdCtrl::BuildWindowShow(const TCmdWindowShow& record) {
     return LineWriter(*this, CmdKind::WindowShow).boolean(record.Show).finish(record.Option);
 }
 
-TCmdSystem TCmdCtrl::ParseSystem(std::string_view line) {
-    TCmdSystem record;
+namespace {
+
+void read(TCmdCtrl& syntax, std::string_view line, TCmdSystem& record) {
     ParamReader in(line);
     in.name(record.SubCommand, kSystemSubCommands);
     in.text(record.Params[0]);
     in.text(record.Params[1]);
-    record.Option = ParseOptions(line);
+    record.Option = syntax.ParseOptions(line);
+}
+
+} // namespace
+
+TCmdSystem TCmdCtrl::ParseSystem(std::string_view line) {
+    TCmdSystem record;
+    read(*this, line, record);
     return record;
 }
 
@@ -401,40 +532,50 @@ std::string TCmdCtrl::BuildSystem(const TCmdSystem& record) {
 
 // --- any kind ---
 
-CmdRecord TCmdCtrl::ParseCommand(std::string_view line) {
+CmdRecord TCmdCtrl::ParseCommand(std::string_view line, ReadFailure onFailure) {
+    // On a conversion error the record keeps the fields read before it.
+    const auto readAs = [&]<typename Record>(Record record) -> CmdRecord {
+        try {
+            read(*this, line, record);
+        } catch (const ConversionError&) {
+            if (onFailure == ReadFailure::Throw)
+                throw;
+        }
+        return record;
+    };
     switch (GetCommandKind(line)) {
     case CmdKind::MsgDlg:
-        return ParseMsgDlg(line);
+        return readAs(TCmdMsgDlg{});
     case CmdKind::Graphic:
-        return ParseGraphic(line);
+        return readAs(TCmdGraphic{});
     case CmdKind::Music:
-        return ParseMusic(line);
+        return readAs(TCmdMusic{});
     case CmdKind::Sound:
-        return ParseSound(line);
+        return readAs(TCmdSound{});
     case CmdKind::WaitTime:
-        return ParseWaitTime(line);
+        return readAs(TCmdWaitTime{});
     case CmdKind::FlagCtrl:
-        return ParseFlagCtrl(line);
+        return readAs(TCmdFlagCtrl{});
     case CmdKind::SelectDlg:
-        return ParseSelectDlg(line);
+        return readAs(TCmdSelectDlg{});
     case CmdKind::PageJump:
-        return ParsePageJump(line);
+        return readAs(TCmdPageJump{});
     case CmdKind::MouseClick:
-        return ParseMouseClick(line);
+        return readAs(TCmdMouseClick{});
     case CmdKind::ValueCtrl:
-        return ParseValueCtrl(line);
+        return readAs(TCmdValueCtrl{});
     case CmdKind::StringCtrl:
-        return ParseStringCtrl(line);
+        return readAs(TCmdStringCtrl{});
     case CmdKind::ClickAble:
-        return ParseClickAble(line);
+        return readAs(TCmdClickAble{});
     case CmdKind::ClickAbleClear:
-        return ParseClickAbleClear(line);
+        return readAs(TCmdClickAbleClear{});
     case CmdKind::StrInput:
-        return ParseStrInput(line);
+        return readAs(TCmdStrInput{});
     case CmdKind::WindowShow:
-        return ParseWindowShow(line);
+        return readAs(TCmdWindowShow{});
     case CmdKind::System:
-        return ParseSystem(line);
+        return readAs(TCmdSystem{});
     case CmdKind::Unknown:
     case CmdKind::Comment:
     case CmdKind::MusicStop:

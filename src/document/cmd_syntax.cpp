@@ -116,16 +116,15 @@ struct OptionValues {
 OptionValues collectOptions(std::string_view line) {
     OptionValues values;
     std::string_view rest = TCmdCtrl::GetParamText(line);
-    std::string token;
+    std::string_view token;
     while (TCmdCtrl::NextParam(rest, token)) {
         if (token.empty() || token[0] != '/')
             continue;
         const std::size_t colon = token.find(':');
-        if (colon == std::string::npos)
+        if (colon == std::string_view::npos)
             continue;
-        if (std::optional<std::string>* slot =
-                values.slotFor(std::string_view(token).substr(1, colon - 1)))
-            *slot = token.substr(colon + 1);
+        if (std::optional<std::string>* slot = values.slotFor(token.substr(1, colon - 1)))
+            *slot = std::string(token.substr(colon + 1));
     }
     return values;
 }
@@ -153,7 +152,7 @@ CmdKind TCmdCtrl::GetCommandKind(std::string_view line) {
         return CmdKind::Comment;
     const std::string_view keyword = line.substr(0, line.find(' '));
     for (std::size_t i = 0; i < kKeywords.size(); ++i)
-        if (equalsIgnoringAsciiCase(keyword, kKeywords[i]))
+        if (keyword.size() == kKeywords[i].size() && equalsIgnoringAsciiCase(keyword, kKeywords[i]))
             return static_cast<CmdKind>(i + 1);
     return CmdKind::Unknown;
 }
@@ -169,24 +168,36 @@ std::string_view TCmdCtrl::GetParamText(std::string_view line) {
 // Quoted tokens lose their quotes and may hold commas; text between a closing
 // quote and the next comma is dropped. Each step scans only up to the end of
 // its token, so walking a line is linear in its length.
-bool TCmdCtrl::NextParam(std::string_view& rest, std::string& token) {
-    token.clear();
+bool TCmdCtrl::NextParam(std::string_view& rest, std::string_view& token) {
+    token = {};
     if (rest.empty())
         return false;
-    const std::size_t first = rest.find_first_of("\",");
+    // The first quote or comma (find_first_of would call memchr for every byte).
+    std::size_t first = 0;
+    while (first < rest.size() && rest[first] != '"' && rest[first] != ',')
+        ++first;
+    if (first == rest.size())
+        first = std::string_view::npos;
     if (first != std::string_view::npos && rest[first] == '"') {
         rest.remove_prefix(first + 1);
         const std::size_t close = rest.find('"');
         if (close != std::string_view::npos) {
-            token.assign(rest.substr(0, close));
+            token = rest.substr(0, close);
             rest.remove_prefix(close + 1);
         }
     } else {
-        token.assign(rest.substr(0, first));
+        token = rest.substr(0, first);
     }
     const std::size_t comma = rest.find(',');
     rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
     return true;
+}
+
+bool TCmdCtrl::NextParam(std::string_view& rest, std::string& token) {
+    std::string_view view;
+    const bool taken = NextParam(rest, view);
+    token.assign(view);
+    return taken;
 }
 
 bool TCmdCtrl::IsPositional(std::string_view token) {
@@ -195,13 +206,13 @@ bool TCmdCtrl::IsPositional(std::string_view token) {
 
 std::optional<std::string> TCmdCtrl::GetOptionValue(std::string_view line, std::string_view key) {
     const std::string prefix = "/" + std::string(key) + ":";
-    std::optional<std::string> value;
+    std::optional<std::string_view> value;
     std::string_view rest = GetParamText(line);
-    std::string token;
+    std::string_view token;
     while (NextParam(rest, token))
-        if (token.compare(0, prefix.size(), prefix) == 0)
+        if (token.substr(0, prefix.size()) == prefix)
             value = token.substr(prefix.size());
-    return value;
+    return value ? std::optional<std::string>(*value) : std::nullopt;
 }
 
 TIfParam TCmdCtrl::ParseCondition(std::string_view text) {

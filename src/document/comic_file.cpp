@@ -79,6 +79,13 @@ TComicFileCtrl::BlockKey TComicFileCtrl::headerKey(std::string_view block) {
     return {BlockType::Header, {}, std::string(block)};
 }
 
+// Unambiguous even for names holding any byte.
+std::string TComicFileCtrl::hashKey(const BlockKey& key) {
+    std::string text(1, key.type == BlockType::Page ? 'P' : 'H');
+    text.append(std::to_string(key.book.size())).append(":").append(key.book).append(key.name);
+    return text;
+}
+
 // --- file ---
 
 void TComicFileCtrl::CreateNew() {
@@ -146,6 +153,7 @@ std::string TComicFileCtrl::SaveToBytes() const {
 // stop, so the check runs again at the next lookup.
 void TComicFileCtrl::RebuildIndex() {
     index_.clear();
+    firstEntry_.clear();
     cache_.reset();
     std::string header, book, page;
     int headerStart = 0, pageStart = 0;
@@ -167,7 +175,7 @@ void TComicFileCtrl::RebuildIndex() {
                     PAGORA_CP932("ファイルが破損しています\r\n[Page block miss start flag]"));
                 return;
             } else {
-                index_.push_back({pageKey(book, page), {pageStart, number - 1}});
+                recordBlock(pageKey(book, page), {pageStart, number - 1});
                 pageStart = 0;
             }
         } else if (word == "Book") {
@@ -181,7 +189,7 @@ void TComicFileCtrl::RebuildIndex() {
                     PAGORA_CP932("ファイルが破損しています\r\n[Header block miss start flag]"));
                 return;
             } else {
-                index_.push_back({headerKey(header), {headerStart, number - 1}});
+                recordBlock(headerKey(header), {headerStart, number - 1});
                 header.clear();
             }
         } else {
@@ -191,6 +199,11 @@ void TComicFileCtrl::RebuildIndex() {
         }
     }
     indexDirty_ = false;
+}
+
+void TComicFileCtrl::recordBlock(BlockKey key, Range range) {
+    firstEntry_.try_emplace(hashKey(key), index_.size());
+    index_.push_back({std::move(key), range});
 }
 
 void TComicFileCtrl::ensureIndex() {
@@ -204,13 +217,12 @@ std::optional<TComicFileCtrl::Range> TComicFileCtrl::findBlock(const BlockKey& k
     if (cache_ && cache_->key == key)
         return cache_->range;
     ensureIndex();
-    for (const IndexEntry& entry : index_) {
-        if (entry.key == key) {
-            cache_ = CacheEntry{key, entry.range};
-            return entry.range;
-        }
-    }
-    return std::nullopt;
+    const auto found = firstEntry_.find(hashKey(key));
+    if (found == firstEntry_.end())
+        return std::nullopt;
+    const Range range = index_[found->second].range;
+    cache_ = CacheEntry{key, range};
+    return range;
 }
 
 void TComicFileCtrl::growCachedBlock(int delta) {
@@ -341,13 +353,14 @@ std::vector<std::string> TComicFileCtrl::GetPageList(std::string_view book) {
 }
 
 bool TComicFileCtrl::BookExists(std::string_view name) {
-    const std::vector<std::string> books = GetBookList();
-    return std::find(books.begin(), books.end(), name) != books.end();
+    ensureIndex();
+    return std::any_of(index_.begin(), index_.end(), [name](const IndexEntry& entry) {
+        return entry.key.type == BlockType::Page && entry.key.book == name;
+    });
 }
 
 bool TComicFileCtrl::PageExists(std::string_view book, std::string_view page) {
-    const std::vector<std::string> pages = GetPageList(book);
-    return std::find(pages.begin(), pages.end(), page) != pages.end();
+    return findBlock(pageKey(book, page)).has_value();
 }
 
 bool TComicFileCtrl::AddBook(std::string_view name) {
@@ -470,8 +483,13 @@ std::optional<int> TComicFileCtrl::commandLine(std::string_view book, std::strin
 }
 
 std::string TComicFileCtrl::GetCommand(std::string_view book, std::string_view page, int index) {
+    return std::string(PeekCommand(book, page, index));
+}
+
+std::string_view TComicFileCtrl::PeekCommand(std::string_view book, std::string_view page,
+                                             int index) {
     const std::optional<int> line = commandLine(book, page, index);
-    return line ? lines_[*line] : std::string();
+    return line ? std::string_view(lines_[*line]) : std::string_view();
 }
 
 void TComicFileCtrl::SetCommand(std::string_view book, std::string_view page, std::string_view line,

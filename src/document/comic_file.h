@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -74,6 +75,9 @@ public:
 
     // --- command lines of a page ---
     std::string GetCommand(std::string_view book, std::string_view page, int index);
+    // The same line without a copy, for readers that walk many lines; valid
+    // until the comic changes.
+    std::string_view PeekCommand(std::string_view book, std::string_view page, int index);
     void SetCommand(std::string_view book, std::string_view page, std::string_view line, int index);
     void InsertCommand(std::string_view book, std::string_view page, int index);
     void AppendCommand(std::string_view book, std::string_view page);
@@ -108,10 +112,12 @@ private:
     };
 
     static BlockKey pageKey(std::string_view book, std::string_view page);
+    static std::string hashKey(const BlockKey& key);
     static BlockKey headerKey(std::string_view block);
 
     void replaceBody(std::vector<std::string> lines);
     void RebuildIndex();
+    void recordBlock(BlockKey key, Range range);
     void ensureIndex();
     std::optional<Range> findBlock(const BlockKey& key);
     std::optional<int> commandLine(std::string_view book, std::string_view page, int index);
@@ -129,6 +135,7 @@ private:
     Prompter& prompter_;
     LineStore lines_;
     std::vector<IndexEntry> index_;
+    std::unordered_map<std::string, std::size_t> firstEntry_; // hashKey -> first entry of index_
     bool indexDirty_ = true;
     std::optional<CacheEntry> cache_;
 };

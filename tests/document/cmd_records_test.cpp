@@ -76,6 +76,20 @@ TEST_F(CmdRecords, StrictFieldsThrowLenientFieldsBecomeZero) {
     EXPECT_EQ(syntax.ParseClickAble("ClickAble \"b\",\"p\",\"i\",two,").ImageDivision, 0);
 }
 
+TEST_F(CmdRecords, AFailedReadCanKeepTheFieldsReadBeforeTheFailure) {
+    using Failure = TCmdCtrl::ReadFailure;
+    EXPECT_THROW(syntax.ParseCommand("Graphic \"a.bmp\",x,1,1,", Failure::Throw), ConversionError);
+    const CmdRecord partial =
+        syntax.ParseCommand("Graphic \"a.bmp\",x,1,1,\"/WIN:2\"", Failure::KeepWhatWasRead);
+    TCmdGraphic expected;
+    expected.FileName = "a.bmp";
+    EXPECT_EQ(partial, CmdRecord(expected));
+    // A failing option keeps every positional field.
+    const CmdRecord options =
+        syntax.ParseCommand("Sound \"s.wav\",0,\"/WIN:x\"", Failure::KeepWhatWasRead);
+    EXPECT_EQ(options, CmdRecord(TCmdSound{"s.wav", false, {}}));
+}
+
 TEST_F(CmdRecords, PageJumpKeepsItsReservedNumber) {
     const std::string line = sj("PageJump \"本\",\"頁\",7,");
     EXPECT_EQ(syntax.ParsePageJump(line).Reserved, 7);
