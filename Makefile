@@ -25,6 +25,7 @@ run: release
 
 bench: release
 	$(RELEASE_DIR)/bench/pagora_bench
+	$(RELEASE_DIR)/bench/pagora_images_bench
 
 fuzz:
 	@scripts/setup.sh fuzz

@@ -19,21 +19,24 @@ const std::vector<std::string>& pageLines() {
         const std::string mix[] = {
             pagora::toCp932("MsgDlg \"「こんにちは、&名前&さん」#今日は%回数%回目の訪問です。\",0,"
                             "\"Char-KeyWait\",\"Normal\",0,1,1,\"/WIN:1\""),
-            pagora::toCp932("MsgDlg \"丘の上には小さな家があります。\",0,\"KeyWait\",\"Normal\",0,0,1,"
-                            "\"/IF:%鍵%==1\",\"/WIN:1\""),
+            pagora::toCp932(
+                "MsgDlg \"丘の上には小さな家があります。\",0,\"KeyWait\",\"Normal\",0,0,1,"
+                "\"/IF:%鍵%==1\",\"/WIN:1\""),
             "Graphic \"pict\\\\scene.bmp\",0,0,1,1,\"FadeIn\",0,0,0,\"/POS:0,0,639,479\"",
             "Music \"theme.mid\",0,",
             "Sound \"chime.wav\",1,",
             "MusicStop",
             "WaitTime 1500,",
             pagora::toCp932("FlagCtrl \"%鍵%\",0,"),
-            pagora::toCp932("SelectDlg \"はい\",\"$次$\",\"いいえ\",\"$前$\",\"/TIME:20\",\"/WIN:2\""),
+            pagora::toCp932(
+                "SelectDlg \"はい\",\"$次$\",\"いいえ\",\"$前$\",\"/TIME:20\",\"/WIN:2\""),
             pagora::toCp932("PageJump \"第一章\",\"玄関\",0,"),
             "MouseClick 0,\"/TIME:10\"",
             pagora::toCp932("ValueCtrl \"%回数%\",1,\"%回数%\",\"1\","),
             pagora::toCp932("StringCtrl \"$天気$\",\"ぽかぽか\","),
-            pagora::toCp932("ClickAble \"第二章\",\"おわり\",\"button.bmp\",2,1,1,0,\"/POS:12,14,108,46\","
-                            "\"/WIN:3\""),
+            pagora::toCp932(
+                "ClickAble \"第二章\",\"おわり\",\"button.bmp\",2,1,1,0,\"/POS:12,14,108,46\","
+                "\"/WIN:3\""),
             "ClickAbleClear ,\"/WIN:3\"",
             pagora::toCp932("StrInput \"お名前\",\"名前を入力\",\"$名前$\","),
             "WindowShow 1,\"/WIN:1\"",

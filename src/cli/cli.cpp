@@ -1,7 +1,9 @@
 #include "cli/cli.h"
 
+#include "cli/check_commands.h"
 #include "cli/cli_support.h"
 #include "cli/comic_commands.h"
+#include "cli/image_commands.h"
 #include "cli/script_commands.h"
 
 #include <ostream>
@@ -24,6 +26,9 @@ constexpr CliCommand kCommands[] = {
     {"new", "new OUT.csf [--user NAME]", runNew},
     {"outline", "outline FILE.csf [--book BOOK] [--page PAGE]", runOutline},
     {"fmt", "fmt FILE.csf [-o OUT.csf] [--check]", runFmt},
+    {"check", "check FILE.csf [--json]", runCheck},
+    {"mag2bmp", "mag2bmp IN.mag OUT.bmp", runMag2Bmp},
+    {"imginfo", "imginfo FILE [--plugins DIR]", runImgInfo},
 };
 
 void printUsage(std::ostream& err) {
@@ -41,9 +46,10 @@ const CliCommand* findCommand(std::string_view name) {
 
 } // namespace
 
-int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+           bool errIsTerminal) {
     ConsolePrompter prompter(err);
-    CliContext context{out, err, prompter};
+    CliContext context{out, err, errIsTerminal, prompter};
     const CliCommand* command = arguments.empty() ? nullptr : findCommand(arguments[0]);
     if (!command) {
         printUsage(err);

@@ -12,7 +12,8 @@ inline constexpr int kExitProblems = 1;
 inline constexpr int kExitFailure = 2; // bad usage, unreadable input, conversion error
 
 // Runs one pagora-cli command (arguments without the program name). Output is
-// UTF-8; messages go to err.
-int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+// UTF-8; messages go to err, and progress too when err is a terminal.
+int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+           bool errIsTerminal = false);
 
 } // namespace pagora

@@ -17,6 +17,7 @@ class TComicFileCtrl;
 struct CliContext {
     std::ostream& out;
     std::ostream& err;
+    bool errIsTerminal; // progress lines only go to a terminal
     ConsolePrompter& prompter;
 };
 

@@ -75,10 +75,8 @@ TEST(CliFmt, RewritesLinesAndSavesLikeResave) {
 }
 
 TEST(CliFmt, TheSampleComicIsAlreadyFormatted) {
-    const char* source = std::getenv("PAGORA_SOURCE_DIR");
-    ASSERT_NE(source, nullptr);
     const auto result =
-        runCliCommand({"fmt", std::string(source) + "/examples/sample/Sample.csf", "--check"});
+        runCliCommand({"fmt", PAGORA_SOURCE_DIR "/examples/sample/Sample.csf", "--check"});
     EXPECT_EQ(result.status, 0) << result.out << result.err;
     EXPECT_EQ(result.out, "");
 }
