@@ -135,9 +135,9 @@ void TErrorCheck::CheckAll() {
 }
 
 void TErrorCheck::CheckPage(const std::string& bookName, const std::string& pageName) {
-    const int count = comic_.GetCommandCount(bookName, pageName);
-    for (int index = 0; index < count; ++index)
-        CheckLine(comic_.PeekCommand(bookName, pageName, index), bookName, pageName, index);
+    const std::vector<std::string_view> lines = comic_.PeekCommands(bookName, pageName);
+    for (std::size_t index = 0; index < lines.size(); ++index)
+        CheckLine(lines[index], bookName, pageName, static_cast<int>(index));
 }
 
 const TErrorItem& TErrorCheck::GetErrorList(int index) {

@@ -521,6 +521,15 @@ void TComicFileCtrl::DeleteCommand(std::string_view book, std::string_view page,
     }
 }
 
+std::vector<std::string_view> TComicFileCtrl::PeekCommands(std::string_view book,
+                                                           std::string_view page) {
+    std::vector<std::string_view> commands;
+    if (const std::optional<Range> range = findBlock(pageKey(book, page)))
+        for (int number = range->first; number <= range->last; ++number)
+            commands.emplace_back(lines_[number]);
+    return commands;
+}
+
 int TComicFileCtrl::GetCommandCount(std::string_view book, std::string_view page) {
     const std::optional<Range> range = findBlock(pageKey(book, page));
     return range ? range->count() : 0;

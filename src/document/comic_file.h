@@ -78,6 +78,7 @@ public:
     // The same line without a copy, for readers that walk many lines; valid
     // until the comic changes.
     std::string_view PeekCommand(std::string_view book, std::string_view page, int index);
+    std::vector<std::string_view> PeekCommands(std::string_view book, std::string_view page);
     void SetCommand(std::string_view book, std::string_view page, std::string_view line, int index);
     void InsertCommand(std::string_view book, std::string_view page, int index);
     void AppendCommand(std::string_view book, std::string_view page);

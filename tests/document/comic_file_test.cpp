@@ -364,6 +364,14 @@ TEST_F(ComicFile, EditingOnePageKeepsEveryOtherBlockFindable) {
     EXPECT_EQ(comic.GetCommand(book, page, 1), "WaitTime 20,");
 }
 
+TEST_F(ComicFile, PeeksAtThePageLinesWithoutCopies) {
+    load(twoBookComic());
+    EXPECT_EQ(comic.PeekCommands(sj("本"), sj("一")),
+              (std::vector<std::string_view>{"MsgDlg \"x\",", "WaitTime 10,"}));
+    EXPECT_EQ(comic.PeekCommand(sj("本"), sj("一"), 1), "WaitTime 10,");
+    EXPECT_TRUE(comic.PeekCommands("none", "none").empty());
+}
+
 TEST_F(ComicFile, IndexesOutsideThePageAreIgnored) {
     load(twoBookComic());
     const std::string before = comic.SaveToBytes();
