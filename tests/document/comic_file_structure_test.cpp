@@ -13,31 +13,18 @@ namespace {
 using test::comicBytes;
 using test::cp932Lines;
 
-const std::string& constructionError() {
-    static const std::string text =
-        toCp932("ファイルが破損しています\r\n[Book/Page block construction error]");
-    return text;
-}
-const std::string& pageStartMissing() {
-    static const std::string text =
-        toCp932("ファイルが破損しています\r\n[Page block miss start flag]");
-    return text;
-}
-const std::string& headerStartMissing() {
-    static const std::string text =
-        toCp932("ファイルが破損しています\r\n[Header block miss start flag]");
-    return text;
-}
-const std::string& unknownBlock() {
-    static const std::string text =
-        toCp932("ファイル内に未知のブロックが存在します\r\nファイル保護のため処理を停止します");
-    return text;
-}
+const char* const kConstructionError =
+    "ファイルが破損しています\r\n[Book/Page block construction error]";
+const char* const kPageStartMissing = "ファイルが破損しています\r\n[Page block miss start flag]";
+const char* const kHeaderStartMissing =
+    "ファイルが破損しています\r\n[Header block miss start flag]";
+const char* const kUnknownBlock =
+    "ファイル内に未知のブロックが存在します\r\nファイル保護のため処理を停止します";
 
 struct BrokenCase {
     const char* name;
     std::vector<std::string> lines;
-    const std::string& (*message)();
+    const char* message; // UTF-8
 };
 
 class BrokenStructure : public testing::TestWithParam<BrokenCase> {};
@@ -49,7 +36,7 @@ TEST_P(BrokenStructure, StopsWithItsMessageAndKeepsEveryLine) {
     for (const std::string& line : GetParam().lines)
         bytes += line + "\r\n";
     comic.LoadFromBytes(bytes);
-    EXPECT_EQ(prompter.messages(), std::vector<std::string>{GetParam().message()});
+    EXPECT_EQ(prompter.messages(), std::vector<std::string>{toCp932(GetParam().message)});
     EXPECT_EQ(prompter.records()[0].kind, MessageKind::Error);
     EXPECT_EQ(prompter.records()[0].buttons, Buttons::Ok);
     EXPECT_EQ(comic.Lines(), GetParam().lines);
@@ -58,20 +45,20 @@ TEST_P(BrokenStructure, StopsWithItsMessageAndKeepsEveryLine) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, BrokenStructure,
     testing::Values(
-        BrokenCase{"PageEndWithoutBook", {"<Page=\"p\">", "x", "<Page End>"}, constructionError},
+        BrokenCase{"PageEndWithoutBook", {"<Page=\"p\">", "x", "<Page End>"}, kConstructionError},
         BrokenCase{"PageEndAfterBookEnd",
                    {"<Book=\"b\">", "<Page=\"p\">", "<Book End>", "<Page End>"},
-                   constructionError},
-        BrokenCase{"PageEndWithoutStart", {"<Book=\"b\">", "<Page End>"}, pageStartMissing},
+                   kConstructionError},
+        BrokenCase{"PageEndWithoutStart", {"<Book=\"b\">", "<Page End>"}, kPageStartMissing},
         BrokenCase{"SecondPageEnd",
                    {"<Book=\"b\">", "<Page=\"p\">", "<Page End>", "<Page End>"},
-                   pageStartMissing},
-        BrokenCase{"HeadEndWithoutStart", {"<Head End>"}, headerStartMissing},
+                   kPageStartMissing},
+        BrokenCase{"HeadEndWithoutStart", {"<Head End>"}, kHeaderStartMissing},
         BrokenCase{
-            "UnknownWord", {"<Head=\"Comic\">", "<Head End>", "<Chapter=\"x\">"}, unknownBlock},
-        BrokenCase{"ShortMarker", {"<Pag"}, unknownBlock},
-        BrokenCase{"LoneBracket", {"<"}, unknownBlock},
-        BrokenCase{"LetterCaseMatters", {"<page=\"p\">"}, unknownBlock}),
+            "UnknownWord", {"<Head=\"Comic\">", "<Head End>", "<Chapter=\"x\">"}, kUnknownBlock},
+        BrokenCase{"ShortMarker", {"<Pag"}, kUnknownBlock},
+        BrokenCase{"LoneBracket", {"<"}, kUnknownBlock},
+        BrokenCase{"LetterCaseMatters", {"<page=\"p\">"}, kUnknownBlock}),
     [](const testing::TestParamInfo<BrokenCase>& param) { return param.param.name; });
 
 TEST(IndexRebuild, KeepsWhatItRecordedBeforeTheStop) {
