@@ -26,6 +26,7 @@ run: release
 bench: release
 	$(RELEASE_DIR)/bench/pagora_bench
 	$(RELEASE_DIR)/bench/pagora_images_bench
+	$(RELEASE_DIR)/bench/pagora_package_bench
 
 fuzz:
 	@scripts/setup.sh fuzz

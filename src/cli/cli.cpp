@@ -4,6 +4,7 @@
 #include "cli/cli_support.h"
 #include "cli/comic_commands.h"
 #include "cli/image_commands.h"
+#include "cli/package_commands.h"
 #include "cli/script_commands.h"
 
 #include <ostream>
@@ -29,6 +30,9 @@ constexpr CliCommand kCommands[] = {
     {"check", "check FILE.csf [--json]", runCheck},
     {"mag2bmp", "mag2bmp IN.mag OUT.bmp", runMag2Bmp},
     {"imginfo", "imginfo FILE [--plugins DIR]", runImgInfo},
+    {"pack", "pack FILE.csf OUT.cpf [--compress NAME]...", runPack},
+    {"ls", "ls ARCHIVE.cpf", runLs},
+    {"unpack", "unpack ARCHIVE.cpf DIR", runUnpack},
 };
 
 void printUsage(std::ostream& err) {

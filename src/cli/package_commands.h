@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pagora {
+
+struct CliContext;
+
+// pagora-cli pack FILE.csf OUT.cpf [--compress NAME]...: builds the comic's
+// package as the package wizard does.
+int runPack(const std::vector<std::string>& arguments, CliContext& context);
+// pagora-cli ls ARCHIVE.cpf: the header and every directory entry.
+int runLs(const std::vector<std::string>& arguments, CliContext& context);
+// pagora-cli unpack ARCHIVE.cpf DIR: writes every entry into DIR.
+int runUnpack(const std::vector<std::string>& arguments, CliContext& context);
+
+} // namespace pagora

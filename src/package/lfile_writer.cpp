@@ -1,0 +1,260 @@
+#include "package/lfile_writer.h"
+
+#include "package/zlib_stream.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <istream>
+#include <limits>
+#include <memory>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace pagora {
+namespace {
+
+constexpr std::size_t kCopyBlock = 2048;
+constexpr std::size_t kFileBuffer = 1 << 16;
+constexpr std::uint64_t kLargestOffset = std::numeric_limits<std::uint32_t>::max();
+constexpr std::uint64_t kUnknownLength = std::numeric_limits<std::uint64_t>::max();
+
+// A C file that is closed when it goes; close() reports whether everything
+// written reached the file.
+class CFile {
+public:
+    CFile(const fs::path& path, const char* mode)
+        : CFile(path.empty() ? nullptr : std::fopen(path.c_str(), mode)) {}
+    // The blocks of 2048 bytes pass through a larger buffer, so that a build
+    // of many megabytes costs few system calls.
+    explicit CFile(std::FILE* file)
+        : file_(file) {
+        if (file_ && std::setvbuf(file_, buffer_.get(), _IOFBF, kFileBuffer) != 0)
+            buffer_.reset();
+    }
+    ~CFile() {
+        if (file_)
+            std::fclose(file_);
+    }
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+
+    explicit operator bool() const { return file_ != nullptr; }
+    std::FILE* get() const { return file_; }
+    bool close() {
+        std::FILE* file = file_;
+        file_ = nullptr;
+        return file && std::fclose(file) == 0;
+    }
+
+private:
+    std::unique_ptr<char[]> buffer_ = std::make_unique<char[]>(kFileBuffer);
+    std::FILE* file_;
+};
+
+std::uint64_t endOf(std::FILE* file) {
+    if (::fseeko(file, 0, SEEK_END) != 0)
+        return kUnknownLength;
+    const off_t length = ::ftello(file);
+    return length < 0 ? kUnknownLength : static_cast<std::uint64_t>(length);
+}
+
+// Cuts a temporary back to what it held before a failed add.
+void truncateTo(const fs::path& path, std::uint64_t length) {
+    std::error_code ignored;
+    fs::resize_file(path, length, ignored);
+}
+
+// Copies the stream to file in blocks until a read comes back short. False
+// when the stream fails to read or the file to write.
+bool copyStream(std::istream& source, std::FILE* file) {
+    char block[kCopyBlock];
+    for (;;) {
+        source.read(block, kCopyBlock);
+        const auto got = static_cast<std::size_t>(source.gcount());
+        if (source.bad())
+            return false;
+        if (got > 0 && std::fwrite(block, 1, got, file) != got)
+            return false;
+        if (got < kCopyBlock)
+            return true;
+    }
+}
+
+// The permissions the archive gets: those of the file it replaces, else the
+// usual ones for a new file.
+mode_t archiveMode(const fs::path& target) {
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0)
+        return info.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+bool copyRecords(std::FILE* from, std::FILE* to, std::uint32_t expected) {
+    std::uint8_t record[kLFileEntrySize];
+    std::uint64_t copied = 0;
+    while (std::fread(record, kLFileEntrySize, 1, from) == 1) {
+        if (std::fwrite(record, kLFileEntrySize, 1, to) != 1)
+            return false;
+        ++copied;
+    }
+    return !std::ferror(from) && copied == expected;
+}
+
+bool copyBlocks(std::FILE* from, std::FILE* to) {
+    char block[kCopyBlock];
+    for (;;) {
+        const std::size_t got = std::fread(block, 1, kCopyBlock, from);
+        if (got > 0 && std::fwrite(block, 1, got, to) != got)
+            return false;
+        if (got < kCopyBlock)
+            return !std::ferror(from);
+    }
+}
+
+} // namespace
+
+LFileContext::~LFileContext() {
+    removeFolder();
+}
+
+void LFileContext::removeFolder() {
+    if (folder_.empty())
+        return;
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+    folder_.clear();
+}
+
+void LFileContext::Init() {
+    removeFolder();
+    LinkageFileName = "Linkage.dat";
+    HeaderTempName.clear();
+    DataTempName.clear();
+    std::error_code error;
+    const fs::path base = fs::temp_directory_path(error);
+    if (!error) {
+        std::string pattern = (base / "pagora-package-XXXXXX").string();
+        if (::mkdtemp(pattern.data())) {
+            folder_ = pattern;
+            HeaderTempName = folder_ / "LHTemp.tmp";
+            DataTempName = folder_ / "LDTemp.tmp";
+        }
+    }
+    Header = LFileHeader{};
+    LFile_SetFileType(Header.Magic, kLFileInitialMagic);
+    SetFieldText(Header.Comment, kLFileDefaultComment);
+}
+
+void LFileContext::Clean() {
+    std::error_code ignored;
+    if (!DataTempName.empty())
+        fs::remove(DataTempName, ignored);
+    if (!HeaderTempName.empty())
+        fs::remove(HeaderTempName, ignored);
+}
+
+bool LFileContext::append(std::istream& source, std::string_view name, std::uint32_t flags) {
+    LFileEntry entry;
+    if (Header.Count == std::numeric_limits<std::uint32_t>::max() ||
+        !SetFieldText(entry.Name, name))
+        return false;
+    entry.Flags = flags;
+
+    CFile data(DataTempName, "ab");
+    if (!data)
+        return false;
+    const std::uint64_t offset = endOf(data.get());
+    if (offset > kLargestOffset)
+        return false;
+    const bool copied = copyStream(source, data.get());
+    const std::uint64_t end =
+        copied && std::fflush(data.get()) == 0 ? endOf(data.get()) : kUnknownLength;
+    if (!data.close() || end > kLargestOffset) {
+        truncateTo(DataTempName, offset);
+        return false;
+    }
+    entry.Offset = static_cast<std::uint32_t>(offset);
+    entry.Size = static_cast<std::uint32_t>(end - offset);
+
+    CFile directory(HeaderTempName, "ab");
+    const std::uint64_t directoryLength = directory ? endOf(directory.get()) : kUnknownLength;
+    std::uint8_t record[kLFileEntrySize];
+    EncodeEntry(entry, record);
+    const bool written = directoryLength != kUnknownLength &&
+                         std::fwrite(record, kLFileEntrySize, 1, directory.get()) == 1;
+    if (!directory.close() || !written) {
+        if (directoryLength != kUnknownLength)
+            truncateTo(HeaderTempName, directoryLength);
+        truncateTo(DataTempName, offset);
+        return false;
+    }
+    ++Header.Count;
+    return true;
+}
+
+bool LFileContext::Add(std::istream& stream, std::string_view name) {
+    return append(stream, name, 0);
+}
+
+bool LFileContext::AddCompress(std::istream& stream, std::string_view name) {
+    std::ostringstream compressed;
+    if (!ZCompress(stream, compressed, prompter_))
+        return false;
+    std::istringstream stored(std::move(compressed).str());
+    return append(stored, name, kLFileCompressed);
+}
+
+bool LFileContext::AddFile(const fs::path& source, std::string_view name) {
+    std::ifstream file(source, std::ios::binary);
+    if (!file)
+        return false;
+    return append(file, name, 0);
+}
+
+bool LFileContext::End() {
+    std::error_code error;
+    if (LinkageFileName.empty() || fs::is_directory(LinkageFileName, error))
+        return false;
+    const fs::path folder =
+        LinkageFileName.has_parent_path() ? LinkageFileName.parent_path() : fs::path(".");
+    std::string temporaryName = (folder / ".pagora-package-XXXXXX").string();
+    const int descriptor = ::mkstemp(temporaryName.data());
+    if (descriptor < 0)
+        return false;
+    CFile archive(::fdopen(descriptor, "wb"));
+    if (!archive) {
+        ::close(descriptor);
+        ::unlink(temporaryName.c_str());
+        return false;
+    }
+
+    std::uint8_t header[kLFileHeaderSize];
+    EncodeHeader(Header, header);
+    bool ok = std::fwrite(header, kLFileHeaderSize, 1, archive.get()) == 1;
+    if (ok) {
+        CFile directory(HeaderTempName, "rb");
+        ok = directory && copyRecords(directory.get(), archive.get(), Header.Count);
+    }
+    if (ok) {
+        CFile data(DataTempName, "rb");
+        ok = data && copyBlocks(data.get(), archive.get());
+    }
+    ok = ok && std::fflush(archive.get()) == 0 &&
+         ::fchmod(::fileno(archive.get()), archiveMode(LinkageFileName)) == 0 &&
+         ::fsync(::fileno(archive.get())) == 0;
+    ok = archive.close() && ok;
+    if (!ok || ::rename(temporaryName.c_str(), LinkageFileName.c_str()) != 0) {
+        ::unlink(temporaryName.c_str());
+        return false;
+    }
+    Clean();
+    return true;
+}
+
+} // namespace pagora

@@ -1,0 +1,242 @@
+#include "package/package_builder.h"
+
+#include "document/cmd_ctrl.h"
+#include "document/comic_file.h"
+#include "images/mag_decoder.h"
+#include "package/file_names.h"
+#include "package/lfile_writer.h"
+#include "platform/encoding.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/prompter.h"
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace pagora {
+namespace {
+
+constexpr std::string_view kScriptEntryName = "Comic.csf";
+constexpr std::string_view kDefault = "Default";
+
+bool samePathIgnoringCase(const fs::path& a, const fs::path& b) {
+    const std::string& x = a.native();
+    const std::string& y = b.native();
+    return x.size() == y.size() && std::equal(x.begin(), x.end(), y.begin(), [](char p, char q) {
+               if (p >= 'A' && p <= 'Z')
+                   p = static_cast<char>(p + 32);
+               if (q >= 'A' && q <= 'Z')
+                   q = static_cast<char>(q + 32);
+               return p == q;
+           });
+}
+
+bool isRegularFile(const fs::path& path) {
+    std::error_code ignored;
+    return fs::is_regular_file(path, ignored);
+}
+
+} // namespace
+
+TPackageBuilder::TPackageBuilder(Prompter& prompter, fs::path comicFileName,
+                                 std::string dataDirectory)
+    : ComicFileName(std::move(comicFileName))
+    , DataDirectory(std::move(dataDirectory))
+    , prompter_(prompter) {
+}
+
+fs::path TPackageBuilder::FindComicFile(std::string_view name) const {
+    if (!StaysInsideFolder(name))
+        return {};
+    if (!DataDirectory.empty() && StaysInsideFolder(DataDirectory)) {
+        fs::path path = resolveScriptPath(dataFolder(ComicFileName, DataDirectory), name);
+        if (isRegularFile(path))
+            return path;
+    }
+    fs::path path = resolveScriptPath(comicFolder(ComicFileName), name);
+    if (isRegularFile(path))
+        return path;
+    return {};
+}
+
+bool TPackageBuilder::AddLinkFile(std::string_view name) {
+    fs::path path = FindComicFile(name);
+    if (path.empty())
+        return false;
+    const int flag = HasExtension(name, ".mag") || HasExtension(name, ".bmp") ? 1 : 0;
+    const bool listed = std::any_of(LinkList.begin(), LinkList.end(), [&](const TPackageFile& f) {
+        return f.Flag == flag && samePathIgnoringCase(f.Path, path);
+    });
+    if (!listed)
+        LinkList.push_back({flag, std::move(path), std::string(ScriptFileNamePart(name))});
+    return true;
+}
+
+bool TPackageBuilder::AddCopyFile(std::string_view name) {
+    fs::path path = FindComicFile(name);
+    if (path.empty())
+        return false;
+    const bool listed = std::any_of(CopyList.begin(), CopyList.end(), [&](const TPackageFile& f) {
+        return samePathIgnoringCase(f.Path, path);
+    });
+    if (!listed)
+        CopyList.push_back({0, std::move(path), std::string(ScriptFileNamePart(name))});
+    return true;
+}
+
+void TPackageBuilder::noteMissing(std::string_view name) {
+    MissingFiles = true;
+    MissingMessage.append(name).append(", ");
+}
+
+void TPackageBuilder::CollectFiles() {
+    TComicFileCtrl comic(prompter_);
+    comic.LoadFromFile(ComicFileName);
+    LinkList.clear();
+    CopyList.clear();
+    MissingMessage =
+        PAGORA_CP932("コミックファイルからアクセスされているファイルが見つかりません\n");
+    MissingFiles = false;
+
+    TCmdCtrl syntax(prompter_);
+    for (const std::string& book : comic.GetBookList()) {
+        for (const std::string& page : comic.GetPageList(book)) {
+            const int count = comic.GetCommandCount(book, page);
+            for (int index = 0; index < count; ++index) {
+                const std::string line = comic.GetCommand(book, page, index);
+                switch (TCmdCtrl::GetCommandKind(line)) {
+                case CmdKind::Graphic: {
+                    TCmdGraphic graphic = syntax.ParseGraphic(line);
+                    if (!AddLinkFile(graphic.FileName))
+                        noteMissing(graphic.FileName);
+                    if (HasExtension(graphic.FileName, ".mag")) {
+                        graphic.FileName = ChangeExtension(graphic.FileName, ".bmp");
+                        comic.SetCommand(book, page, syntax.BuildGraphic(graphic), index);
+                    }
+                    break;
+                }
+                case CmdKind::Music: {
+                    const TCmdMusic music = syntax.ParseMusic(line);
+                    if (!AddCopyFile(music.FileName))
+                        noteMissing(music.FileName);
+                    break;
+                }
+                case CmdKind::Sound: {
+                    const TCmdSound sound = syntax.ParseSound(line);
+                    if (!AddCopyFile(sound.FileName))
+                        noteMissing(sound.FileName);
+                    break;
+                }
+                case CmdKind::ClickAble: {
+                    TCmdClickAble area = syntax.ParseClickAble(line);
+                    if (area.ImageFile.empty())
+                        break;
+                    if (!AddLinkFile(area.ImageFile))
+                        noteMissing(area.ImageFile);
+                    if (HasExtension(area.ImageFile, ".mag")) {
+                        area.ImageFile = ChangeExtension(area.ImageFile, ".bmp");
+                        comic.SetCommand(book, page, syntax.BuildClickAble(area), index);
+                    }
+                    break;
+                }
+                default:
+                    break;
+                }
+            }
+        }
+    }
+    ScriptStream = comic.SaveToBytes();
+
+    // Files named in the header are not listed in the warning.
+    const std::string opening = comic.ReadHeader("Comic", "Opening", kDefault);
+    if (opening != kDefault && !AddLinkFile(opening))
+        MissingFiles = true;
+    const std::string document = comic.ReadHeader("Comic", "Document", "");
+    if (!document.empty() && !AddCopyFile(document))
+        MissingFiles = true;
+    for (const std::string_view key : {"MouseCursorNormal", "MouseCursorKeyWait",
+                                       "MouseCursorTimeCount", "MouseCursorClickAble"}) {
+        const std::string cursor = comic.ReadHeader("Comic", key, kDefault);
+        if (cursor != kDefault && !AddCopyFile(cursor))
+            MissingFiles = true;
+    }
+    if (MissingFiles)
+        prompter_.warning(MissingMessage);
+}
+
+bool TPackageBuilder::storeFile(LFileContext& context, const TPackageFile& file) {
+    std::string entryName = file.Name;
+    std::unique_ptr<std::istream> source;
+    if (HasExtension(file.Name, ".mag")) {
+        std::optional<std::vector<std::uint8_t>> bmp;
+        try {
+            const std::string mag = readWholeFile(file.Path);
+            bmp = TM2BC::ConvertToBmp(
+                {reinterpret_cast<const std::uint8_t*>(mag.data()), mag.size()});
+        } catch (const IoError&) {
+        }
+        if (!bmp) {
+            prompter_.warning(PAGORA_CP932("Failed by MMAG_MagtoBmp"));
+            NotStored.push_back({file, "the MAG picture cannot be converted"});
+            return false;
+        }
+        source = std::make_unique<std::istringstream>(std::string(bmp->begin(), bmp->end()));
+        entryName = ChangeExtension(entryName, ".bmp");
+    } else {
+        source = std::make_unique<std::ifstream>(file.Path, std::ios::binary);
+        if (!*source) {
+            NotStored.push_back({file, "the file cannot be read"});
+            return false;
+        }
+    }
+    const bool stored = file.Flag > 0 ? LFile_FileLinkageAddCompress(context, *source, entryName)
+                                      : LFile_FileLinkageAdd(context, *source, entryName);
+    if (!stored)
+        NotStored.push_back({file, "the file cannot be read or stored"});
+    return stored;
+}
+
+bool TPackageBuilder::BuildPackage(const fs::path& archive) {
+    NotStored.clear();
+    LFileContext context(prompter_);
+    LFile_FileLinkageInit(context);
+    context.LinkageFileName = archive;
+    LFile_SetFileType(context.Header.Magic, kPackageMagic);
+    LFile_FileLinkageClean(context);
+
+    std::istringstream script(ScriptStream);
+    if (!LFile_FileLinkageAdd(context, script, kScriptEntryName))
+        prompter_.error(PAGORA_CP932("Error : LFile_FileLinkageAdd() File : ComicScriptFile"));
+
+    const int maximum = static_cast<int>(LinkList.size()) - 1;
+    for (std::size_t i = 0; i < LinkList.size(); ++i) {
+        if (OnProgress)
+            OnProgress(LinkList[i], static_cast<int>(i), maximum);
+        storeFile(context, LinkList[i]);
+    }
+    if (!LFile_FileLinkageEnd(context)) {
+        prompter_.error(PAGORA_CP932("Error : LFile_FileLinkageEnd()"));
+        return false;
+    }
+    return true;
+}
+
+void TPackageBuilder::CopyFiles(const fs::path& archive) {
+    NotCopied.clear();
+    const fs::path folder = archive.parent_path();
+    for (const TPackageFile& file : CopyList) {
+        // Read whole before writing, so a file copied onto itself stays whole.
+        try {
+            writeFileAtomically(folder / toUtf8(file.Name), readWholeFile(file.Path));
+        } catch (const IoError& error) {
+            NotCopied.push_back({file, error.what()});
+        }
+    }
+}
+
+} // namespace pagora

@@ -1,0 +1,165 @@
+#include "package/zlib_stream.h"
+
+#include "package/lfile_reader.h"
+#include "platform/encoding.h"
+#include "platform/prompter.h"
+
+#include <istream>
+#include <ostream>
+#include <zlib.h>
+
+namespace pagora {
+namespace {
+
+constexpr std::size_t kZBuffer = 1024;
+
+// Ends the deflate or inflate state however the loop is left.
+class DeflateState {
+public:
+    DeflateState() = default;
+    ~DeflateState() {
+        if (open_)
+            deflateEnd(&stream);
+    }
+    DeflateState(const DeflateState&) = delete;
+    DeflateState& operator=(const DeflateState&) = delete;
+
+    bool init() {
+        open_ = deflateInit_(&stream, Z_DEFAULT_COMPRESSION, ZLIB_VERSION,
+                             static_cast<int>(sizeof(z_stream))) == Z_OK;
+        return open_;
+    }
+    int end() {
+        open_ = false;
+        return deflateEnd(&stream);
+    }
+
+    z_stream stream{};
+
+private:
+    bool open_ = false;
+};
+
+class InflateState {
+public:
+    InflateState() = default;
+    ~InflateState() {
+        if (open_)
+            inflateEnd(&stream);
+    }
+    InflateState(const InflateState&) = delete;
+    InflateState& operator=(const InflateState&) = delete;
+
+    bool init() {
+        open_ = inflateInit_(&stream, ZLIB_VERSION, static_cast<int>(sizeof(z_stream))) == Z_OK;
+        return open_;
+    }
+    int end() {
+        open_ = false;
+        return inflateEnd(&stream);
+    }
+
+    z_stream stream{};
+
+private:
+    bool open_ = false;
+};
+
+Bytef* bytes(char* buffer) {
+    return reinterpret_cast<Bytef*>(buffer);
+}
+
+bool writeOut(std::ostream& destination, const char* buffer, std::size_t count) {
+    destination.write(buffer, static_cast<std::streamsize>(count));
+    return static_cast<bool>(destination);
+}
+
+} // namespace
+
+bool ZCompress(std::istream& source, std::ostream& destination, Prompter& prompter) {
+    DeflateState state;
+    if (!state.init()) {
+        prompter.error(PAGORA_CP932("zlib initialize fail"));
+        return false;
+    }
+    z_stream& z = state.stream;
+    char in[kZBuffer];
+    char out[kZBuffer];
+    int flush = Z_NO_FLUSH;
+    z.next_out = bytes(out);
+    z.avail_out = kZBuffer;
+    for (;;) {
+        if (z.avail_in == 0) {
+            source.read(in, kZBuffer);
+            if (source.bad())
+                return false;
+            const auto got = static_cast<std::size_t>(source.gcount());
+            if (got < kZBuffer)
+                flush = Z_FINISH;
+            z.next_in = bytes(in);
+            z.avail_in = static_cast<uInt>(got);
+        }
+        const int result = deflate(&z, flush);
+        if (result == Z_STREAM_END)
+            break;
+        if (result != Z_OK) {
+            prompter.error(PAGORA_CP932("zlib compress fail"));
+            return false;
+        }
+        if (z.avail_out == 0) {
+            if (!writeOut(destination, out, kZBuffer))
+                return false;
+            z.next_out = bytes(out);
+            z.avail_out = kZBuffer;
+        }
+    }
+    if (!writeOut(destination, out, kZBuffer - z.avail_out))
+        return false;
+    if (state.end() != Z_OK) {
+        prompter.error(PAGORA_CP932("zlib defateEnd fail"));
+        return false;
+    }
+    return true;
+}
+
+bool ZDecompress(std::ostream& destination, LFileReader& reader) {
+    Prompter& prompter = reader.prompter();
+    InflateState state;
+    if (!state.init()) {
+        prompter.error(PAGORA_CP932("zlib initialize fail"));
+        return false;
+    }
+    z_stream& z = state.stream;
+    char in[kZBuffer];
+    char out[kZBuffer];
+    z.next_out = bytes(out);
+    z.avail_out = kZBuffer;
+    for (;;) {
+        if (z.avail_in == 0) {
+            z.next_in = bytes(in);
+            z.avail_in = static_cast<uInt>(LFile_FileLinkageRead(in, 1, kZBuffer, reader));
+        }
+        const int result = inflate(&z, Z_NO_FLUSH);
+        if (result == Z_STREAM_END)
+            break;
+        if (result != Z_OK) {
+            prompter.error(PAGORA_CP932("zlib decompress fail"));
+            return false;
+        }
+        if (z.avail_out == 0) {
+            if (!writeOut(destination, out, kZBuffer))
+                return false;
+            z.next_out = bytes(out);
+            z.avail_out = kZBuffer;
+        }
+    }
+    if (!writeOut(destination, out, kZBuffer - z.avail_out))
+        return false;
+    if (state.end() != Z_OK) {
+        prompter.error(PAGORA_CP932("zlib inflate_end error"));
+        return false;
+    }
+    return true;
+}
+
+} // namespace pagora

@@ -1,0 +1,269 @@
+#include "cli_run.h"
+#include "images/mag_decoder.h"
+#include "package/archive_layout.h"
+#include "platform/encoding.h"
+#include "support/comic_text.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace pagora {
+namespace {
+
+namespace fs = std::filesystem;
+using test::CliRun;
+using test::rawArchive;
+using test::TempFolder;
+
+CliRun run(const std::vector<std::string>& arguments) {
+    return test::runCliCommand(arguments);
+}
+
+const fs::path kSample = PAGORA_SOURCE_DIR "/examples/sample/Sample.csf";
+const fs::path kSampleData = PAGORA_SOURCE_DIR "/examples/sample/data";
+
+std::string bmpOf(const std::string& mag) {
+    const auto bmp =
+        TM2BC::ConvertToBmp({reinterpret_cast<const std::uint8_t*>(mag.data()), mag.size()});
+    return bmp ? std::string(bmp->begin(), bmp->end()) : std::string();
+}
+
+// The sample's script as packaged: the comment lines dropped, the MAG picture named as BMP.
+std::string packagedSampleScript() {
+    std::istringstream lines(test::readFile(kSample));
+    std::string script, line;
+    while (std::getline(lines, line))
+        if (line.rfind("///", 0) != 0)
+            script += line + "\n";
+    const std::string mag = "Graphic \"garden.mag\"";
+    const std::size_t at = script.find(mag);
+    return at == std::string::npos ? script
+                                   : script.replace(at, mag.size(), "Graphic \"garden.bmp\"");
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+TEST(CliPack, PacksTheSampleComicAsTheWizardDoes) {
+    TempFolder folder;
+    const fs::path archive = folder.path() / "dist" / "Sample.cpf";
+    fs::create_directory(archive.parent_path());
+    const CliRun packed = run({"pack", kSample.string(), archive.string()});
+    EXPECT_EQ(packed.status, kExitDone) << packed.err;
+    EXPECT_EQ(packed.err, "");
+
+    const std::string script = packagedSampleScript();
+    ASSERT_NE(script.find("garden.bmp"), std::string::npos);
+    const std::string garden = bmpOf(test::readFile(kSampleData / "garden.mag"));
+    ASSERT_FALSE(garden.empty());
+    const auto data = [](const char* name) {
+        return test::readFile(kSampleData / name);
+    };
+    test::expectArchiveHolds(archive, {{"Comic.csf", false, script},
+                                       {"sky.bmp", true, data("sky.bmp")},
+                                       {"house.bmp", true, data("house.bmp")},
+                                       {"haru.bmp", true, data("haru.bmp")},
+                                       {"garden.bmp", true, garden},
+                                       {"button.bmp", true, data("button.bmp")}});
+    EXPECT_EQ(test::readFile(archive.parent_path() / "theme.mid"), data("theme.mid"));
+    EXPECT_EQ(test::readFile(archive.parent_path() / "chime.wav"), data("chime.wav"));
+
+    // ls: the header line, then name, flags, offset and size of each entry.
+    const CliRun listed = run({"ls", archive.string()});
+    EXPECT_EQ(listed.status, kExitDone) << listed.err;
+    EXPECT_EQ(listed.err, "");
+    const std::vector<std::string> lines = linesOf(listed.out);
+    ASSERT_EQ(lines.size(), 7u) << listed.out;
+    EXPECT_EQ(lines[0], "PGR95\t6");
+    EXPECT_EQ(lines[1], "Comic.csf\t00000000\t0\t" + std::to_string(script.size()));
+    std::size_t offset = script.size();
+    const char* names[] = {"sky.bmp", "house.bmp", "haru.bmp", "garden.bmp", "button.bmp"};
+    for (std::size_t i = 0; i < 5; ++i) {
+        std::istringstream fields(lines[i + 2]);
+        std::string name, flags, at, size;
+        std::getline(fields, name, '\t');
+        std::getline(fields, flags, '\t');
+        std::getline(fields, at, '\t');
+        std::getline(fields, size);
+        EXPECT_EQ(name, names[i]);
+        EXPECT_EQ(flags, "80000000");
+        EXPECT_EQ(at, std::to_string(offset));
+        offset += std::stoul(size);
+    }
+    EXPECT_EQ(fs::file_size(archive), 268 + 6 * 272 + offset);
+
+    const fs::path out = folder.path() / "unpacked";
+    const CliRun unpacked = run({"unpack", archive.string(), out.string()});
+    EXPECT_EQ(unpacked.status, kExitDone) << unpacked.err;
+    EXPECT_EQ(unpacked.err, "");
+    EXPECT_EQ(unpacked.out, "Comic.csf\nsky.bmp\nhouse.bmp\nharu.bmp\ngarden.bmp\nbutton.bmp\n");
+    EXPECT_EQ(test::readFile(out / "Comic.csf"), script);
+    EXPECT_EQ(test::readFile(out / "garden.bmp"), garden);
+    for (const char* name : {"sky.bmp", "house.bmp", "haru.bmp", "button.bmp"})
+        EXPECT_EQ(test::readFile(out / name), data(name)) << name;
+}
+
+// A comic of one page in "comic/c.csf" whose files lie in "comic/data".
+fs::path writeComic(const TempFolder& folder, std::initializer_list<std::string_view> page) {
+    std::vector<std::string_view> lines = {"<Head=\"Comic\">", "DataDirectory=data", "<Head End>",
+                                           "<Book=\"本\">", "<Page=\"一\">"};
+    lines.insert(lines.end(), page.begin(), page.end());
+    lines.insert(lines.end(), {"<Page End>", "<Book End>"});
+    std::string bytes;
+    for (const std::string_view line : lines)
+        bytes += toCp932(line) + "\r\n";
+    return folder.write("comic/c.csf", bytes);
+}
+
+TEST(CliPack, CompressesTheNamedFilesAndWarnsAboutTheRest) {
+    TempFolder folder;
+    folder.write("comic/data/photo.jpg", std::string(4000, 'p'));
+    folder.write("comic/data/写真.png", "png");
+    const fs::path comic = writeComic(folder, {"Graphic \"photo.jpg\",0,0,0,1,\"None\",0,0,0,",
+                                               "Graphic \"写真.png\",0,0,0,1,\"None\",0,0,0,",
+                                               "Graphic \"lost.bmp\",0,0,0,1,\"None\",0,0,0,",
+                                               "Sound \"lost.wav\",1,"});
+    const fs::path archive = folder.path() / "c.cpf";
+    const CliRun packed = run({"pack", comic.string(), archive.string(), "--compress", "PHOTO.JPG",
+                               "--compress", "写真.png", "--compress", "none.png"});
+    EXPECT_EQ(packed.status, kExitDone);
+    EXPECT_EQ(packed.err,
+              "warning: コミックファイルからアクセスされているファイルが見つかりません\\n"
+              "lost.bmp, lost.wav, \n"
+              "warning: none.png is not among the files to store; --compress leaves it alone\n");
+    test::expectArchiveHolds(archive, {{"Comic.csf", false, test::readFile(comic)},
+                                       {"photo.jpg", true, std::string(4000, 'p')},
+                                       {toCp932("写真.png"), true, "png"}});
+    const std::vector<std::string> lines = linesOf(run({"ls", archive.string()}).out);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[2].substr(0, 19), "photo.jpg\t80000000\t");
+    EXPECT_EQ(lines[3].substr(0, 20), "写真.png\t80000000\t");
+}
+
+TEST(CliPack, FailsWhenTheArchiveCannotBeWritten) {
+    TempFolder folder;
+    folder.write("comic/data/theme.mid", "midi");
+    const fs::path comic = writeComic(folder, {"Music \"theme.mid\",0,"});
+    const CliRun result =
+        run({"pack", comic.string(), (folder.path() / "missing" / "c.cpf").string()});
+    EXPECT_EQ(result.status, kExitFailure);
+    const std::vector<std::string> lines = linesOf(result.err);
+    ASSERT_EQ(lines.size(), 2u) << result.err;
+    EXPECT_EQ(lines[0], "error: Error : LFile_FileLinkageEnd()");
+    EXPECT_EQ(lines[1].rfind("warning: \"theme.mid\" is not copied beside the archive: ", 0), 0u)
+        << lines[1];
+
+    EXPECT_EQ(run({"pack", (folder.path() / "none.csf").string(), "x.cpf"}).status, kExitFailure);
+    EXPECT_EQ(run({"pack", comic.string()}).status, kExitFailure);
+    EXPECT_EQ(run({"pack", comic.string(), "x.cpf", "--compress"}).status, kExitFailure);
+}
+
+TEST(CliLs, ReportsArchivesThatCannotBeRead) {
+    TempFolder folder;
+    const fs::path huge = folder.write("huge.cpf", rawArchive({}, "", 4000000000u));
+    const CliRun hugeRun = run({"ls", huge.string()});
+    EXPECT_EQ(hugeRun.status, kExitFailure);
+    EXPECT_EQ(hugeRun.out, "");
+    EXPECT_EQ(hugeRun.err, "error: " + huge.string() +
+                               ": the directory of 4000000000 entries passes the end of the file "
+                               "(268 bytes)\n");
+
+    const fs::path past = folder.write(
+        "past.cpf", rawArchive({{"a.bmp", 0, 0, 3}, {"b.bmp", 0x80000000u, 3, 9}}, "abcdef"));
+    const CliRun pastRun = run({"ls", past.string()});
+    EXPECT_EQ(pastRun.status, kExitProblems);
+    EXPECT_EQ(pastRun.out, "PGR95\t2\na.bmp\t00000000\t0\t3\nb.bmp\t80000000\t3\t9\n");
+    EXPECT_EQ(pastRun.err, "warning: the data of entry \"b.bmp\" passes the end of the archive\n");
+
+    EXPECT_EQ(run({"ls", (folder.path() / "none.cpf").string()}).status, kExitFailure);
+    EXPECT_EQ(run({"ls"}).status, kExitFailure);
+}
+
+std::vector<std::string> folderContents(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        names.push_back(fs::relative(entry.path(), folder).string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(CliUnpack, RefusesNamesThatLeaveTheFolderAndWritesTheFirstOfTwoNames) {
+    TempFolder folder;
+    const std::string so = toCp932("ソ.txt"); // its second byte is that of "\"
+    const fs::path archive = folder.write("a.cpf", rawArchive({{"../evil.txt", 0, 0, 1},
+                                                               {"sub/x.txt", 0, 0, 1},
+                                                               {"..", 0, 0, 1},
+                                                               {"a\\b.txt", 0, 0, 1},
+                                                               {"", 0, 0, 1},
+                                                               {"ok.txt", 0, 1, 5},
+                                                               {"ok.txt", 0, 6, 4},
+                                                               {so, 0, 10, 2}},
+                                                              "Xfirstlastso"));
+    const fs::path out = folder.path() / "out";
+    const CliRun result = run({"unpack", archive.string(), out.string()});
+    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_EQ(result.out, "ok.txt\nソ.txt\n");
+    EXPECT_EQ(result.err,
+              "error: entry 0 \"../evil.txt\" is refused: its name holds a folder separator\n"
+              "error: entry 1 \"sub/x.txt\" is refused: its name holds a folder separator\n"
+              "error: entry 2 \"..\" is refused: its name leaves the folder\n"
+              "error: entry 3 \"a\\b.txt\" is refused: its name holds a folder separator\n"
+              "error: entry 4 \"\" is refused: it has no name\n"
+              "warning: entry 6 \"ok.txt\" is not written: an earlier entry has its name\n");
+    EXPECT_EQ(folderContents(folder.path()),
+              (std::vector<std::string>{"a.cpf", "out", "out/ok.txt", "out/ソ.txt"}));
+    EXPECT_EQ(test::readFile(out / "ok.txt"), "first");
+    EXPECT_EQ(test::readFile(out / "ソ.txt"), "so");
+}
+
+TEST(CliUnpack, ADamagedEntryIsReportedAndLeavesNoFile) {
+    TempFolder folder;
+    const std::string z = test::zlibCompressed(std::string(5000, 'z'));
+    const auto half = static_cast<std::uint32_t>(z.size() / 2);
+    const fs::path archive =
+        folder.write("a.cpf", rawArchive({{"c.bin", 0x80000000u, 0, half}, {"d.bin", 0, half, 4}},
+                                         z.substr(0, half) + "dddd"));
+    const fs::path out = folder.path() / "out";
+    const CliRun result = run({"unpack", archive.string(), out.string()});
+    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_EQ(result.out, "d.bin\n");
+    EXPECT_EQ(result.err, "error: zlib decompress fail\n"
+                          "error: entry 0 \"c.bin\" is not written: the compressed data of entry "
+                          "\"c.bin\" is damaged\n");
+    EXPECT_EQ(folderContents(out), std::vector<std::string>{"d.bin"});
+}
+
+TEST(CliUnpack, ReplacesALinkInTheFolderInsteadOfWritingThroughIt) {
+    TempFolder folder;
+    const fs::path outside = folder.write("outside.txt", "keep me");
+    const fs::path out = folder.path() / "out";
+    fs::create_directory(out);
+    fs::create_symlink(outside, out / "a.txt");
+    const fs::path archive = folder.write("a.cpf", rawArchive({{"a.txt", 0, 0, 3}}, "new"));
+    const CliRun result = run({"unpack", archive.string(), out.string()});
+    EXPECT_EQ(result.status, kExitDone) << result.err;
+    EXPECT_EQ(test::readFile(outside), "keep me");
+    EXPECT_FALSE(fs::is_symlink(out / "a.txt"));
+    EXPECT_EQ(test::readFile(out / "a.txt"), "new");
+}
+
+TEST(CliUnpack, AnUnreadableArchiveWritesNothing) {
+    TempFolder folder;
+    const fs::path archive = folder.write("a.cpf", "not an archive");
+    const fs::path out = folder.path() / "out";
+    const CliRun result = run({"unpack", archive.string(), out.string()});
+    EXPECT_EQ(result.status, kExitFailure);
+    EXPECT_EQ(result.err,
+              "error: " + archive.string() + ": shorter than the 268-byte header of an archive\n");
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(run({"unpack", archive.string()}).status, kExitFailure);
+}
+
+} // namespace
+} // namespace pagora
