@@ -150,12 +150,15 @@ void TPackageBuilder::CollectFiles() {
             }
         }
     }
-    ScriptStream = comic.SaveToBytes();
-
     // Files named in the header are not listed in the warning.
     const std::string opening = comic.ReadHeader("Comic", "Opening", kDefault);
-    if (opening != kDefault && !AddLinkFile(opening))
-        MissingFiles = true;
+    if (opening != kDefault) {
+        if (!AddLinkFile(opening))
+            MissingFiles = true;
+        // The opening picture is stored as BMP too, so the packaged script must name it so.
+        if (HasExtension(opening, ".mag"))
+            comic.WriteHeader("Comic", "Opening", ChangeExtension(opening, ".bmp"));
+    }
     const std::string document = comic.ReadHeader("Comic", "Document", "");
     if (!document.empty() && !AddCopyFile(document))
         MissingFiles = true;
@@ -165,6 +168,7 @@ void TPackageBuilder::CollectFiles() {
         if (cursor != kDefault && !AddCopyFile(cursor))
             MissingFiles = true;
     }
+    ScriptStream = comic.SaveToBytes();
     if (MissingFiles)
         prompter_.warning(MissingMessage);
 }

@@ -261,6 +261,18 @@ TEST_F(Builder, AComicWithoutPicturesGivesTheScriptAlone) {
     EXPECT_TRUE(prompter.messages().empty());
 }
 
+TEST_F(Builder, AMagOpeningIsStoredAsBmpAndTheScriptNamesItSo) {
+    const std::string opening = magFile(4);
+    file("data/title.mag", opening);
+    TPackageBuilder& b = comic({"Opening=title.mag"}, {"// "});
+    b.CollectFiles();
+    const fs::path archive = folder.path() / "c.cpf";
+    ASSERT_TRUE(b.BuildPackage(archive));
+    EXPECT_NE(b.ScriptStream.find("Opening=title.bmp\r\n"), std::string::npos);
+    test::expectArchiveHolds(archive, {{"Comic.csf", false, b.ScriptStream},
+                                       {"title.bmp", true, bmpOf(opening)}});
+}
+
 TEST_F(Builder, StoresPicturesAsTheWizardMarksThem) {
     const std::string garden = magFile(3);
     const std::string photo(7000, 'j');
