@@ -6,6 +6,7 @@
 #include "cli/image_commands.h"
 #include "cli/package_commands.h"
 #include "cli/script_commands.h"
+#include "platform/errors.h"
 
 #include <ostream>
 #include <string_view>
@@ -64,8 +65,10 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     } catch (const UsageError& error) {
         prompter.report(MessageKind::Error, error.what());
         err << "usage: pagora-cli " << command->usage << '\n';
+    } catch (const ConversionError& error) {
+        prompter.error(error.what()); // CP932, like every message of the core
     } catch (const std::exception& error) {
-        // Unreadable files, failed saves, conversion and encoding errors.
+        // Unreadable files, failed saves and encoding errors, in UTF-8.
         prompter.report(MessageKind::Error, error.what());
     }
     return kExitFailure;

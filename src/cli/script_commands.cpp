@@ -76,7 +76,7 @@ int runOutline(const std::vector<std::string>& arguments, CliContext& context) {
                     const TCmdRef ref = syntax.MakeCmdRef(line);
                     context.out << marks(ref) << '\t' << toUtf8(ref.Text) << '\n';
                 } catch (const ConversionError& error) {
-                    context.out << "!\t" << error.what() << '\n';
+                    context.out << "!\t" << toUtf8(error.what()) << '\n';
                 }
             }
         });
@@ -109,7 +109,7 @@ int runFmt(const std::vector<std::string>& arguments, CliContext& context) {
             } catch (const ConversionError& error) {
                 ++unreadable;
                 context.prompter.report(MessageKind::Warning,
-                                        place(book, page, index) + ": " + error.what());
+                                        place(book, page, index) + ": " + toUtf8(error.what()));
             }
         }
     });

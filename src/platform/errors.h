@@ -5,8 +5,10 @@
 
 namespace pagora {
 
-// A strict number field held something that is not a number. The editor shows
-// the text in an error box; the command line tool prints it and exits with 2.
+// A strict number field held something that is not a number. The text holds
+// the field's token as the comic has it, so it is CP932 like every text of the
+// core. The editor shows it in an error box; the command line tool prints it
+// and exits with 2.
 class ConversionError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

@@ -15,7 +15,7 @@ const std::string kComic = comicBytes(
     {"<Head=\"Comic\">", "FileType=PGR95", "CmdVer=15", "<Head End>", "<Book=\"本\">",
      "<Page=\"始\">", "// ",
      "msgdlg  \"やあ\",0,\"KeyWait\",\"Normal\",0,0,1,\"/WIN:1\",\"/IF:%a%==1\"",
-     "WaitTime 1500,\"/TIME:3\"", "WaitTime soon,", "Teleport 3,", "MusicStop", "<Page End>",
+     "WaitTime 1500,\"/TIME:3\"", "WaitTime すぐ,", "Teleport 3,", "MusicStop", "<Page End>",
      "<Page=\"次\">", "SelectDlg \"a\",\"$始$\",", "<Page End>", "<Book End>"});
 
 TEST(CliOutline, ShowsEachLineAsTheCommandListDoes) {
@@ -26,7 +26,7 @@ TEST(CliOutline, ShowsEachLineAsTheCommandListDoes) {
                           "0\t0\t-\t-- 注釈 --\n"
                           "1\t1\tC\tメッセージを表示します：やあ\n"
                           "2\t6\tT\t1500ミリ秒 待ちます。\n"
-                          "3\t6\t!\t'soon' is not a valid integer value\n"
+                          "3\t6\t!\t'すぐ' is not a valid integer value\n"
                           "4\t-1\t-\t未知のコマンドです\n"
                           "5\t5\t-\t音楽を止めます\n"
                           "# 本 / 次\n"
@@ -53,7 +53,7 @@ TEST(CliFmt, CheckListsWhatWouldChangeAndWritesNothing) {
         result.out,
         "本/始:1: msgdlg  \"やあ\",0,\"KeyWait\",\"Normal\",0,0,1,\"/WIN:1\",\"/IF:%a%==1\" -> "
         "MsgDlg \"やあ\",0,\"KeyWait\",\"Normal\",0,0,1,\"/IF:%a%==1\",\"/WIN:1\"\n");
-    EXPECT_EQ(result.err, "warning: 本/始:3: 'soon' is not a valid integer value\n");
+    EXPECT_EQ(result.err, "warning: 本/始:3: 'すぐ' is not a valid integer value\n");
     EXPECT_EQ(test::readFile(file), kComic);
 }
 
@@ -66,7 +66,7 @@ TEST(CliFmt, RewritesLinesAndSavesLikeResave) {
     const std::string saved = test::readFile(out);
     EXPECT_NE(saved.find(test::comicBytes(
                   {"MsgDlg \"やあ\",0,\"KeyWait\",\"Normal\",0,0,1,\"/IF:%a%==1\",\"/WIN:1\"",
-                   "WaitTime 1500,\"/TIME:3\"", "WaitTime soon,", "Teleport 3,", "MusicStop"})),
+                   "WaitTime 1500,\"/TIME:3\"", "WaitTime すぐ,", "Teleport 3,", "MusicStop"})),
               std::string::npos);
     EXPECT_EQ(saved.rfind("/// Interactive Pagora for Win95\r\n", 0), 0u);
     // Formatting what was formatted changes nothing.
