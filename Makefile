@@ -20,8 +20,15 @@ release: setup
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DPAGORA_TESTS=OFF -DPAGORA_BENCH=ON
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 
+# Opens the sample comic in the editor; without a display it runs on a virtual
+# one and saves a picture of the window instead.
 run: release
-	$(RELEASE_DIR)/src/app/pagora-cli tree $(SAMPLE)
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(RELEASE_DIR)/src/app/pagora $(SAMPLE); \
+	else \
+	  xvfb-run -a -s "-screen 0 1280x800x24" \
+	    $(RELEASE_DIR)/src/app/pagora --screenshot build/pagora.png $(SAMPLE); \
+	fi
 
 bench: release
 	$(RELEASE_DIR)/bench/pagora_bench
@@ -31,7 +38,7 @@ bench: release
 fuzz:
 	@scripts/setup.sh fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DPAGORA_FUZZ=ON -DPAGORA_TESTS=OFF
+	  -DPAGORA_FUZZ=ON -DPAGORA_TESTS=OFF -DPAGORA_GUI=OFF
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	@for target in $(FUZZ_DIR)/fuzz/fuzz_*; do \
 	  name=$$(basename $$target); \

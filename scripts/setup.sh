@@ -5,6 +5,9 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           zlib1g-dev)
+# The editor: Qt 6 with its SVG support and Japanese texts, a font with Japanese
+# glyphs, and a virtual display for running it where there is no screen.
+packages+=(qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-noto-cjk xvfb xauth)
 if [[ "${1:-build}" == fuzz ]]; then
     packages+=(clang libclang-rt-14-dev)
 fi

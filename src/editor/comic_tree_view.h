@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QTreeWidget>
+#include <string>
+
+namespace pagora {
+
+class EditorIcons;
+class TComicFileCtrl;
+
+// The tree of books and pages, TreeView: the root "コミックファイル", one node
+// per book and under each one node per page, in document order. Nodes keep
+// their names as the document's bytes, so a name the screen cannot show
+// exactly is still found.
+class ComicTreeView : public QTreeWidget {
+    Q_OBJECT
+
+public:
+    enum Level { RootLevel = 0, BookLevel = 1, PageLevel = 2 };
+
+    ComicTreeView(const EditorIcons& icons, QWidget* parent = nullptr);
+
+    // Clears the tree and adds the root, the books and their pages; nothing
+    // is selected or expanded afterwards.
+    void rebuild(TComicFileCtrl& comic);
+    // Selects (and scrolls to) the page's node; false when there is none.
+    bool selectPage(const std::string& book, const std::string& page);
+
+    static Level levelOf(const QTreeWidgetItem& item);
+    // The node's name as the document holds it (CP932).
+    static std::string nameOf(const QTreeWidgetItem& item);
+
+private:
+    QTreeWidgetItem* makeNode(const std::string& cp932Name, Level level) const;
+
+    const EditorIcons& icons_;
+};
+
+} // namespace pagora

@@ -1,0 +1,151 @@
+#include "editor/condition_dialog.h"
+
+#include "editor/editor_context.h"
+#include "editor/help_viewer.h"
+#include "editor/qt_text.h"
+#include "platform/prompter.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace pagora {
+namespace {
+
+QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QString withoutTrailingSeparator(QString folder) {
+    while (folder.size() > 1 &&
+           (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QDir::separator())))
+        folder.chop(1);
+    return folder;
+}
+
+} // namespace
+
+TfrmCondition::TfrmCondition(EditorContext& context, QWidget* parent)
+    : QDialog(parent)
+    , context_(context) {
+    setObjectName(QStringLiteral("frmCondition"));
+    setWindowTitle(QStringLiteral("環境設定"));
+
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+
+    auto* folders = new QWidget;
+    folders->setObjectName(QStringLiteral("tabFolder"));
+    edtPlugInDir = new QLineEdit(folders);
+    edtPlugInDir->setObjectName(QStringLiteral("edtPlugInDir"));
+    btnPlugOpen = makeButton(QStringLiteral("参照(&S)"), "btnPlugOpen", folders);
+    edtPlayerDir = new QLineEdit(folders);
+    edtPlayerDir->setObjectName(QStringLiteral("edtPlayerDir"));
+    btnPlayerOpen = makeButton(QStringLiteral("参照(&R)"), "btnPlayerOpen", folders);
+    chkPlugInUse = new QCheckBox(QStringLiteral("Susie32PlugInを使用する"), folders);
+    chkPlugInUse->setObjectName(QStringLiteral("chkPlugInUse"));
+    auto* folderLayout = new QGridLayout(folders);
+    folderLayout->addWidget(chkPlugInUse, 0, 0, 1, 2);
+    folderLayout->addWidget(new QLabel(QStringLiteral("プラグインのフォルダ"), folders), 1, 0, 1,
+                            2);
+    folderLayout->addWidget(edtPlugInDir, 2, 0);
+    folderLayout->addWidget(btnPlugOpen, 2, 1);
+    folderLayout->addWidget(new QLabel(QStringLiteral("パゴラプレーヤー"), folders), 3, 0, 1, 2);
+    folderLayout->addWidget(edtPlayerDir, 4, 0);
+    folderLayout->addWidget(btnPlayerOpen, 4, 1);
+    folderLayout->setRowStretch(5, 1);
+    PageControl->addTab(folders, QStringLiteral("フォルダの設定"));
+
+    auto* editor = new QWidget;
+    editor->setObjectName(QStringLiteral("tabEditor"));
+    chkShowCmdIcon = new QCheckBox(QStringLiteral("コマンドアイコンを表示する"), editor);
+    chkShowCmdIcon->setObjectName(QStringLiteral("chkShowCmdIcon"));
+    auto* editorLayout = new QVBoxLayout(editor);
+    editorLayout->addWidget(chkShowCmdIcon);
+    editorLayout->addStretch(1);
+    PageControl->addTab(editor, QStringLiteral("エディタの設定"));
+
+    btnOK = makeButton(QStringLiteral("OK"), "btnOK", this);
+    btnOK->setDefault(true);
+    btnCancel = makeButton(QStringLiteral("キャンセル"), "btnCancel", this);
+    btnHelp = makeButton(QStringLiteral("ヘルプ(&H)"), "btnHelp", this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    buttons->addWidget(btnHelp);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(PageControl);
+    layout->addLayout(buttons);
+    resize(420, 260);
+
+    connect(btnOK, &QPushButton::clicked, this, &TfrmCondition::btnOKClick);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnHelp, &QPushButton::clicked, this, &TfrmCondition::btnHelpClick);
+    connect(btnPlugOpen, &QPushButton::clicked, this, &TfrmCondition::btnPlugOpenClick);
+    connect(btnPlayerOpen, &QPushButton::clicked, this, &TfrmCondition::btnPlayerOpenClick);
+    connect(chkPlugInUse, &QCheckBox::toggled, this, &TfrmCondition::chkPlugInUseClick);
+}
+
+void TfrmCondition::load(const EnvironmentValues& values) {
+    values_ = values;
+    edtPlugInDir->setText(utf8Text(values.plugInDir));
+    edtPlayerDir->setText(utf8Text(values.playerFile));
+    chkPlugInUse->setChecked(values.usePlugIns);
+    chkShowCmdIcon->setChecked(values.showCmdIcon);
+    chkPlugInUseClick();
+}
+
+void TfrmCondition::chkPlugInUseClick() {
+    edtPlugInDir->setEnabled(chkPlugInUse->isChecked());
+    btnPlugOpen->setEnabled(chkPlugInUse->isChecked());
+}
+
+void TfrmCondition::btnPlugOpenClick() {
+    const std::filesystem::path typed = pathFromText(edtPlugInDir->text());
+    std::error_code ignored;
+    const std::filesystem::path start =
+        !typed.empty() && std::filesystem::is_directory(typed, ignored)
+            ? typed
+            : context_.services.programFolder;
+    if (const std::optional<std::filesystem::path> folder =
+            context_.prompter().chooseFolder("ディレクトリの指定", start))
+        edtPlugInDir->setText(withoutTrailingSeparator(pathText(*folder)));
+}
+
+void TfrmCondition::btnPlayerOpenClick() {
+    FileChooser chooser;
+    chooser.filter = "パゴラプレーヤープログラム (PagoraPl.exe)";
+    chooser.startIn = context_.services.programFolder;
+    if (const std::optional<std::filesystem::path> player = context_.prompter().openFile(chooser))
+        edtPlayerDir->setText(pathText(*player));
+}
+
+void TfrmCondition::btnOKClick() {
+    QString folder = edtPlugInDir->text();
+    if (!folder.endsWith(QDir::separator()))
+        folder += QDir::separator();
+    edtPlugInDir->setText(folder);
+    values_.plugInDir = utf8Of(folder);
+    values_.playerFile = utf8Of(edtPlayerDir->text());
+    values_.usePlugIns = chkPlugInUse->isChecked();
+    values_.showCmdIcon = chkShowCmdIcon->isChecked();
+    accept();
+}
+
+void TfrmCondition::btnHelpClick() {
+    const EditorServices& services = context_.services;
+    showHelpPage(services.help, services.prompter, services.helpFolder,
+                 helpTopicUrl(services.helpFolder, kEnvironmentTopic));
+}
+
+} // namespace pagora

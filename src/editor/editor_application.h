@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+namespace pagora {
+
+// The editor's application object. An error that escapes an event handler is
+// shown in an error box and the editor goes on.
+class PagoraApplication : public QApplication {
+    Q_OBJECT
+
+public:
+    PagoraApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Where escaped errors go; an error box unless set.
+    void setErrorHandler(std::function<void(const QString&)> handler);
+    const std::function<void(const QString&)>& errorHandler() const { return errorHandler_; }
+
+private:
+    std::function<void(const QString&)> errorHandler_;
+};
+
+// Installs Qt's Japanese texts (standard buttons, file dialogs). False when
+// they are not installed on this system.
+bool installJapaneseTranslations(QCoreApplication& application);
+
+// The editor's command line: "pagora [FILE.csf] [--screenshot OUT.png]".
+struct EditorOptions {
+    std::optional<std::filesystem::path> file;
+    std::optional<QString> screenshot;
+};
+
+// Reads the options; empty after printing the reason when they are wrong.
+std::optional<EditorOptions> parseEditorArguments(const QStringList& arguments);
+
+// Runs the editor until it ends; the exit status.
+int runEditor(PagoraApplication& application);
+
+} // namespace pagora

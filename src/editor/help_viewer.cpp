@@ -1,0 +1,75 @@
+#include "editor/help_viewer.h"
+
+#include "editor/qt_text.h"
+#include "platform/encoding.h"
+#include "platform/prompter.h"
+
+#include <QDesktopServices>
+
+namespace pagora {
+namespace {
+
+struct TopicPage {
+    int topic;
+    const char* page;
+};
+
+constexpr TopicPage kTopicPages[] = {
+    {kEnvironmentTopic, "environment.html"},
+    {kHelpOnHelpTopic, "using-help.html"},
+};
+
+QUrl pageUrl(const std::filesystem::path& helpFolder, const char* page) {
+    return QUrl::fromLocalFile(pathText(helpFolder / page));
+}
+
+} // namespace
+
+QUrl helpContentsUrl(const std::filesystem::path& helpFolder) {
+    return pageUrl(helpFolder, "index.html");
+}
+
+QUrl helpKeywordsUrl(const std::filesystem::path& helpFolder) {
+    QUrl url = helpContentsUrl(helpFolder);
+    url.setFragment(QStringLiteral("keywords"));
+    return url;
+}
+
+QUrl helpTopicUrl(const std::filesystem::path& helpFolder, int topic) {
+    for (const TopicPage& entry : kTopicPages) {
+        if (entry.topic != topic)
+            continue;
+        QUrl url = pageUrl(helpFolder, entry.page);
+        url.setFragment(QStringLiteral("topic%1").arg(topic));
+        return url;
+    }
+    return helpContentsUrl(helpFolder);
+}
+
+std::filesystem::path findHelpFolder(const std::filesystem::path& programFolder) {
+    const std::filesystem::path candidates[] = {
+        programFolder / "help",
+        programFolder.parent_path() / "share" / "pagora" / "help",
+    };
+    std::error_code ignored;
+    for (const std::filesystem::path& folder : candidates)
+        if (std::filesystem::is_regular_file(folder / "index.html", ignored))
+            return folder;
+    return {};
+}
+
+void showHelpPage(HelpViewer& viewer, Prompter& prompter, const std::filesystem::path& helpFolder,
+                  const QUrl& url) {
+    if (helpFolder.empty()) {
+        prompter.warning(PAGORA_CP932("ヘルプファイルが見つかりません"));
+        return;
+    }
+    if (!viewer.open(url))
+        prompter.warning(PAGORA_CP932("ヘルプを表示できません"));
+}
+
+bool DesktopHelpViewer::open(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
+
+} // namespace pagora

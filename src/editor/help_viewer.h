@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QUrl>
+#include <filesystem>
+
+namespace pagora {
+
+// Help topics by the numbers the program's dialogs ask for.
+inline constexpr int kHelpOnHelpTopic = 105;
+inline constexpr int kEnvironmentTopic = 22;
+
+// The help pages: index.html, and one page per topic, installed with the program.
+QUrl helpContentsUrl(const std::filesystem::path& helpFolder);
+// The index at its list of keywords.
+QUrl helpKeywordsUrl(const std::filesystem::path& helpFolder);
+// The topic's page at the topic's anchor; the index for a topic without a page.
+QUrl helpTopicUrl(const std::filesystem::path& helpFolder, int topic);
+
+// Where the help pages are: "help" beside the program (the build tree), else
+// "share/pagora/help" beside its folder (an installed program). Empty when
+// neither holds the index.
+std::filesystem::path findHelpFolder(const std::filesystem::path& programFolder);
+
+class HelpViewer;
+class Prompter;
+
+// Opens a help page, and tells the user when there are no help pages or no
+// browser to show them.
+void showHelpPage(HelpViewer& viewer, Prompter& prompter, const std::filesystem::path& helpFolder,
+                  const QUrl& url);
+
+// Shows help pages in the user's browser.
+class HelpViewer {
+public:
+    virtual ~HelpViewer() = default;
+    // False when no browser could be started.
+    virtual bool open(const QUrl& url) = 0;
+};
+
+class DesktopHelpViewer : public HelpViewer {
+public:
+    bool open(const QUrl& url) override;
+};
+
+} // namespace pagora

@@ -1,0 +1,289 @@
+#include "editor/main_window.h"
+
+#include "editor/comic_tree_view.h"
+#include "editor/command_list_delegate.h"
+#include "editor/command_list_model.h"
+#include "editor/command_list_view.h"
+#include "editor/error_panel.h"
+#include "editor/main_actions.h"
+#include "editor/qt_text.h"
+#include "platform/encoding.h"
+#include "platform/errors.h"
+#include "platform/settings_store.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace pagora {
+namespace {
+
+constexpr int kBarThickness = 3;
+constexpr std::string_view kComicBlock = "Comic";
+
+} // namespace
+
+TfrmMain::TfrmMain(EditorServices& services, const std::optional<std::filesystem::path>& file,
+                   QWidget* parent)
+    : QMainWindow(parent)
+    , services_(services)
+    , objects_(services.prompter, services.clock, services.random)
+    , context_{services_, objects_, session_} {
+    setObjectName(QStringLiteral("frmMain"));
+    buildLayout();
+    connectActions();
+    FormCreate(file);
+}
+
+TfrmMain::~TfrmMain() {
+    FormDestroy();
+}
+
+void TfrmMain::buildLayout() {
+    actions_ = new MainActions(*this);
+
+    treeView_ = new ComicTreeView(icons_);
+    pnlTree_ = new QWidget;
+    pnlTree_->setObjectName(QStringLiteral("pnlTree"));
+    auto* treeLayout = new QVBoxLayout(pnlTree_);
+    treeLayout->setContentsMargins(0, 0, 0, 0);
+    treeLayout->addWidget(treeView_);
+
+    commandModel_ = new CommandListModel(objects_.comic, objects_.syntax, this);
+    lstCmdList_ = new CommandListView(*commandModel_);
+    lstCmdList_->setItemDelegate(new CommandListDelegate(icons_, session_, lstCmdList_));
+
+    // The neighbours of each splitter bar keep at least the bar's thickness.
+    for (QWidget* pane : {static_cast<QWidget*>(pnlTree_), static_cast<QWidget*>(lstCmdList_)})
+        pane->setMinimumSize(kBarThickness, kBarThickness);
+    treeSplitter_ = new QSplitter(Qt::Horizontal);
+    treeSplitter_->setObjectName(QStringLiteral("splTree"));
+    treeSplitter_->setHandleWidth(kBarThickness);
+    treeSplitter_->setChildrenCollapsible(false);
+    treeSplitter_->addWidget(pnlTree_);
+    treeSplitter_->addWidget(lstCmdList_);
+    treeSplitter_->setStretchFactor(0, 0);
+    treeSplitter_->setStretchFactor(1, 1);
+    treeSplitter_->handle(1)->setObjectName(QStringLiteral("pnlTreeOutlineMove"));
+
+    pnlErrorList_ = new ErrorPanel;
+    errorSplitter_ = new QSplitter(Qt::Vertical);
+    errorSplitter_->setObjectName(QStringLiteral("splErrorList"));
+    errorSplitter_->setHandleWidth(kBarThickness);
+    errorSplitter_->addWidget(treeSplitter_);
+    errorSplitter_->addWidget(pnlErrorList_);
+    errorSplitter_->setStretchFactor(0, 1);
+    errorSplitter_->setStretchFactor(1, 0);
+    errorSplitter_->setCollapsible(0, false);
+    // Until an error check has run only the bar of the error panel shows.
+    errorSplitter_->setCollapsible(1, true);
+    errorSplitter_->handle(1)->setObjectName(QStringLiteral("pnlErrorListOutlineMove"));
+    setCentralWidget(errorSplitter_);
+
+    statusPanel1_ = new QLabel;
+    statusPanel1_->setObjectName(QStringLiteral("StatusPanel1"));
+    statusPanel1_->setFixedWidth(100);
+    statusPanel1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    statusPanel2_ = new QLabel;
+    statusPanel2_->setObjectName(QStringLiteral("StatusPanel2"));
+    statusPanel2_->setMinimumWidth(1);
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->addWidget(statusPanel1_);
+    statusBar()->addWidget(statusPanel2_, 1);
+}
+
+void TfrmMain::guarded(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& error) {
+        services_.showErrorBox(errorText(error));
+    }
+}
+
+void TfrmMain::connectCommand(QAction* action, void (TfrmMain::*handler)()) {
+    connect(action, &QAction::triggered, this,
+            [this, handler] { guarded([&] { (this->*handler)(); }); });
+}
+
+void TfrmMain::connectActions() {
+    MainActions& a = *actions_;
+    connectCommand(a.menuNewFile, &TfrmMain::menuNewFileClick);
+    connectCommand(a.menuFileOpen, &TfrmMain::menuFileOpenClick);
+    connectCommand(a.menuFileSave, &TfrmMain::menuFileSaveClick);
+    connectCommand(a.menuFileSaveName, &TfrmMain::menuFileSaveNameClick);
+    connectCommand(a.menuPlayerExecFirst, &TfrmMain::menuPlayerExecFirstClick);
+    connectCommand(a.menuErrorCheck, &TfrmMain::menuErrorCheckClick);
+    connectCommand(a.menuExit, &TfrmMain::menuExitClick);
+    connectCommand(a.menuCondition, &TfrmMain::menuConditionClick);
+    connectCommand(a.menuHelpContents, &TfrmMain::menuHelpContentsClick);
+    connectCommand(a.menuHelpKeyword, &TfrmMain::menuHelpKeywordClick);
+    connectCommand(a.menuHelpOnHelp, &TfrmMain::menuHelpOnHelpClick);
+    connectCommand(a.menuVersion, &TfrmMain::menuVersionClick);
+    for (QAction* item : a.menuHistory)
+        connect(item, &QAction::triggered, this,
+                [this, item] { guarded([&] { menuHistoryClick(item->data().toInt()); }); });
+
+    connect(treeView_, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) { guarded([&] { TreeViewChange(current); }); });
+    QItemSelectionModel* selection = lstCmdList_->selectionModel();
+    connect(selection, &QItemSelectionModel::currentChanged, this, [this] { UpdateStatus(); });
+    connect(selection, &QItemSelectionModel::selectionChanged, this, [this] { UpdateStatus(); });
+    connect(pnlErrorList_, &ErrorPanel::lineDoubleClicked, this,
+            [this] { guarded([&] { lstErrorListDblClick(); }); });
+}
+
+std::string TfrmMain::userNameForComic() {
+    try {
+        return toCp932(session_.userName);
+    } catch (const EncodingError& error) {
+        services_.showErrorBox(errorText(error));
+        return {};
+    }
+}
+
+void TfrmMain::FormCreate(const std::optional<std::filesystem::path>& file) {
+    TComicFileCtrl& comic = objects_.comic;
+    SetEditorFileHead(comic);
+    session_.fileName = std::string(kUntitledName);
+    if (!file) {
+        comic.CreateNew();
+    } else {
+        try {
+            const std::filesystem::path path = std::filesystem::absolute(*file);
+            comic.LoadFromFile(path);
+            session_.fileName = path;
+            // The user name is not known yet; a discarded file gets it below.
+            if (CheckOpenedComic(comic, services_.prompter, {}) == OpenVerdict::Discarded)
+                session_.fileName = std::string(kUntitledName);
+        } catch (const IoError& error) {
+            services_.showErrorBox(errorText(error));
+            comic.CreateNew();
+        }
+    }
+    objects_.flags.LoadFlags();
+    session_.modified = false;
+    session_.firstShowPending = true;
+    session_.setupDue = false;
+    session_.settingsUpgraded = false;
+
+    applyGeometry(readSettingsAtStart(services_.settings, session_, services_.programFolder));
+
+    if (session_.isUntitled())
+        comic.WriteHeader(kComicBlock, "Copyright", userNameForComic());
+
+    actions_->rebuildHistory(session_.fileHistory);
+    setErrorPanelHeight(kBarThickness);
+    BuildTree();
+}
+
+void TfrmMain::applyGeometry(const WindowGeometry& geometry) {
+    move(geometry.left, geometry.top);
+    resize(geometry.width, geometry.height);
+    treeSplitter_->setSizes(
+        {geometry.treeBorder, std::max(geometry.width - geometry.treeBorder, kBarThickness)});
+}
+
+WindowGeometry TfrmMain::currentGeometry() const {
+    WindowGeometry geometry;
+    const QRect frame = isMaximized() || isMinimized() ? normalGeometry() : QRect(pos(), size());
+    geometry.top = frame.top();
+    geometry.left = frame.left();
+    geometry.width = frame.width();
+    geometry.height = frame.height();
+    geometry.treeBorder = treeSplitter_->sizes().value(0);
+    return geometry;
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    guarded([this] { FormShow(); });
+}
+
+void TfrmMain::FormShow() {
+    if (session_.firstShowPending) {
+        Reanchor();
+        session_.firstShowPending = false;
+    }
+    if (session_.settingsUpgraded) {
+        if (services_.runSetup)
+            services_.runSetup(SetupRun::AutomaticUpdate, !session_.setupDue);
+        session_.settingsUpgraded = false;
+    } else if (session_.setupDue) {
+        if (services_.runSetup)
+            services_.runSetup(SetupRun::StartUp, false);
+        session_.setupDue = false;
+        if (session_.isUntitled())
+            objects_.comic.WriteHeader(kComicBlock, "Copyright", userNameForComic());
+    }
+}
+
+bool TfrmMain::FormCloseQuery() {
+    return QuerySave();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    bool proceed = false;
+    guarded([&] { proceed = FormCloseQuery(); });
+    if (proceed)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TfrmMain::FormDestroy() {
+    writeSettingsAtExit(services_.settings, session_, currentGeometry());
+}
+
+bool TfrmMain::event(QEvent* event) {
+    // Hints of menu items and tool buttons go to the second status panel.
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (!tip.isEmpty())
+            setStatusText(tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TfrmMain::setStatusText(const QString& text) {
+    statusPanel2_->setText(text);
+}
+
+QString TfrmMain::windowTitleText() const {
+    QString title = QStringLiteral("パゴラ for Win95 - [") +
+                    pathText(session_.fileName.filename()) + QStringLiteral("] ");
+    if (session_.modified)
+        title += QStringLiteral("(変更)");
+    return title;
+}
+
+void TfrmMain::UpdateStatus() {
+    setWindowTitle(windowTitleText());
+    statusPanel1_->setText(QString::number(lstCmdList_->focusedIndex()) + QStringLiteral("行目"));
+    setStatusText(QStringLiteral("表示中のページ　：　") + qtText(session_.currentBook) +
+                  QStringLiteral("　／　") + qtText(session_.currentPage));
+    UpdateMenuState();
+}
+
+void TfrmMain::UpdateMenuState() {
+    actions_->UpdateMenuState(static_cast<int>(lstCmdList_->selectedRows().size()),
+                              objects_.clipboard.empty());
+}
+
+void TfrmMain::setErrorPanelHeight(int height) {
+    const int total = errorSplitter_->height();
+    const int panel = std::max(height - errorSplitter_->handleWidth(), 0);
+    errorSplitter_->setSizes({std::max(total - errorSplitter_->handleWidth() - panel, 0), panel});
+}
+
+void TfrmMain::menuExitClick() {
+    QCoreApplication::exit(0);
+}
+
+} // namespace pagora

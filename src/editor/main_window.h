@@ -1,0 +1,135 @@
+#pragma once
+
+#include "editor/editor_context.h"
+#include "editor/editor_icons.h"
+#include "editor/editor_settings.h"
+
+#include <QMainWindow>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QLabel;
+class QSplitter;
+class QTreeWidgetItem;
+
+namespace pagora {
+
+class CommandListModel;
+class CommandListView;
+class ComicTreeView;
+class ErrorPanel;
+class MainActions;
+
+// The editor's main window: it owns the one open comic and the program-wide
+// objects, keeps the file session (file name, modified state, history),
+// shows the books and pages as a tree and the open page as a command list,
+// runs the error check and the player, and keeps its settings.
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Opens file, or starts a new comic when there is none.
+    TfrmMain(EditorServices& services, const std::optional<std::filesystem::path>& file,
+             QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    EditorContext& context() { return context_; }
+    SessionState& session() { return session_; }
+    ProgramObjects& objects() { return objects_; }
+    MainActions& actions() { return *actions_; }
+
+    // --- file session ---
+    // Asks whether to save a modified comic; false when the user cancels.
+    bool QuerySave();
+    void LoadComicFile(const std::filesystem::path& path);
+    void SaveComicFile();
+    void SaveComicFileAs();
+    void AddFileHistory(const std::filesystem::path& path);
+
+    // --- views ---
+    void BuildTree();
+    void SelectTreeNode(const std::string& book, const std::string& page);
+    void RefreshCommandList(int line);
+    void OpenPage(const std::string& book, const std::string& page, int line);
+    void Reanchor();
+    void RefreshAll();
+    void UpdateStatus();
+    void UpdateMenuState();
+
+    // --- menu commands ---
+    void menuNewFileClick();
+    void menuFileOpenClick();
+    void menuFileSaveClick();
+    void menuFileSaveNameClick();
+    void menuHistoryClick(int entry);
+    void menuPlayerExecFirstClick();
+    void menuErrorCheckClick();
+    void menuConditionClick();
+    void menuVersionClick();
+    void menuHelpContentsClick();
+    void menuHelpKeywordClick();
+    void menuHelpOnHelpClick();
+    void menuExitClick();
+    void lstErrorListDblClick();
+    void ShowHelpTopic(int topic);
+
+    // Whether the window may close: the save question.
+    bool FormCloseQuery();
+    // The window's place and the tree's width, as the settings keep them.
+    WindowGeometry currentGeometry() const;
+
+    // The parts of the window, for the program and its tests.
+    CommandListView& commandList() { return *lstCmdList_; }
+    ComicTreeView& tree() { return *treeView_; }
+    ErrorPanel& errorPanel() { return *pnlErrorList_; }
+    QLabel& statusPanel1() { return *statusPanel1_; }
+    QLabel& statusPanel2() { return *statusPanel2_; }
+    QSplitter& errorSplitter() { return *errorSplitter_; }
+    QSplitter& treeSplitter() { return *treeSplitter_; }
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildLayout();
+    void connectActions();
+    void FormCreate(const std::optional<std::filesystem::path>& file);
+    void FormShow();
+    void FormDestroy();
+    void applyGeometry(const WindowGeometry& geometry);
+    void TreeViewChange(QTreeWidgetItem* current);
+    // Runs a command of the user; an error that escapes it is shown in the
+    // error box and the editor goes on.
+    void guarded(const std::function<void()>& command);
+    void connectCommand(QAction* action, void (TfrmMain::*handler)());
+    // The user name as the comic's Copyright entry (CP932); empty, after
+    // saying why, when the comic cannot hold it.
+    std::string userNameForComic();
+    void setErrorPanelHeight(int height);
+    void setStatusText(const QString& text);
+    QString windowTitleText() const;
+    bool startPlayer();
+
+    EditorServices& services_;
+    SessionState session_;
+    ProgramObjects objects_;
+    EditorContext context_;
+    EditorIcons icons_;
+
+    MainActions* actions_ = nullptr;
+    QSplitter* errorSplitter_ = nullptr;
+    QSplitter* treeSplitter_ = nullptr;
+    QWidget* pnlTree_ = nullptr;
+    ComicTreeView* treeView_ = nullptr;
+    CommandListModel* commandModel_ = nullptr;
+    CommandListView* lstCmdList_ = nullptr;
+    ErrorPanel* pnlErrorList_ = nullptr;
+    QLabel* statusPanel1_ = nullptr;
+    QLabel* statusPanel2_ = nullptr;
+};
+
+} // namespace pagora

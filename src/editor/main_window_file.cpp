@@ -1,0 +1,148 @@
+// The file session of the main window: new, open, save, the history and the
+// player's test run.
+#include "editor/main_actions.h"
+#include "editor/main_window.h"
+#include "editor/program_launcher.h"
+#include "editor/qt_text.h"
+#include "platform/encoding.h"
+#include "platform/prompter.h"
+
+#include <QString>
+
+namespace pagora {
+namespace {
+
+const std::string kComicFilter = "コミックファイル (*.csf);;すべてのファイル (*.*)";
+
+const std::string& mustSaveFirstMessage() {
+    return PAGORA_CP932("この機能を使うためには\nファイルを一度セーブする必要があります");
+}
+
+} // namespace
+
+bool TfrmMain::QuerySave() {
+    if (!session_.modified)
+        return true;
+    const Answer answer = services_.prompter.message(
+        MessageKind::Warning, PAGORA_CP932("ファイルは変更されています\n保存しますか？"),
+        Buttons::YesNoCancel);
+    if (answer == Answer::Cancel)
+        return false;
+    if (answer == Answer::Yes)
+        SaveComicFile();
+    return true;
+}
+
+void TfrmMain::menuNewFileClick() {
+    if (!QuerySave())
+        return;
+    StartNewComic(objects_.comic, userNameForComic());
+    session_.fileName = std::string(kUntitledName);
+    objects_.flags.LoadFlags();
+    session_.modified = false;
+    RefreshAll();
+}
+
+void TfrmMain::menuFileOpenClick() {
+    if (!QuerySave())
+        return;
+    FileChooser chooser;
+    chooser.title = "コミックファイルを開く";
+    chooser.filter = kComicFilter;
+    if (!session_.isUntitled())
+        chooser.startIn = session_.fileName.parent_path();
+    if (const std::optional<std::filesystem::path> path = services_.prompter.openFile(chooser))
+        LoadComicFile(*path);
+}
+
+void TfrmMain::LoadComicFile(const std::filesystem::path& path) {
+    const std::filesystem::path fullPath = std::filesystem::absolute(path);
+    objects_.comic.LoadFromFile(fullPath);
+    session_.fileName = fullPath;
+    if (CheckOpenedComic(objects_.comic, services_.prompter, userNameForComic()) ==
+        OpenVerdict::Discarded)
+        session_.fileName = std::string(kUntitledName);
+    objects_.flags.LoadFlags();
+    session_.modified = false;
+    RefreshAll();
+    AddFileHistory(fullPath);
+}
+
+void TfrmMain::menuFileSaveClick() {
+    SaveComicFile();
+}
+
+void TfrmMain::SaveComicFile() {
+    if (session_.isUntitled()) {
+        SaveComicFileAs();
+        return;
+    }
+    StampForSave(objects_.comic);
+    objects_.comic.SaveToFile(session_.fileName);
+    session_.modified = false;
+    AddFileHistory(session_.fileName);
+    UpdateStatus();
+}
+
+void TfrmMain::menuFileSaveNameClick() {
+    SaveComicFileAs();
+}
+
+void TfrmMain::SaveComicFileAs() {
+    FileChooser chooser;
+    chooser.title = "コミックファイルを保存";
+    chooser.filter = kComicFilter;
+    chooser.defaultSuffix = "csf";
+    chooser.startIn = session_.fileName;
+    chooser.confirmOverwrite = true;
+    const std::optional<std::filesystem::path> chosen = services_.prompter.saveFile(chooser);
+    if (!chosen) {
+        UpdateStatus();
+        return;
+    }
+    // The comic takes the new name only once it is saved under it, so that a
+    // failed save leaves the session as it was.
+    const std::filesystem::path path = std::filesystem::absolute(*chosen);
+    StampForSave(objects_.comic);
+    objects_.comic.SaveToFile(path);
+    session_.fileName = path;
+    session_.modified = false;
+    AddFileHistory(path);
+    UpdateStatus();
+}
+
+void TfrmMain::AddFileHistory(const std::filesystem::path& path) {
+    addFileHistory(session_.fileHistory, path.string());
+    actions_->rebuildHistory(session_.fileHistory);
+}
+
+void TfrmMain::menuHistoryClick(int entry) {
+    if (entry < 0 || entry >= static_cast<int>(session_.fileHistory.size()))
+        return;
+    // Taken before the save question: saving may reorder the history.
+    const std::string path = session_.fileHistory[static_cast<std::size_t>(entry)];
+    if (path.empty() || !QuerySave())
+        return;
+    LoadComicFile(path);
+}
+
+void TfrmMain::menuPlayerExecFirstClick() {
+    Prompter& prompter = services_.prompter;
+    if (session_.isUntitled()) {
+        prompter.warning(mustSaveFirstMessage());
+        return;
+    }
+    if (!QuerySave())
+        return;
+    const std::filesystem::path player(session_.playerFile);
+    std::error_code ignored;
+    if (session_.playerFile.empty() || !std::filesystem::is_regular_file(player, ignored)) {
+        prompter.warning(PAGORA_CP932("パゴラプレーヤーが見つかりません"));
+        return;
+    }
+    const QString wine = services_.findWine ? services_.findWine() : QString();
+    if (!services_.launcher.startDetached(planPlayerLaunch(player, session_.fileName, wine)))
+        prompter.warning(PAGORA_CP932("パゴラプレーヤーを起動できません"));
+}
+
+} // namespace pagora

@@ -1,0 +1,133 @@
+// The tree, the command list and the error panel of the main window.
+#include "editor/comic_tree_view.h"
+#include "editor/command_list_view.h"
+#include "editor/error_panel.h"
+#include "editor/main_window.h"
+#include "editor/qt_text.h"
+#include "platform/files.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QListWidget>
+#include <QSplitter>
+
+namespace pagora {
+namespace {
+
+// Sets a flag for the life of a scope.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag)
+        : flag_(flag) {
+        flag_ = true;
+    }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// How often the status bar is redrawn while the error check runs.
+constexpr qint64 kProgressRepaintMs = 50;
+
+} // namespace
+
+void TfrmMain::BuildTree() {
+    FlagScope guard(session_.treeUpdateGuard);
+    treeView_->rebuild(objects_.comic);
+}
+
+void TfrmMain::SelectTreeNode(const std::string& book, const std::string& page) {
+    if (session_.treeUpdateGuard)
+        return;
+    FlagScope guard(session_.treeUpdateGuard);
+    treeView_->selectPage(book, page);
+}
+
+void TfrmMain::TreeViewChange(QTreeWidgetItem* current) {
+    if (current == nullptr || session_.treeUpdateGuard ||
+        ComicTreeView::levelOf(*current) != ComicTreeView::PageLevel)
+        return;
+    FlagScope guard(session_.treeUpdateGuard);
+    OpenPage(ComicTreeView::nameOf(*current->parent()), ComicTreeView::nameOf(*current), -1);
+}
+
+void TfrmMain::RefreshCommandList(int line) {
+    lstCmdList_->refresh(session_.currentBook, session_.currentPage, line);
+    UpdateStatus();
+    SelectTreeNode(session_.currentBook, session_.currentPage);
+}
+
+void TfrmMain::OpenPage(const std::string& book, const std::string& page, int line) {
+    session_.currentBook = book;
+    session_.currentPage = page;
+    RefreshCommandList(line);
+}
+
+void TfrmMain::Reanchor() {
+    TComicFileCtrl& comic = objects_.comic;
+    if (!comic.BookExists(session_.currentBook)) {
+        const std::vector<std::string> books = comic.GetBookList();
+        session_.currentBook = books.empty() ? std::string() : books.front();
+    }
+    if (!comic.PageExists(session_.currentBook, session_.currentPage)) {
+        const std::vector<std::string> pages = comic.GetPageList(session_.currentBook);
+        session_.currentPage = pages.empty() ? std::string() : pages.front();
+    }
+    RefreshCommandList(-1);
+}
+
+void TfrmMain::RefreshAll() {
+    BuildTree();
+    Reanchor();
+}
+
+void TfrmMain::menuErrorCheckClick() {
+    TComicFileCtrl& comic = objects_.comic;
+    TErrorCheck& check = objects_.errorCheck;
+    {
+        BusyCursor busy;
+        check.Initialize(session_.isUntitled() ? std::filesystem::path()
+                                               : comicFolder(session_.fileName));
+        QElapsedTimer sinceRepaint;
+        sinceRepaint.start();
+        for (const std::string& book : comic.GetBookList()) {
+            for (const std::string& page : comic.GetPageList(book)) {
+                setStatusText(qtText(CheckProgressText(book, page)));
+                if (sinceRepaint.elapsed() >= kProgressRepaintMs) {
+                    statusPanel2_->repaint();
+                    sinceRepaint.restart();
+                }
+                check.CheckPage(book, page);
+            }
+        }
+        check.CheckHeader(true);
+        setStatusText(QStringLiteral("エラーチェック完了"));
+    }
+    setErrorPanelHeight(errorSplitter_->height() / 3);
+    pnlErrorList_->showFindings(check);
+}
+
+void TfrmMain::lstErrorListDblClick() {
+    TErrorCheck& check = objects_.errorCheck;
+    const int line = pnlErrorList_->currentLine();
+    if (line < 0 || line >= check.ErrorCount)
+        return;
+    const TErrorItem& finding = check.GetErrorList(line);
+    if (!objects_.comic.PageExists(finding.BookName, finding.PageName))
+        return;
+    OpenPage(finding.BookName, finding.PageName, finding.LineIndex);
+}
+
+} // namespace pagora
