@@ -1,6 +1,7 @@
 #include "package/lfile_writer.h"
 
 #include "package/zlib_stream.h"
+#include "platform/files.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -82,17 +83,6 @@ bool copyStream(std::istream& source, std::FILE* file) {
         if (got < kCopyBlock)
             return true;
     }
-}
-
-// The permissions the archive gets: those of the file it replaces, else the
-// usual ones for a new file.
-mode_t archiveMode(const fs::path& target) {
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0)
-        return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 bool copyRecords(std::FILE* from, std::FILE* to, std::uint32_t expected) {
@@ -246,7 +236,7 @@ bool LFileContext::End() {
         ok = data && copyBlocks(data.get(), archive.get());
     }
     ok = ok && std::fflush(archive.get()) == 0 &&
-         ::fchmod(::fileno(archive.get()), archiveMode(LinkageFileName)) == 0 &&
+         ::fchmod(::fileno(archive.get()), permissionsForReplacing(LinkageFileName)) == 0 &&
          ::fsync(::fileno(archive.get())) == 0;
     ok = archive.close() && ok;
     if (!ok || ::rename(temporaryName.c_str(), LinkageFileName.c_str()) != 0) {

@@ -95,8 +95,9 @@ void writeAll(int fd, std::string_view bytes, const fs::path& path) {
     }
 }
 
-// The permissions a replaced file keeps; a new file gets the usual ones.
-mode_t modeForTarget(const fs::path& target) {
+} // namespace
+
+mode_t permissionsForReplacing(const fs::path& target) {
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0)
         return info.st_mode & 07777;
@@ -104,8 +105,6 @@ mode_t modeForTarget(const fs::path& target) {
     ::umask(mask);
     return 0666 & ~mask;
 }
-
-} // namespace
 
 fs::path resolveScriptPath(const fs::path& base, std::string_view cp932Name) {
     fs::path path = base;
@@ -173,7 +172,7 @@ void writeFileAtomically(const fs::path& target, std::string_view bytes) {
         throw ioError(target, "cannot save", errno);
     try {
         writeAll(file.get(), bytes, target);
-        if (::fchmod(file.get(), modeForTarget(target)) != 0 || ::fsync(file.get()) != 0)
+        if (::fchmod(file.get(), permissionsForReplacing(target)) != 0 || ::fsync(file.get()) != 0)
             throw ioError(target, "cannot save", errno);
         if (::close(file.release()) != 0)
             throw ioError(target, "cannot save", errno);

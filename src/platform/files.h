@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 namespace pagora {
 
@@ -31,6 +32,10 @@ CopyOutcome copyIntoFolder(const std::filesystem::path& source,
 
 // Reads a whole file. Throws IoError naming the file and the reason.
 std::string readWholeFile(const std::filesystem::path& path);
+
+// The permissions a file written in place of target gets: those of target
+// when it exists, else the usual ones for a new file.
+mode_t permissionsForReplacing(const std::filesystem::path& target);
 
 // Writes bytes to a temporary file beside target and renames it over target,
 // so that a failed write leaves the old file as it was. Throws IoError.
