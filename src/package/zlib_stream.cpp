@@ -74,6 +74,17 @@ bool writeOut(std::ostream& destination, const char* buffer, std::size_t count) 
     return static_cast<bool>(destination);
 }
 
+// Writes the output buffer out when zlib has filled it, and hands it back empty.
+bool drainWhenFull(z_stream& z, std::ostream& destination, char* out) {
+    if (z.avail_out != 0)
+        return true;
+    if (!writeOut(destination, out, kZBuffer))
+        return false;
+    z.next_out = bytes(out);
+    z.avail_out = kZBuffer;
+    return true;
+}
+
 } // namespace
 
 bool ZCompress(std::istream& source, std::ostream& destination, Prompter& prompter) {
@@ -106,12 +117,8 @@ bool ZCompress(std::istream& source, std::ostream& destination, Prompter& prompt
             prompter.error(PAGORA_CP932("zlib compress fail"));
             return false;
         }
-        if (z.avail_out == 0) {
-            if (!writeOut(destination, out, kZBuffer))
-                return false;
-            z.next_out = bytes(out);
-            z.avail_out = kZBuffer;
-        }
+        if (!drainWhenFull(z, destination, out))
+            return false;
     }
     if (!writeOut(destination, out, kZBuffer - z.avail_out))
         return false;
@@ -146,12 +153,8 @@ bool ZDecompress(std::ostream& destination, LFileReader& reader) {
             prompter.error(PAGORA_CP932("zlib decompress fail"));
             return false;
         }
-        if (z.avail_out == 0) {
-            if (!writeOut(destination, out, kZBuffer))
-                return false;
-            z.next_out = bytes(out);
-            z.avail_out = kZBuffer;
-        }
+        if (!drainWhenFull(z, destination, out))
+            return false;
     }
     if (!writeOut(destination, out, kZBuffer - z.avail_out))
         return false;
