@@ -4,6 +4,7 @@
 #include "editor/editor_icons.h"
 #include "editor/qt_text.h"
 
+#include <QDropEvent>
 #include <QHeaderView>
 
 namespace pagora {
@@ -24,6 +25,12 @@ ComicTreeView::ComicTreeView(const EditorIcons& icons, QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformRowHeights(true);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    // A copy, so that the finished drag never removes the dragged node.
+    setDefaultDropAction(Qt::CopyAction);
     // The open page stays marked when the focus moves to the command list.
     QPalette colors = palette();
     for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
@@ -75,6 +82,34 @@ bool ComicTreeView::selectPage(const std::string& book, const std::string& page)
         return false;
     }
     return false;
+}
+
+void ComicTreeView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->source() == this) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void ComicTreeView::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->source() == this) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void ComicTreeView::dropEvent(QDropEvent* event) {
+    if (event->source() != this) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    emit nodeDropped(currentItem(), itemAt(event->position().toPoint()));
 }
 
 ComicTreeView::Level ComicTreeView::levelOf(const QTreeWidgetItem& item) {

@@ -30,6 +30,17 @@ public:
     // The node's name as the document holds it (CP932).
     static std::string nameOf(const QTreeWidgetItem& item);
 
+signals:
+    // A node of this tree was dragged onto target (nullptr: onto no node).
+    void nodeDropped(QTreeWidgetItem* source, QTreeWidgetItem* target);
+
+protected:
+    // Only drags that start in this tree are taken; the tree's own items
+    // never move: the window moves the book or page and rebuilds the tree.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     QTreeWidgetItem* makeNode(const std::string& cp932Name, Level level) const;
 

@@ -127,17 +127,14 @@ MainActions::MainActions(QMainWindow& window)
     menuHelpContents->setShortcut(QKeySequence(Qt::Key_F1));
 
     // Commands whose dialogs and editing come later stay in the menus, disabled.
-    for (QAction* action : {menuPackageMake,    menuCut,           menuCopy,
-                            menuPaste,          menuDelete,        menuCmdPaletteAdd,
-                            menuCmdEdit,        menuCmdInsert,     menuCmdAdd,
-                            menuCmdPaletteShow, menuAddBook,       menuAddPage,
-                            menuBookDelete,     menuPageDelete,    menuBookRename,
-                            menuPageRename,     menuSystemSetting, menuFlagSetting,
-                            menuWindowSetting,  menuMenuSetting,   menuSetupWiz})
+    for (QAction* action :
+         {menuPackageMake, menuCmdPaletteAdd, menuCmdEdit, menuCmdPaletteShow, menuSystemSetting,
+          menuFlagSetting, menuWindowSetting, menuMenuSetting, menuSetupWiz})
         markNotBuilt(action);
 
     buildMenus(window);
     buildToolBar();
+    buildPopups();
 }
 
 QAction* MainActions::makeAction(const char* name, const QString& caption, const QString& hint) {
@@ -258,6 +255,40 @@ void MainActions::buildToolBar() {
     for (QAction* action : toolBar->actions())
         if (auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(action)))
             button->setAutoRaise(true);
+}
+
+void MainActions::addPopupItem(QMenu* menu, QAction* action, const char* name,
+                               const QString& caption) {
+    auto* item = menu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    item->setStatusTip(action->statusTip());
+    item->setEnabled(action->isEnabled());
+    connect(item, &QAction::triggered, action, &QAction::trigger);
+    connect(action, &QAction::enabledChanged, item, &QAction::setEnabled);
+}
+
+void MainActions::buildPopups() {
+    listPopup = new QMenu(&window_);
+    listPopup->setObjectName(QStringLiteral("popCmdList"));
+    addPopupItem(listPopup, menuCmdEdit, "popCmdEdit", QStringLiteral("コマンドの編集"));
+    addPopupItem(listPopup, menuCmdInsert, "popCmdInsert", QStringLiteral("コマンドの挿入"));
+    addPopupItem(listPopup, menuCmdAdd, "popCmdAdd", QStringLiteral("コマンドの追加"));
+    listPopup->addSeparator();
+    addPopupItem(listPopup, menuCut, "popCut", menuCut->text());
+    addPopupItem(listPopup, menuCopy, "popCopy", menuCopy->text());
+    addPopupItem(listPopup, menuPaste, "popPaste", menuPaste->text());
+    addPopupItem(listPopup, menuDelete, "popDelete", menuDelete->text());
+    listPopup->addSeparator();
+    addPopupItem(listPopup, menuCmdPaletteAdd, "popCmdPaletteAdd",
+                 QStringLiteral("コマンドパレットに追加"));
+
+    treePopup = new QMenu(&window_);
+    treePopup->setObjectName(QStringLiteral("popTree"));
+    treePopup->addActions({menuAddBook, menuAddPage});
+    treePopup->addSeparator();
+    treePopup->addActions({menuBookDelete, menuPageDelete});
+    treePopup->addSeparator();
+    treePopup->addActions({menuBookRename, menuPageRename});
 }
 
 void MainActions::rebuildHistory(const FileHistory& history) {

@@ -66,6 +66,9 @@ public:
     QAction* menuVersion;
 
     QToolBar* toolBar;
+    // The pop-up menus of the command list and of the tree.
+    QMenu* listPopup;
+    QMenu* treePopup;
 
     // Shows the filled entries of the history; items once shown stay shown.
     void rebuildHistory(const FileHistory& history);
@@ -82,6 +85,9 @@ private:
     QAction* addHiddenToolButton(QAction* action, const char* buttonName, const char* icon);
     void buildMenus(QMainWindow& window);
     void buildToolBar();
+    void buildPopups();
+    // An item of a pop-up menu that does what action does, under its own caption.
+    void addPopupItem(QMenu* menu, QAction* action, const char* name, const QString& caption);
     static void markNotBuilt(QAction* action);
 
     QMainWindow& window_;

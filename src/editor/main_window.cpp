@@ -125,6 +125,7 @@ void TfrmMain::connectActions() {
     connectCommand(a.menuHelpKeyword, &TfrmMain::menuHelpKeywordClick);
     connectCommand(a.menuHelpOnHelp, &TfrmMain::menuHelpOnHelpClick);
     connectCommand(a.menuVersion, &TfrmMain::menuVersionClick);
+    connectEditing();
     for (QAction* item : a.menuHistory)
         connect(item, &QAction::triggered, this,
                 [this, item] { guarded([&] { menuHistoryClick(item->data().toInt()); }); });

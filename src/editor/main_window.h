@@ -9,8 +9,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 class QLabel;
+class QPoint;
 class QSplitter;
 class QTreeWidgetItem;
 
@@ -75,6 +77,32 @@ public:
     void lstErrorListDblClick();
     void ShowHelpTopic(int topic);
 
+    // --- books and pages ---
+    void menuAddBookClick();
+    void menuAddPageClick();
+    void menuBookDeleteClick();
+    void menuPageDeleteClick();
+    void menuBookRenameClick();
+    void menuPageRenameClick();
+    // Moves the dragged node's book or page next to the node it was dropped on.
+    void TreeViewDragDrop(QTreeWidgetItem* source, QTreeWidgetItem* target);
+
+    // --- command lines ---
+    void menuCmdInsertClick();
+    void menuCmdAddClick();
+    void menuDeleteClick();
+    void menuCopyClick();
+    void menuCutClick();
+    void menuPasteClick();
+    // Asks the command dialog for a new line of that kind (text: the line to
+    // start from, empty for a new one) and puts it after the focused line.
+    void InsertNewCommand(const std::string& text, CmdKind kind);
+    // The command dialog frame: given a line and its kind, the confirmed new
+    // line, or nothing when cancelled. Until one is set, every dialog counts
+    // as cancelled.
+    using CommandDialog = std::function<std::optional<std::string>(const std::string&, CmdKind)>;
+    void setCommandDialog(CommandDialog dialog) { commandDialog_ = std::move(dialog); }
+
     // Whether the window may close: the save question.
     bool FormCloseQuery();
     // The window's place and the tree's width, as the settings keep them.
@@ -113,6 +141,14 @@ private:
     void setStatusText(const QString& text);
     QString windowTitleText() const;
     bool startPlayer();
+    void connectEditing();
+    void markModified();
+    // The focused line's index, or -1 when the page shows no line.
+    int focusedLine() const;
+    std::string startBook();
+    std::string startPage();
+    void showListMenu(const QPoint& position);
+    void showTreeMenu(const QPoint& position);
 
     EditorServices& services_;
     SessionState session_;
@@ -130,6 +166,7 @@ private:
     ErrorPanel* pnlErrorList_ = nullptr;
     QLabel* statusPanel1_ = nullptr;
     QLabel* statusPanel2_ = nullptr;
+    CommandDialog commandDialog_;
 };
 
 } // namespace pagora

@@ -19,6 +19,8 @@ public:
         MessageKind kind = MessageKind::Information; // messages only
         Buttons buttons = Buttons::Ok;               // messages only
         std::string text;                            // message text, input prompt or chooser title
+        std::string caption;                         // input boxes only
+        std::string initial;                         // input boxes only
     };
 
     void queueAnswer(Answer answer) { answers_.push_back(answer); }

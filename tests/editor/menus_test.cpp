@@ -110,12 +110,16 @@ TEST_F(Menus, ToolButtonsAreFlat25PixelSquaresAndFourAreHidden) {
 TEST_F(Menus, CommandsBuiltLaterStayDisabled) {
     const auto window = showWindow(writeSample());
     MainActions& a = window->actions();
-    for (QAction* action : {a.menuPackageMake, a.menuCmdEdit, a.menuAddBook, a.menuSystemSetting,
-                            a.menuSetupWiz, a.menuCut})
+    for (QAction* action : {a.menuPackageMake, a.menuCmdEdit, a.menuCmdPaletteAdd,
+                            a.menuCmdPaletteShow, a.menuSystemSetting, a.menuSetupWiz})
         EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
     for (QAction* action :
-         {a.menuNewFile, a.menuFileOpen, a.menuFileSave, a.menuFileSaveName, a.menuPlayerExecFirst,
-          a.menuErrorCheck, a.menuCondition, a.menuVersion, a.menuHelpContents, a.menuExit})
+         {a.menuNewFile,         a.menuFileOpen,   a.menuFileSave,   a.menuFileSaveName,
+          a.menuPlayerExecFirst, a.menuErrorCheck, a.menuCondition,  a.menuVersion,
+          a.menuHelpContents,    a.menuExit,       a.menuCut,        a.menuCopy,
+          a.menuDelete,          a.menuCmdInsert,  a.menuCmdAdd,     a.menuAddBook,
+          a.menuAddPage,         a.menuBookDelete, a.menuPageDelete, a.menuBookRename,
+          a.menuPageRename})
         EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
 }
 

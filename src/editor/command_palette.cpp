@@ -1,0 +1,265 @@
+#include "editor/command_palette.h"
+
+#include "document/cmd_ctrl.h"
+#include "editor/editor_context.h"
+#include "editor/help_viewer.h"
+#include "editor/qt_text.h"
+#include "platform/encoding.h"
+#include "platform/errors.h"
+#include "platform/prompter.h"
+#include "platform/settings_store.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QMenu>
+#include <QVBoxLayout>
+#include <system_error>
+
+namespace pagora {
+
+namespace {
+
+constexpr std::string_view kPosTop = "CommandPalPosTop";
+constexpr std::string_view kPosLeft = "CommandPalPosLeft";
+constexpr std::string_view kPosHeight = "CommandPalPosHeight";
+constexpr std::string_view kPosWidth = "CommandPalPosWidth";
+constexpr std::string_view kPaletteFile = "CmdPaletteFile";
+constexpr int kPaletteHelpTopic = 108;
+
+const std::string kPaletteFilter = "コマンドパレットファイル (*.pal);;すべてのファイル (*.*)";
+
+const std::string& invalidSelection() {
+    return PAGORA_CP932("不正なパレットが選択されました");
+}
+
+FileChooser paletteChooser(const std::string& title, const std::filesystem::path& current) {
+    FileChooser chooser;
+    chooser.title = title;
+    chooser.filter = kPaletteFilter;
+    chooser.defaultSuffix = "pal";
+    chooser.startIn = current;
+    chooser.confirmOverwrite = false;
+    return chooser;
+}
+
+QAction* addItem(QMenu* menu, const char* name, const QString& text) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+} // namespace
+
+TfrmCmdPalette::TfrmCmdPalette(EditorServices& services, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    , services_(services)
+    , list_(new QListWidget(this))
+    , menu_(new QMenu(this)) {
+    setObjectName(QStringLiteral("frmCmdPalette"));
+    setWindowTitle(QStringLiteral("コマンドパレット"));
+    list_->setObjectName(QStringLiteral("lstCmdPalette"));
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(list_);
+
+    menu_->setObjectName(QStringLiteral("popCmdPalette"));
+    connect(addItem(menu_, "popPalSelect", QStringLiteral("選択")), &QAction::triggered, this,
+            [this] { lstCmdPaletteDblClick(); });
+    connect(addItem(menu_, "popPalRename", QStringLiteral("名前の変更")), &QAction::triggered, this,
+            [this] { popPalRenameClick(); });
+    connect(addItem(menu_, "popPalDelete", QStringLiteral("削除")), &QAction::triggered, this,
+            [this] { popPalDeleteClick(); });
+    menu_->addSeparator();
+    connect(addItem(menu_, "popPalFileOpen", QStringLiteral("パレットを開く")), &QAction::triggered,
+            this, [this] { popPalFileOpenClick(); });
+    connect(addItem(menu_, "popPalFileSave", QStringLiteral("パレットを保存")), &QAction::triggered,
+            this, [this] { popPalFileSaveClick(); });
+    menu_->addSeparator();
+    connect(addItem(menu_, "popPalHelp", QStringLiteral("ヘルプ")), &QAction::triggered, this,
+            [this] { popPalHelpClick(); });
+    connect(menu_, &QMenu::aboutToShow, this, &TfrmCmdPalette::updatePopupMenu);
+    connect(list_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { menu_->popup(list_->viewport()->mapToGlobal(at)); });
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { lstCmdPaletteDblClick(); });
+
+    SettingsStore& settings = services_.settings;
+    if (!settings.contains(kPosTop))
+        settings.writeInt(kPosTop, 400);
+    if (!settings.contains(kPosLeft))
+        settings.writeInt(kPosLeft, 400);
+    if (!settings.contains(kPosHeight))
+        settings.writeInt(kPosHeight, 130);
+    if (!settings.contains(kPosWidth))
+        settings.writeInt(kPosWidth, 270);
+    if (!settings.contains(kPaletteFile))
+        settings.writeText(kPaletteFile, std::string(kDefaultPaletteFile));
+    move(settings.readInt(kPosLeft, 400), settings.readInt(kPosTop, 400));
+    resize(settings.readInt(kPosWidth, 270), settings.readInt(kPosHeight, 130));
+    paletteFile_ = settings.readText(kPaletteFile, std::string(kDefaultPaletteFile));
+    if (paletteFile_.empty())
+        paletteFile_ = std::string(kDefaultPaletteFile);
+    LoadPalette();
+}
+
+TfrmCmdPalette::~TfrmCmdPalette() {
+    SettingsStore& settings = services_.settings;
+    settings.writeIntIfPresent(kPosTop, pos().y());
+    settings.writeIntIfPresent(kPosLeft, pos().x());
+    settings.writeIntIfPresent(kPosHeight, size().height());
+    settings.writeIntIfPresent(kPosWidth, size().width());
+    settings.writeTextIfPresent(kPaletteFile, paletteFile_.string());
+}
+
+bool TfrmCmdPalette::hasNoFile() const {
+    return paletteFile_ == std::filesystem::path(kDefaultPaletteFile);
+}
+
+void TfrmCmdPalette::AddPaletteEntry(const std::string& line, const std::string& name) {
+    entries_.push_back({name, line});
+    refill();
+}
+
+void TfrmCmdPalette::PaletteQuerySave() {
+    bool chosenNow = false;
+    if (hasNoFile() && !entries_.empty() &&
+        services_.prompter.message(MessageKind::Information,
+                                   PAGORA_CP932("コマンドパレットを保存しますか？"),
+                                   Buttons::YesNo) == Answer::Yes) {
+        if (const auto chosen =
+                services_.prompter.saveFile(paletteChooser("パレットを保存", paletteFile_))) {
+            paletteFile_ = *chosen;
+            chosenNow = true;
+        }
+    }
+    // A file chosen just now that cannot be written is not kept as the
+    // palette's file.
+    if (!hasNoFile() && !SavePalette() && chosenNow)
+        paletteFile_ = std::string(kDefaultPaletteFile);
+}
+
+void TfrmCmdPalette::LoadPalette() {
+    if (!hasNoFile()) {
+        std::error_code error;
+        if (!std::filesystem::exists(paletteFile_, error)) {
+            paletteFile_ = std::string(kDefaultPaletteFile);
+        } else {
+            try {
+                entries_ = loadPaletteFile(paletteFile_);
+            } catch (const IoError& failure) {
+                // The entries stay, and the file is not taken as the
+                // palette's, so that no later save writes over it.
+                showIoError(failure);
+                paletteFile_ = std::string(kDefaultPaletteFile);
+            }
+        }
+    }
+    refill();
+}
+
+bool TfrmCmdPalette::SavePalette() {
+    try {
+        savePaletteFile(paletteFile_, entries_);
+        return true;
+    } catch (const IoError& failure) {
+        showIoError(failure);
+        return false;
+    }
+}
+
+void TfrmCmdPalette::lstCmdPaletteDblClick() {
+    const int index = selectedEntry();
+    if (index < 0) {
+        services_.prompter.warning(invalidSelection());
+        return;
+    }
+    const std::string line = entries_[static_cast<std::size_t>(index)].line;
+    if (insert_)
+        insert_(line, TCmdCtrl::GetCommandKind(line));
+}
+
+void TfrmCmdPalette::popPalRenameClick() {
+    const int index = selectedEntry();
+    if (index < 0) {
+        services_.prompter.warning(invalidSelection());
+        refill();
+        return;
+    }
+    std::string& name = entries_[static_cast<std::size_t>(index)].name;
+    if (const auto answer = services_.prompter.inputText(
+            PAGORA_CP932("コマンドパレットの登録名変更"),
+            PAGORA_CP932("コマンドパレットの登録名を入力して下さい"), name))
+        name = *answer;
+    refill(index);
+}
+
+void TfrmCmdPalette::popPalDeleteClick() {
+    const int index = selectedEntry();
+    if (index < 0) {
+        services_.prompter.warning(invalidSelection());
+    } else if (services_.prompter.message(MessageKind::Confirmation,
+                                          PAGORA_CP932("コマンドパレットを削除してもいいですか？"),
+                                          Buttons::OkCancel) == Answer::Ok) {
+        entries_.erase(entries_.begin() + index);
+    }
+    refill();
+}
+
+void TfrmCmdPalette::popPalFileOpenClick() {
+    const auto chosen = services_.prompter.openFile(paletteChooser("パレットを開く", paletteFile_));
+    if (!chosen)
+        return;
+    const std::filesystem::path previous = paletteFile_;
+    paletteFile_ = *chosen;
+    std::error_code error;
+    const bool present = std::filesystem::exists(paletteFile_, error);
+    LoadPalette();
+    // A file that is there but cannot be read leaves the palette as it was.
+    if (present && hasNoFile())
+        paletteFile_ = previous;
+}
+
+void TfrmCmdPalette::popPalFileSaveClick() {
+    const auto chosen = services_.prompter.saveFile(paletteChooser("パレットを保存", paletteFile_));
+    if (!chosen)
+        return;
+    const std::filesystem::path previous = paletteFile_;
+    paletteFile_ = *chosen;
+    // A file that cannot be written is not taken as the palette's.
+    if (!SavePalette())
+        paletteFile_ = previous;
+}
+
+void TfrmCmdPalette::popPalHelpClick() {
+    showHelpPage(services_.help, services_.prompter, services_.helpFolder,
+                 helpTopicUrl(services_.helpFolder, kPaletteHelpTopic));
+}
+
+void TfrmCmdPalette::updatePopupMenu() {
+    const bool selected = selectedEntry() >= 0;
+    for (const char* name : {"popPalSelect", "popPalRename", "popPalDelete"})
+        if (auto* action = menu_->findChild<QAction*>(QString::fromLatin1(name)))
+            action->setEnabled(selected);
+}
+
+int TfrmCmdPalette::selectedEntry() const {
+    const int row = list_->currentRow();
+    if (row < 0 || row >= static_cast<int>(entries_.size()) || !list_->item(row)->isSelected())
+        return -1;
+    return row;
+}
+
+void TfrmCmdPalette::refill(int keepRow) {
+    list_->clear();
+    for (const PaletteEntry& entry : entries_)
+        list_->addItem(qtText(entry.name));
+    if (keepRow >= 0 && keepRow < list_->count())
+        list_->setCurrentRow(keepRow);
+}
+
+void TfrmCmdPalette::showIoError(const std::exception& error) {
+    services_.showErrorBox(errorText(error));
+}
+
+} // namespace pagora

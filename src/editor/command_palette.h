@@ -1,0 +1,81 @@
+#pragma once
+
+#include "document/cmd_records.h"
+#include "document/palette_file.h"
+
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QListWidget;
+class QMenu;
+
+namespace pagora {
+
+struct EditorServices;
+
+// The command palette: a small window that stays on top and keeps named,
+// ready-made command lines in a palette file. Names and lines are CP932; the
+// palette file's path is kept in the settings as UTF-8.
+class TfrmCmdPalette : public QWidget {
+    Q_OBJECT
+
+public:
+    // Inserts a command into the open page through the command's own dialog;
+    // the main window connects it.
+    using InsertCommand = std::function<void(const std::string& line, CmdKind kind)>;
+
+    // Writes the missing settings with their defaults, takes the window's
+    // place and the palette file from them and loads the palette.
+    explicit TfrmCmdPalette(EditorServices& services, QWidget* parent = nullptr);
+    // Writes the window's place and the palette file's path back to the
+    // settings that still exist; the palette file itself is not written.
+    ~TfrmCmdPalette() override;
+
+    void setInsertCommand(InsertCommand insert) { insert_ = std::move(insert); }
+
+    // Appends an entry and shows it in the list.
+    void AddPaletteEntry(const std::string& line, const std::string& name);
+    // Asks to save a palette that has no file yet, then saves a palette that
+    // has one. For the main window's close.
+    void PaletteQuerySave();
+
+    // Reads the palette file (when there is one) into the list.
+    void LoadPalette();
+    // Writes the palette to its file. False (after telling the user) when the
+    // file cannot be written.
+    bool SavePalette();
+
+    // The list's double-click and the pop-up menu's items.
+    void lstCmdPaletteDblClick();
+    void popPalRenameClick();
+    void popPalDeleteClick();
+    void popPalFileOpenClick();
+    void popPalFileSaveClick();
+    void popPalHelpClick();
+    // Enables the items that need a selected entry; runs when the menu opens.
+    void updatePopupMenu();
+
+    const std::vector<PaletteEntry>& entries() const { return entries_; }
+    const std::filesystem::path& paletteFile() const { return paletteFile_; }
+    // True while the palette has no file of its own ("CPalette.pal").
+    bool hasNoFile() const;
+    QListWidget* list() const { return list_; }
+    QMenu* popupMenu() const { return menu_; }
+
+private:
+    int selectedEntry() const;
+    void refill(int keepRow = -1);
+    void showIoError(const std::exception& error);
+
+    EditorServices& services_;
+    std::vector<PaletteEntry> entries_;
+    std::filesystem::path paletteFile_;
+    InsertCommand insert_;
+    QListWidget* list_;
+    QMenu* menu_;
+};
+
+} // namespace pagora
