@@ -85,6 +85,20 @@ bool drainWhenFull(z_stream& z, std::ostream& destination, char* out) {
     return true;
 }
 
+// Writes what is left in the output buffer and ends the zlib state, with the
+// given message when ending fails.
+template <typename State>
+bool finishStream(State& state, std::ostream& destination, const char* out, Prompter& prompter,
+                  const std::string& endFailure) {
+    if (!writeOut(destination, out, kZBuffer - state.stream.avail_out))
+        return false;
+    if (state.end() != Z_OK) {
+        prompter.error(endFailure);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool ZCompress(std::istream& source, std::ostream& destination, Prompter& prompter) {
@@ -120,13 +134,7 @@ bool ZCompress(std::istream& source, std::ostream& destination, Prompter& prompt
         if (!drainWhenFull(z, destination, out))
             return false;
     }
-    if (!writeOut(destination, out, kZBuffer - z.avail_out))
-        return false;
-    if (state.end() != Z_OK) {
-        prompter.error(PAGORA_CP932("zlib defateEnd fail"));
-        return false;
-    }
-    return true;
+    return finishStream(state, destination, out, prompter, PAGORA_CP932("zlib defateEnd fail"));
 }
 
 bool ZDecompress(std::ostream& destination, LFileReader& reader) {
@@ -156,13 +164,7 @@ bool ZDecompress(std::ostream& destination, LFileReader& reader) {
         if (!drainWhenFull(z, destination, out))
             return false;
     }
-    if (!writeOut(destination, out, kZBuffer - z.avail_out))
-        return false;
-    if (state.end() != Z_OK) {
-        prompter.error(PAGORA_CP932("zlib inflate_end error"));
-        return false;
-    }
-    return true;
+    return finishStream(state, destination, out, prompter, PAGORA_CP932("zlib inflate_end error"));
 }
 
 } // namespace pagora
