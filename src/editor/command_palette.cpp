@@ -4,6 +4,7 @@
 #include "editor/editor_context.h"
 #include "editor/help_viewer.h"
 #include "editor/qt_text.h"
+#include "editor/window_place.h"
 #include "platform/encoding.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
@@ -19,12 +20,15 @@ namespace pagora {
 
 namespace {
 
-constexpr std::string_view kPosTop = "CommandPalPosTop";
-constexpr std::string_view kPosLeft = "CommandPalPosLeft";
-constexpr std::string_view kPosHeight = "CommandPalPosHeight";
-constexpr std::string_view kPosWidth = "CommandPalPosWidth";
+constexpr WindowPlaceSettings kPalettePlace{"CommandPalPosTop",
+                                            "CommandPalPosLeft",
+                                            "CommandPalPosWidth",
+                                            "CommandPalPosHeight",
+                                            400,
+                                            400,
+                                            270,
+                                            130};
 constexpr std::string_view kPaletteFile = "CmdPaletteFile";
-constexpr int kPaletteHelpTopic = 108;
 
 const std::string kPaletteFilter = "コマンドパレットファイル (*.pal);;すべてのファイル (*.*)";
 
@@ -85,18 +89,9 @@ TfrmCmdPalette::TfrmCmdPalette(EditorServices& services, QWidget* parent)
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { lstCmdPaletteDblClick(); });
 
     SettingsStore& settings = services_.settings;
-    if (!settings.contains(kPosTop))
-        settings.writeInt(kPosTop, 400);
-    if (!settings.contains(kPosLeft))
-        settings.writeInt(kPosLeft, 400);
-    if (!settings.contains(kPosHeight))
-        settings.writeInt(kPosHeight, 130);
-    if (!settings.contains(kPosWidth))
-        settings.writeInt(kPosWidth, 270);
+    restoreWindowPlace(settings, kPalettePlace, *this);
     if (!settings.contains(kPaletteFile))
         settings.writeText(kPaletteFile, std::string(kDefaultPaletteFile));
-    move(settings.readInt(kPosLeft, 400), settings.readInt(kPosTop, 400));
-    resize(settings.readInt(kPosWidth, 270), settings.readInt(kPosHeight, 130));
     paletteFile_ = settings.readText(kPaletteFile, std::string(kDefaultPaletteFile));
     if (paletteFile_.empty())
         paletteFile_ = std::string(kDefaultPaletteFile);
@@ -105,10 +100,7 @@ TfrmCmdPalette::TfrmCmdPalette(EditorServices& services, QWidget* parent)
 
 TfrmCmdPalette::~TfrmCmdPalette() {
     SettingsStore& settings = services_.settings;
-    settings.writeIntIfPresent(kPosTop, pos().y());
-    settings.writeIntIfPresent(kPosLeft, pos().x());
-    settings.writeIntIfPresent(kPosHeight, size().height());
-    settings.writeIntIfPresent(kPosWidth, size().width());
+    saveWindowPlace(settings, kPalettePlace, *this);
     settings.writeTextIfPresent(kPaletteFile, paletteFile_.string());
 }
 
@@ -233,7 +225,7 @@ void TfrmCmdPalette::popPalFileSaveClick() {
 
 void TfrmCmdPalette::popPalHelpClick() {
     showHelpPage(services_.help, services_.prompter, services_.helpFolder,
-                 helpTopicUrl(services_.helpFolder, kPaletteHelpTopic));
+                 helpTopicUrl(services_.helpFolder, kCommandPaletteTopic));
 }
 
 void TfrmCmdPalette::updatePopupMenu() {

@@ -2,6 +2,7 @@
 
 #include "document/cmd_records.h"
 #include "document/palette_file.h"
+#include "editor/editor_context.h"
 
 #include <QWidget>
 #include <filesystem>
@@ -23,10 +24,6 @@ class TfrmCmdPalette : public QWidget {
     Q_OBJECT
 
 public:
-    // Inserts a command into the open page through the command's own dialog;
-    // the main window connects it.
-    using InsertCommand = std::function<void(const std::string& line, CmdKind kind)>;
-
     // Writes the missing settings with their defaults, takes the window's
     // place and the palette file from them and loads the palette.
     explicit TfrmCmdPalette(EditorServices& services, QWidget* parent = nullptr);

@@ -1,5 +1,6 @@
 #include "editor/condition_dialog.h"
 
+#include "editor/dialog_buttons.h"
 #include "editor/editor_context.h"
 #include "editor/help_viewer.h"
 #include "editor/qt_text.h"
@@ -17,13 +18,6 @@
 
 namespace pagora {
 namespace {
-
-QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
 
 QString withoutTrailingSeparator(QString folder) {
     while (folder.size() > 1 &&
@@ -74,18 +68,13 @@ TfrmCondition::TfrmCondition(EditorContext& context, QWidget* parent)
     editorLayout->addStretch(1);
     PageControl->addTab(editor, QStringLiteral("エディタの設定"));
 
-    btnOK = makeButton(QStringLiteral("OK"), "btnOK", this);
-    btnOK->setDefault(true);
-    btnCancel = makeButton(QStringLiteral("キャンセル"), "btnCancel", this);
-    btnHelp = makeButton(QStringLiteral("ヘルプ(&H)"), "btnHelp", this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    buttons->addWidget(btnHelp);
+    const DialogButtonRow buttons = makeDialogButtonRow(this);
+    btnOK = buttons.ok;
+    btnCancel = buttons.cancel;
+    btnHelp = buttons.help;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     resize(420, 260);
 
     connect(btnOK, &QPushButton::clicked, this, &TfrmCondition::btnOKClick);

@@ -23,6 +23,7 @@ class ProgramLauncher;
 class Prompter;
 class RandomSource;
 class SettingsStore;
+class TfrmValueEdit;
 
 // What the main window knows about the open comic and the user's settings.
 struct SessionState {
@@ -65,6 +66,10 @@ struct ProgramObjects {
     TErrorCheck errorCheck;
 };
 
+// Inserts a command into the open page through the command's own dialog,
+// starting from line (empty for a new command). The main window answers it.
+using InsertCommand = std::function<void(const std::string& line, CmdKind kind)>;
+
 // How the setup wizard runs at the first show.
 enum class SetupRun { StartUp, AutomaticUpdate };
 
@@ -98,6 +103,8 @@ struct EditorContext {
     EditorServices& services;
     ProgramObjects& objects;
     SessionState& session;
+    // The one number pad of the run, shared by every number box.
+    TfrmValueEdit& numberPad;
 
     Prompter& prompter() const { return services.prompter; }
     TComicFileCtrl& comic() const { return objects.comic; }

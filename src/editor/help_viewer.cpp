@@ -1,5 +1,6 @@
 #include "editor/help_viewer.h"
 
+#include "commands/help_topics.h"
 #include "editor/qt_text.h"
 #include "platform/encoding.h"
 #include "platform/prompter.h"
@@ -16,6 +17,8 @@ struct TopicPage {
 
 constexpr TopicPage kTopicPages[] = {
     {kEnvironmentTopic, "environment.html"},
+    {kOptionSetHelpTopic, "commands.html"},
+    {kCommandPaletteTopic, "commands.html"},
     {kHelpOnHelpTopic, "using-help.html"},
 };
 

@@ -8,6 +8,7 @@ namespace pagora {
 // Help topics by the numbers the program's dialogs ask for.
 inline constexpr int kHelpOnHelpTopic = 105;
 inline constexpr int kEnvironmentTopic = 22;
+inline constexpr int kCommandPaletteTopic = 108;
 
 // The help pages: index.html, and one page per topic, installed with the program.
 QUrl helpContentsUrl(const std::filesystem::path& helpFolder);

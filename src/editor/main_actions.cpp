@@ -128,8 +128,8 @@ MainActions::MainActions(QMainWindow& window)
 
     // Commands whose dialogs and editing come later stay in the menus, disabled.
     for (QAction* action :
-         {menuPackageMake, menuCmdPaletteAdd, menuCmdEdit, menuCmdPaletteShow, menuSystemSetting,
-          menuFlagSetting, menuWindowSetting, menuMenuSetting, menuSetupWiz})
+         {menuPackageMake, menuSystemSetting, menuFlagSetting, menuWindowSetting, menuMenuSetting,
+          menuSetupWiz})
         markNotBuilt(action);
 
     buildMenus(window);

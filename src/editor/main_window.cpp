@@ -1,9 +1,12 @@
 #include "editor/main_window.h"
 
+#include "commands/command_chooser.h"
+#include "commands/number_pad.h"
 #include "editor/comic_tree_view.h"
 #include "editor/command_list_delegate.h"
 #include "editor/command_list_model.h"
 #include "editor/command_list_view.h"
+#include "editor/command_palette.h"
 #include "editor/error_panel.h"
 #include "editor/main_actions.h"
 #include "editor/qt_text.h"
@@ -34,9 +37,11 @@ TfrmMain::TfrmMain(EditorServices& services, const std::optional<std::filesystem
     : QMainWindow(parent)
     , services_(services)
     , objects_(services.prompter, services.clock, services.random)
-    , context_{services_, objects_, session_} {
+    , numberPad_(std::make_unique<TfrmValueEdit>())
+    , context_{services_, objects_, session_, *numberPad_} {
     setObjectName(QStringLiteral("frmMain"));
     buildLayout();
+    createToolWindows();
     connectActions();
     FormCreate(file);
 }
@@ -96,6 +101,16 @@ void TfrmMain::buildLayout() {
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(statusPanel1_);
     statusBar()->addWidget(statusPanel2_, 1);
+}
+
+void TfrmMain::createToolWindows() {
+    frmCommand_ = new TfrmCommand(context_, this);
+    frmCmdPalette_ = new TfrmCmdPalette(services_, this);
+    const InsertCommand insert = [this](const std::string& line, CmdKind kind) {
+        guarded([&] { InsertNewCommand(line, kind); });
+    };
+    frmCommand_->setInsertCommand(insert);
+    frmCmdPalette_->setInsertCommand(insert);
 }
 
 void TfrmMain::guarded(const std::function<void()>& command) {
@@ -212,20 +227,28 @@ void TfrmMain::FormShow() {
         session_.firstShowPending = false;
     }
     if (session_.settingsUpgraded) {
+        frmCommand_->hide();
         if (services_.runSetup)
             services_.runSetup(SetupRun::AutomaticUpdate, !session_.setupDue);
         session_.settingsUpgraded = false;
+        frmCommand_->show();
     } else if (session_.setupDue) {
+        frmCommand_->hide();
         if (services_.runSetup)
             services_.runSetup(SetupRun::StartUp, false);
         session_.setupDue = false;
+        frmCommand_->show();
         if (session_.isUntitled())
             objects_.comic.WriteHeader(kComicBlock, "Copyright", userNameForComic());
     }
 }
 
 bool TfrmMain::FormCloseQuery() {
-    return QuerySave();
+    const bool proceed = QuerySave();
+    // The palette is saved on every close through the close box, also when
+    // the window stays open.
+    frmCmdPalette_->PaletteQuerySave();
+    return proceed;
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
@@ -265,6 +288,7 @@ QString TfrmMain::windowTitleText() const {
 }
 
 void TfrmMain::UpdateStatus() {
+    frmCommand_->show();
     setWindowTitle(windowTitleText());
     statusPanel1_->setText(QString::number(lstCmdList_->focusedIndex()) + QStringLiteral("行目"));
     setStatusText(QStringLiteral("表示中のページ　：　") + qtText(session_.currentBook) +

@@ -7,9 +7,9 @@
 #include <QMainWindow>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 
 class QLabel;
 class QPoint;
@@ -23,6 +23,8 @@ class CommandListView;
 class ComicTreeView;
 class ErrorPanel;
 class MainActions;
+class TfrmCmdPalette;
+class TfrmCommand;
 
 // The editor's main window: it owns the one open comic and the program-wide
 // objects, keeps the file session (file name, modified state, history),
@@ -97,11 +99,10 @@ public:
     // Asks the command dialog for a new line of that kind (text: the line to
     // start from, empty for a new one) and puts it after the focused line.
     void InsertNewCommand(const std::string& text, CmdKind kind);
-    // The command dialog frame: given a line and its kind, the confirmed new
-    // line, or nothing when cancelled. Until one is set, every dialog counts
-    // as cancelled.
-    using CommandDialog = std::function<std::optional<std::string>(const std::string&, CmdKind)>;
-    void setCommandDialog(CommandDialog dialog) { commandDialog_ = std::move(dialog); }
+    // Edits the focused line in its kind's dialog.
+    void EditCommandAt();
+    void menuCmdPaletteAddClick();
+    void menuCmdPaletteShowClick();
 
     // Whether the window may close: the save question.
     bool FormCloseQuery();
@@ -116,6 +117,8 @@ public:
     QLabel& statusPanel2() { return *statusPanel2_; }
     QSplitter& errorSplitter() { return *errorSplitter_; }
     QSplitter& treeSplitter() { return *treeSplitter_; }
+    TfrmCommand& commandChooser() { return *frmCommand_; }
+    TfrmCmdPalette& commandPalette() { return *frmCmdPalette_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -124,6 +127,7 @@ protected:
 
 private:
     void buildLayout();
+    void createToolWindows();
     void connectActions();
     void FormCreate(const std::optional<std::filesystem::path>& file);
     void FormShow();
@@ -153,6 +157,7 @@ private:
     EditorServices& services_;
     SessionState session_;
     ProgramObjects objects_;
+    std::unique_ptr<TfrmValueEdit> numberPad_;
     EditorContext context_;
     EditorIcons icons_;
 
@@ -166,7 +171,8 @@ private:
     ErrorPanel* pnlErrorList_ = nullptr;
     QLabel* statusPanel1_ = nullptr;
     QLabel* statusPanel2_ = nullptr;
-    CommandDialog commandDialog_;
+    TfrmCommand* frmCommand_ = nullptr;
+    TfrmCmdPalette* frmCmdPalette_ = nullptr;
 };
 
 } // namespace pagora

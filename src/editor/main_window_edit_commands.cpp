@@ -1,8 +1,12 @@
 // Editing the command lines of the open page and the views' pop-up menus.
+#include "commands/command_chooser.h"
 #include "editor/comic_tree_view.h"
 #include "editor/command_list_view.h"
+#include "editor/command_palette.h"
 #include "editor/main_actions.h"
 #include "editor/main_window.h"
+#include "platform/encoding.h"
+#include "platform/prompter.h"
 
 #include <QAction>
 #include <QMenu>
@@ -33,9 +37,8 @@ void TfrmMain::menuCmdAddClick() {
 }
 
 void TfrmMain::InsertNewCommand(const std::string& text, CmdKind kind) {
-    const std::optional<std::string> line =
-        commandDialog_ ? commandDialog_(text, kind) : std::nullopt;
-    if (line) {
+    const std::string line = frmCommand_->EditCommand(text, kind);
+    if (frmCommand_->confirmed()) {
         TComicFileCtrl& comic = objects_.comic;
         const std::string& book = session_.currentBook;
         const std::string& page = session_.currentPage;
@@ -49,9 +52,27 @@ void TfrmMain::InsertNewCommand(const std::string& text, CmdKind kind) {
             comic.AppendCommand(book, page);
             index = count;
         }
-        comic.SetCommand(book, page, *line, index);
+        comic.SetCommand(book, page, line, index);
         markModified();
         RefreshCommandList(index);
+    }
+    UpdateStatus();
+}
+
+void TfrmMain::EditCommandAt() {
+    const int focused = focusedLine();
+    if (focused >= 0) {
+        TComicFileCtrl& comic = objects_.comic;
+        const std::string& book = session_.currentBook;
+        const std::string& page = session_.currentPage;
+        const std::string current = comic.GetCommand(book, page, focused);
+        const std::string line =
+            frmCommand_->EditCommand(current, TCmdCtrl::GetCommandKind(current));
+        if (frmCommand_->confirmed()) {
+            comic.SetCommand(book, page, line, focused);
+            markModified();
+            RefreshCommandList(-1);
+        }
     }
     UpdateStatus();
 }
@@ -98,6 +119,25 @@ void TfrmMain::menuPasteClick() {
     RefreshCommandList(at);
 }
 
+void TfrmMain::menuCmdPaletteAddClick() {
+    const int focused = focusedLine();
+    if (focused < 0)
+        return;
+    const std::string line =
+        objects_.comic.GetCommand(session_.currentBook, session_.currentPage, focused);
+    const std::optional<std::string> name = services_.prompter.inputText(
+        PAGORA_CP932("コマンドパレットに登録"),
+        PAGORA_CP932("コマンドパレットへの登録名を入力して下さい"), "");
+    if (!name || name->empty())
+        return;
+    frmCmdPalette_->AddPaletteEntry(line, *name);
+    frmCmdPalette_->show();
+}
+
+void TfrmMain::menuCmdPaletteShowClick() {
+    frmCmdPalette_->show();
+}
+
 void TfrmMain::connectEditing() {
     MainActions& a = *actions_;
     connectCommand(a.menuAddBook, &TfrmMain::menuAddBookClick);
@@ -112,6 +152,11 @@ void TfrmMain::connectEditing() {
     connectCommand(a.menuCopy, &TfrmMain::menuCopyClick);
     connectCommand(a.menuCut, &TfrmMain::menuCutClick);
     connectCommand(a.menuPaste, &TfrmMain::menuPasteClick);
+    connectCommand(a.menuCmdEdit, &TfrmMain::EditCommandAt);
+    connectCommand(a.menuCmdPaletteAdd, &TfrmMain::menuCmdPaletteAddClick);
+    connectCommand(a.menuCmdPaletteShow, &TfrmMain::menuCmdPaletteShowClick);
+    connect(lstCmdList_, &QAbstractItemView::doubleClicked, this,
+            [this] { guarded([&] { EditCommandAt(); }); });
 
     lstCmdList_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(lstCmdList_, &QWidget::customContextMenuRequested, this,

@@ -1,6 +1,10 @@
+#include "commands/command_chooser.h"
+#include "editor/command_palette.h"
 #include "editor_fixture.h"
 #include "platform/encoding.h"
+#include "test_command_dialog.h"
 
+#include <QListWidget>
 #include <QMenu>
 
 namespace pagora::test {
@@ -110,36 +114,140 @@ TEST_F(CommandEditing, ANewCommandGoesAfterTheFocusedLineOnlyWhenConfirmed) {
     CommandListView& list = window->commandList();
     window->OpenPage(sj("第一章"), sj("次"), 0);
 
-    // No dialog frame: nothing is inserted.
+    // A kind without a dialog yet: nothing is inserted.
     window->InsertNewCommand({}, CmdKind::MsgDlg);
     EXPECT_EQ(lines(*window).size(), 3u);
 
-    std::vector<std::pair<std::string, CmdKind>> asked;
-    std::optional<std::string> answer;
-    window->setCommandDialog([&](const std::string& line, CmdKind kind) {
-        asked.emplace_back(line, kind);
+    std::vector<std::string> handedIn;
+    int answer = QDialog::Rejected;
+    window->commandChooser().setDialog(
+        CmdKind::WaitTime, [&](EditorContext& context, QWidget* parent) {
+            return std::make_unique<TestWaitDialog>(context, parent, OptionGroups{});
+        });
+    modal = [&](QDialog& dialog) {
+        auto& wait = dynamic_cast<TestWaitDialog&>(dialog);
+        handedIn = wait.shownLines;
+        wait.cmbTime->setValue(250);
+        if (answer == QDialog::Accepted)
+            wait.btnOKClick();
         return answer;
-    });
-    window->InsertNewCommand(sj("Wait 10"), CmdKind::WaitTime);
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].first, "Wait 10");
-    EXPECT_EQ(asked[0].second, CmdKind::WaitTime);
+    };
+    window->InsertNewCommand("WaitTime 10,", CmdKind::WaitTime);
+    EXPECT_EQ(handedIn, std::vector<std::string>{"WaitTime 10,"});
     EXPECT_EQ(lines(*window).size(), 3u) << "cancelled";
     EXPECT_FALSE(window->session().modified);
 
-    answer = "// one";
-    window->InsertNewCommand({}, CmdKind::Comment);
-    EXPECT_EQ(lines(*window),
-              (std::vector<std::string>{msg("次", 0), "// one", msg("次", 1), msg("次", 2)}));
+    answer = QDialog::Accepted;
+    window->InsertNewCommand({}, CmdKind::WaitTime);
+    EXPECT_EQ(lines(*window), (std::vector<std::string>{msg("次", 0), "WaitTime 250,", msg("次", 1),
+                                                        msg("次", 2)}));
     EXPECT_EQ(list.focusedIndex(), 1);
     EXPECT_EQ(list.selectedRows(), std::vector<int>{1});
     EXPECT_TRUE(window->session().modified);
 
+    // Chosen from the chooser, after the last line.
     list.focusLine(3);
-    answer = "// last";
-    window->InsertNewCommand({}, CmdKind::Comment);
-    EXPECT_EQ(lines(*window).back(), "// last");
+    auto& chooser = window->commandChooser();
+    chooser.lstCmdListClick(5); // 音楽を止める
+    EXPECT_EQ(lines(*window).back(), "MusicStop");
     EXPECT_EQ(list.focusedIndex(), 4);
+    EXPECT_TRUE(prompter.records().empty()) << "MusicStop asks nothing";
+}
+
+TEST_F(CommandEditing, EditingReplacesTheFocusedLineOnlyWhenItChanged) {
+    const auto window = showWindow(
+        writeComic("edit.csf", {"<Head=\"Comic\">", "StartBook=b", "StartPage=p", "<Head End>",
+                                "<Book=\"b\">", "<Page=\"p\">", "//note", "MusicStop /IF:%a%==1",
+                                "WaitTime 5,", "<Page End>", "<Book End>"}));
+    CommandListView& list = window->commandList();
+    MainActions& a = window->actions();
+    EXPECT_TRUE(a.menuCmdEdit->isEnabled());
+
+    list.focusLine(0);
+    prompter.queueInput(sj("note"));
+    a.menuCmdEdit->trigger();
+    ASSERT_EQ(prompter.records().size(), 1u);
+    EXPECT_EQ(prompter.records()[0].initial, sj("note"));
+    EXPECT_EQ(lines(*window)[0], "//note");
+    EXPECT_FALSE(window->session().modified) << "OK without a change leaves the page alone";
+
+    prompter.queueInput(sj("メモ"));
+    emit list.doubleClicked(list.model()->index(0, 0));
+    EXPECT_EQ(lines(*window)[0], "//メモ");
+    EXPECT_TRUE(window->session().modified);
+
+    list.focusLine(1);
+    a.menuCmdEdit->trigger();
+    EXPECT_EQ(lines(*window)[1], "MusicStop") << "confirmed at once; its options are not kept";
+    EXPECT_EQ(list.focusedIndex(), 1);
+
+    // A kind without a dialog is left as it is.
+    list.focusLine(2);
+    a.menuCmdEdit->trigger();
+    EXPECT_EQ(lines(*window)[2], "WaitTime 5,");
+}
+
+TEST_F(CommandEditing, TheFocusedLineGoesIntoThePaletteUnderAName) {
+    const auto window = showWindow(writeSample());
+    CommandListView& list = window->commandList();
+    TfrmCmdPalette& palette = window->commandPalette();
+    list.focusLine(2);
+    select(list, {2});
+    prompter.queueInput(std::nullopt);
+    window->actions().menuCmdPaletteAdd->trigger();
+    prompter.queueInput("");
+    window->actions().menuCmdPaletteAdd->trigger();
+    EXPECT_TRUE(palette.entries().empty()) << "no name, no entry";
+    EXPECT_FALSE(palette.isVisible());
+
+    prompter.queueInput(sj("あいさつ"));
+    window->actions().menuCmdPaletteAdd->trigger();
+    ASSERT_EQ(palette.entries().size(), 1u);
+    EXPECT_EQ(palette.entries()[0].name, sj("あいさつ"));
+    EXPECT_EQ(palette.entries()[0].line, sj(msg("はじまり", 2)));
+    EXPECT_TRUE(palette.isVisible());
+    const auto& asked = prompter.records().back();
+    EXPECT_EQ(asked.caption, sj("コマンドパレットに登録"));
+    EXPECT_EQ(asked.text, sj("コマンドパレットへの登録名を入力して下さい"));
+    EXPECT_EQ(asked.initial, "");
+
+    palette.hide();
+    window->actions().menuCmdPaletteShow->trigger();
+    EXPECT_TRUE(palette.isVisible());
+
+    // An entry goes in after the focused line through its kind's editor.
+    palette.AddPaletteEntry("MusicStop", "stop");
+    palette.list()->setCurrentRow(1);
+    palette.lstCmdPaletteDblClick();
+    EXPECT_EQ(lines(*window)[3], "MusicStop");
+    EXPECT_EQ(list.focusedIndex(), 3);
+}
+
+TEST_F(CommandEditing, ClosingTheWindowSavesThePaletteEvenWhenTheWindowStaysOpen) {
+    const std::filesystem::path paletteFile = folder.write("mine.pal", "a\r\nMusicStop\r\n");
+    settings.writeText("CmdPaletteFile", paletteFile.string());
+    const auto window = showWindow(writeSample());
+    window->commandPalette().AddPaletteEntry("// x", "b");
+    window->menuCmdAddClick(); // modified
+    prompter.queueAnswer(Answer::Cancel);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(prompter.records().size(), 1u) << "only the comic's own save question";
+    EXPECT_EQ(readFile(paletteFile), "a\r\nMusicStop\r\nb\r\n// x\r\n");
+
+    window->commandPalette().AddPaletteEntry("// y", "c");
+    window->actions().menuExit->trigger();
+    EXPECT_EQ(readFile(paletteFile), "a\r\nMusicStop\r\nb\r\n// x\r\n")
+        << "ending through the menu does not write it";
+}
+
+TEST_F(CommandEditing, ANewPaletteIsSavedAtCloseOnlyWhenTheUserAgrees) {
+    const auto window = showWindow(writeSample());
+    window->commandPalette().AddPaletteEntry("// x", "b");
+    prompter.queueAnswer(Answer::No);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(prompter.messages(),
+              std::vector<std::string>{sj("コマンドパレットを保存しますか？")});
+    EXPECT_TRUE(window->commandPalette().hasNoFile());
 }
 
 TEST_F(CommandEditing, TheListPopUpMenuFollowsItsMenuItems) {

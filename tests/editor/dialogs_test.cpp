@@ -17,13 +17,6 @@ namespace {
 
 using Call = ScriptedPrompter::Call;
 
-template <typename T> T& child(QWidget& parent, const char* name) {
-    T* found = parent.findChild<T*>(QString::fromLatin1(name));
-    if (found == nullptr)
-        throw std::runtime_error(std::string("no control ") + name);
-    return *found;
-}
-
 class Dialogs : public EditorTest {};
 
 TEST_F(Dialogs, EnvironmentDialogShowsTheFourValuesOnTwoTabs) {

@@ -20,10 +20,19 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace pagora::test {
+
+// The control of a dialog or window by its name; throws when there is none.
+template <typename T> T& child(QWidget& parent, const char* name) {
+    T* found = parent.findChild<T*>(QString::fromLatin1(name));
+    if (found == nullptr)
+        throw std::runtime_error(std::string("no control ") + name);
+    return *found;
+}
 
 class RecordingLauncher : public ProgramLauncher {
 public:

@@ -1,9 +1,11 @@
+#include "commands/command_chooser.h"
 #include "editor/main_actions.h"
 #include "editor_fixture.h"
 #include "platform/encoding.h"
 #include "support/temp_folder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <csignal>
 #include <sys/resource.h>
@@ -40,6 +42,24 @@ TEST_F(FileSession, AnUpgradedSettingsVersionRunsTheAutomaticUpdate) {
     settings.writeInt("SetupVersion", 6);
     const auto window = showWindow();
     EXPECT_EQ(setupRuns, std::vector<SetupRun>{SetupRun::AutomaticUpdate});
+}
+
+TEST_F(FileSession, TheCommandChooserStepsAsideForTheSetupAndComesBackWhenClosed) {
+    std::vector<bool> chooserShownDuringSetup;
+    services.runSetup = [&](SetupRun, bool) {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->objectName() == QStringLiteral("frmCommand"))
+                chooserShownDuringSetup.push_back(window->isVisible());
+    };
+    const auto window = showWindow();
+    EXPECT_EQ(chooserShownDuringSetup, std::vector<bool>{false});
+    TfrmCommand& chooser = window->commandChooser();
+    EXPECT_TRUE(chooser.isVisible());
+
+    chooser.close();
+    EXPECT_FALSE(chooser.isVisible());
+    window->RefreshCommandList(-1);
+    EXPECT_TRUE(chooser.isVisible()) << "the next status update shows it again";
 }
 
 TEST_F(FileSession, OpensTheFileNamedAtStartWithoutTouchingTheHistory) {

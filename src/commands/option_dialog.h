@@ -1,0 +1,85 @@
+#pragma once
+
+#include "document/cmd_records.h"
+
+#include <QDialog>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace pagora {
+
+struct EditorContext;
+class NumberBox;
+
+// Which groups of options a command's dialog lets the user change.
+struct OptionGroups {
+    bool conditions = true; // /IF: and /IFS:
+    bool timeLimit = false; // /TIME: and /TIMEHIDE:
+};
+
+// The controls of one condition tab; the numeric and the string tab share
+// this shape and differ in the box that holds the literal right side.
+struct ConditionControls {
+    QCheckBox* check = nullptr;
+    QComboBox* left = nullptr;
+    QComboBox* op = nullptr;
+    QRadioButton* byLiteral = nullptr;
+    QRadioButton* byVariable = nullptr;
+    NumberBox* number = nullptr; // the numeric tab's literal
+    QLineEdit* text = nullptr;   // the string tab's literal
+    QComboBox* right = nullptr;
+    std::vector<int> operatorCodes; // the stored operator of each list position
+};
+
+// "コマンドオプションの設定": the execution conditions and the time limit of
+// one command, on three tabs of PageControl.
+//
+// Controls: chkIf, cmbIfLeft, cmbIfOperator, rbIfNumber, rbIfVariable,
+// cmbIfValue, cmbIfRight (tab tabIf); chkIfS, cmbIfSLeft, cmbIfSOperator,
+// rbIfSText, rbIfSVariable, edtIfSValue, cmbIfSRight (tab tabIfS); chkTime,
+// cmbTime, chkTimeHide (tab tabTime); btnOK, btnCancel, btnHelp.
+//
+// The variable lists keep each name's CP932 bytes as item data, so a name
+// goes back into the record exactly as it came.
+class TfrmOptionSet : public QDialog {
+    Q_OBJECT
+
+public:
+    TfrmOptionSet(EditorContext& context, QWidget* parent = nullptr);
+
+    // The opening steps: fills the variable lists, enables the groups allowed and shows the record.
+    void load(const TOptParam& option, OptionGroups allowed);
+    void btnOKClick();   // the OK steps, then accept()
+    void btnHelpClick(); // help topic kOptionSetHelpTopic
+    // The record given to load; after OK with its conditions and time limit as the user set them.
+    // Every other field (Pos*, Color, Size, Win) passes through unchanged.
+    const TOptParam& option() const { return option_; }
+
+private:
+    void fillVariableLists();
+    void resetControls();
+    void showTime(int time, int timeHide);
+    void updateControls();
+
+    EditorContext& context_;
+    TOptParam option_;
+    OptionGroups allowed_;
+
+    QTabWidget* PageControl;
+    ConditionControls numeric_;
+    ConditionControls string_;
+    QCheckBox* chkTime;
+    NumberBox* cmbTime;
+    QCheckBox* chkTimeHide;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
+    QPushButton* btnHelp;
+};
+
+} // namespace pagora
