@@ -211,6 +211,7 @@ TfrmOptionSet::TfrmOptionSet(EditorContext& context, QWidget* parent)
 
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->setUsesScrollButtons(false); // all three tabs in sight
 
     numeric_.number = new NumberBox(context.numberPad);
     numeric_.number->setObjectName(QStringLiteral("cmbIfValue"));
