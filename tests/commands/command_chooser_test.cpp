@@ -4,6 +4,7 @@
 #include "test_command_dialog.h"
 
 #include <QListWidget>
+#include <QTest>
 
 namespace pagora::test {
 namespace {
@@ -54,6 +55,11 @@ TEST_F(CommandChooser, ListsTheKindsInItsOwnOrderAndOffersOnlyThoseWithAnEditor)
     }
     EXPECT_EQ(asked, (std::vector<std::pair<std::string, CmdKind>>{{"", CmdKind::Comment},
                                                                    {"", CmdKind::MusicStop}}));
+
+    // The entry under the pointer is selected.
+    chooser.show();
+    QTest::mouseMove(list.viewport(), list.visualItemRect(list.item(5)).center());
+    EXPECT_EQ(list.currentRow(), 5);
 
     useWaitDialog(chooser);
     EXPECT_TRUE(list.item(6)->flags() & Qt::ItemIsEnabled);
