@@ -42,9 +42,7 @@ void TCommandDialog::btnOKClick() {
 }
 
 void TCommandDialog::btnHelpClick() {
-    const EditorServices& services = context_.services;
-    showHelpPage(services.help, services.prompter, services.helpFolder,
-                 helpTopicUrl(services.helpFolder, helpTopic_));
+    showHelpTopic(context_.services, helpTopic_);
 }
 
 void TCommandDialog::addOptionButton(TOptParam& option, OptionGroups allowed) {

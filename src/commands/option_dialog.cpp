@@ -333,9 +333,7 @@ void TfrmOptionSet::btnOKClick() {
 }
 
 void TfrmOptionSet::btnHelpClick() {
-    const EditorServices& services = context_.services;
-    showHelpPage(services.help, services.prompter, services.helpFolder,
-                 helpTopicUrl(services.helpFolder, kOptionSetHelpTopic));
+    showHelpTopic(context_.services, kOptionSetHelpTopic);
 }
 
 } // namespace pagora

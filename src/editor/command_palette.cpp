@@ -224,8 +224,7 @@ void TfrmCmdPalette::popPalFileSaveClick() {
 }
 
 void TfrmCmdPalette::popPalHelpClick() {
-    showHelpPage(services_.help, services_.prompter, services_.helpFolder,
-                 helpTopicUrl(services_.helpFolder, kCommandPaletteTopic));
+    showHelpTopic(services_, kCommandPaletteTopic);
 }
 
 void TfrmCmdPalette::updatePopupMenu() {

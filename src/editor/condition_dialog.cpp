@@ -132,9 +132,7 @@ void TfrmCondition::btnOKClick() {
 }
 
 void TfrmCondition::btnHelpClick() {
-    const EditorServices& services = context_.services;
-    showHelpPage(services.help, services.prompter, services.helpFolder,
-                 helpTopicUrl(services.helpFolder, kEnvironmentTopic));
+    showHelpTopic(context_.services, kEnvironmentTopic);
 }
 
 } // namespace pagora

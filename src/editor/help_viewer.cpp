@@ -1,6 +1,7 @@
 #include "editor/help_viewer.h"
 
 #include "commands/help_topics.h"
+#include "editor/editor_context.h"
 #include "editor/qt_text.h"
 #include "platform/encoding.h"
 #include "platform/prompter.h"
@@ -61,14 +62,17 @@ std::filesystem::path findHelpFolder(const std::filesystem::path& programFolder)
     return {};
 }
 
-void showHelpPage(HelpViewer& viewer, Prompter& prompter, const std::filesystem::path& helpFolder,
-                  const QUrl& url) {
-    if (helpFolder.empty()) {
-        prompter.warning(PAGORA_CP932("ヘルプファイルが見つかりません"));
+void showHelpPage(const EditorServices& services, const QUrl& url) {
+    if (services.helpFolder.empty()) {
+        services.prompter.warning(PAGORA_CP932("ヘルプファイルが見つかりません"));
         return;
     }
-    if (!viewer.open(url))
-        prompter.warning(PAGORA_CP932("ヘルプを表示できません"));
+    if (!services.help.open(url))
+        services.prompter.warning(PAGORA_CP932("ヘルプを表示できません"));
+}
+
+void showHelpTopic(const EditorServices& services, int topic) {
+    showHelpPage(services, helpTopicUrl(services.helpFolder, topic));
 }
 
 bool DesktopHelpViewer::open(const QUrl& url) {

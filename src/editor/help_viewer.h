@@ -22,13 +22,13 @@ QUrl helpTopicUrl(const std::filesystem::path& helpFolder, int topic);
 // neither holds the index.
 std::filesystem::path findHelpFolder(const std::filesystem::path& programFolder);
 
-class HelpViewer;
-class Prompter;
+struct EditorServices;
 
 // Opens a help page, and tells the user when there are no help pages or no
 // browser to show them.
-void showHelpPage(HelpViewer& viewer, Prompter& prompter, const std::filesystem::path& helpFolder,
-                  const QUrl& url);
+void showHelpPage(const EditorServices& services, const QUrl& url);
+// Opens the page of a help topic.
+void showHelpTopic(const EditorServices& services, int topic);
 
 // Shows help pages in the user's browser.
 class HelpViewer {

@@ -127,9 +127,8 @@ MainActions::MainActions(QMainWindow& window)
     menuHelpContents->setShortcut(QKeySequence(Qt::Key_F1));
 
     // Commands whose dialogs and editing come later stay in the menus, disabled.
-    for (QAction* action :
-         {menuPackageMake, menuSystemSetting, menuFlagSetting, menuWindowSetting, menuMenuSetting,
-          menuSetupWiz})
+    for (QAction* action : {menuPackageMake, menuSystemSetting, menuFlagSetting, menuWindowSetting,
+                            menuMenuSetting, menuSetupWiz})
         markNotBuilt(action);
 
     buildMenus(window);

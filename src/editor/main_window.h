@@ -77,7 +77,6 @@ public:
     void menuHelpOnHelpClick();
     void menuExitClick();
     void lstErrorListDblClick();
-    void ShowHelpTopic(int topic);
 
     // --- books and pages ---
     void menuAddBookClick();

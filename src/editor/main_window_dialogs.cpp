@@ -28,23 +28,16 @@ void TfrmMain::menuVersionClick() {
         objects_.comic.WriteHeader("Comic", "Copyright", *dialog.closingUserText());
 }
 
-void TfrmMain::ShowHelpTopic(int topic) {
-    showHelpPage(services_.help, services_.prompter, services_.helpFolder,
-                 helpTopicUrl(services_.helpFolder, topic));
-}
-
 void TfrmMain::menuHelpContentsClick() {
-    showHelpPage(services_.help, services_.prompter, services_.helpFolder,
-                 helpContentsUrl(services_.helpFolder));
+    showHelpPage(services_, helpContentsUrl(services_.helpFolder));
 }
 
 void TfrmMain::menuHelpKeywordClick() {
-    showHelpPage(services_.help, services_.prompter, services_.helpFolder,
-                 helpKeywordsUrl(services_.helpFolder));
+    showHelpPage(services_, helpKeywordsUrl(services_.helpFolder));
 }
 
 void TfrmMain::menuHelpOnHelpClick() {
-    ShowHelpTopic(kHelpOnHelpTopic);
+    showHelpTopic(services_, kHelpOnHelpTopic);
 }
 
 } // namespace pagora
