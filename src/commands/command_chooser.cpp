@@ -114,7 +114,8 @@ std::string TfrmCommand::EditCommand(const std::string& line, CmdKind kind) {
 }
 
 std::string TfrmCommand::editComment(const std::string& line) {
-    const std::string offered = line.size() >= kCommentStart.size() ? line.substr(2) : "";
+    const std::string offered =
+        line.size() >= kCommentStart.size() ? line.substr(kCommentStart.size()) : "";
     const std::optional<std::string> text = context_.prompter().inputText(
         PAGORA_CP932("注釈の入力"), PAGORA_CP932("この項目はコミックの動作に影響を与えません。"),
         offered);
