@@ -227,20 +227,21 @@ void TfrmMain::FormShow() {
         session_.firstShowPending = false;
     }
     if (session_.settingsUpgraded) {
-        frmCommand_->hide();
-        if (services_.runSetup)
-            services_.runSetup(SetupRun::AutomaticUpdate, !session_.setupDue);
+        runSetup(SetupRun::AutomaticUpdate, !session_.setupDue);
         session_.settingsUpgraded = false;
-        frmCommand_->show();
     } else if (session_.setupDue) {
-        frmCommand_->hide();
-        if (services_.runSetup)
-            services_.runSetup(SetupRun::StartUp, false);
+        runSetup(SetupRun::StartUp, false);
         session_.setupDue = false;
-        frmCommand_->show();
         if (session_.isUntitled())
             objects_.comic.WriteHeader(kComicBlock, "Copyright", userNameForComic());
     }
+}
+
+void TfrmMain::runSetup(SetupRun run, bool setupNotDue) {
+    frmCommand_->hide();
+    if (services_.runSetup)
+        services_.runSetup(run, setupNotDue);
+    frmCommand_->show();
 }
 
 bool TfrmMain::FormCloseQuery() {

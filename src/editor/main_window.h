@@ -130,6 +130,8 @@ private:
     void connectActions();
     void FormCreate(const std::optional<std::filesystem::path>& file);
     void FormShow();
+    // Runs the setup wizard, if the program has one, with the chooser hidden.
+    void runSetup(SetupRun run, bool setupNotDue);
     void FormDestroy();
     void applyGeometry(const WindowGeometry& geometry);
     void TreeViewChange(QTreeWidgetItem* current);
