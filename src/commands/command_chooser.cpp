@@ -49,7 +49,7 @@ TfrmCommand::TfrmCommand(EditorContext& context, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
     , context_(context)
     , lstCmdList_(new QListWidget(this)) {
-    setObjectName(QStringLiteral("frmCommand"));
+    setObjectName(QStringLiteral("TfrmCommand"));
     setWindowTitle(QStringLiteral("コマンドの選択"));
     lstCmdList_->setObjectName(QStringLiteral("lstCmdList"));
     lstCmdList_->setMouseTracking(true);

@@ -30,7 +30,7 @@ int numberOf(const QString& text) {
 
 TfrmValueEdit::TfrmValueEdit(QWidget* parent)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint) {
-    setObjectName(QStringLiteral("frmValueEdit"));
+    setObjectName(QStringLiteral("TfrmValueEdit"));
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(1);

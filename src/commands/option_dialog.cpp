@@ -206,7 +206,7 @@ QWidget* buildTimeTab(QCheckBox*& chkTime, NumberBox*& cmbTime, QCheckBox*& chkT
 TfrmOptionSet::TfrmOptionSet(EditorContext& context, QWidget* parent)
     : QDialog(parent)
     , context_(context) {
-    setObjectName(QStringLiteral("frmOptionSet"));
+    setObjectName(QStringLiteral("TfrmOptionSet"));
     setWindowTitle(QStringLiteral("コマンドオプションの設定"));
 
     PageControl = new QTabWidget(this);

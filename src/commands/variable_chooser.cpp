@@ -14,7 +14,7 @@ namespace pagora {
 TfrmFlagSelect::TfrmFlagSelect(EditorContext& context, QWidget* parent)
     : QDialog(parent)
     , context_(context) {
-    setObjectName(QStringLiteral("frmFlagSelect"));
+    setObjectName(QStringLiteral("TfrmFlagSelect"));
     setWindowTitle(QStringLiteral("変数の選択"));
 
     lstFlagList = new QListWidget(this);

@@ -59,7 +59,7 @@ TfrmCmdPalette::TfrmCmdPalette(EditorServices& services, QWidget* parent)
     , services_(services)
     , list_(new QListWidget(this))
     , menu_(new QMenu(this)) {
-    setObjectName(QStringLiteral("frmCmdPalette"));
+    setObjectName(QStringLiteral("TfrmCmdPalette"));
     setWindowTitle(QStringLiteral("コマンドパレット"));
     list_->setObjectName(QStringLiteral("lstCmdPalette"));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -31,7 +31,7 @@ QString withoutTrailingSeparator(QString folder) {
 TfrmCondition::TfrmCondition(EditorContext& context, QWidget* parent)
     : QDialog(parent)
     , context_(context) {
-    setObjectName(QStringLiteral("frmCondition"));
+    setObjectName(QStringLiteral("TfrmCondition"));
     setWindowTitle(QStringLiteral("環境設定"));
 
     PageControl = new QTabWidget(this);

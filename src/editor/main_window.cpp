@@ -39,7 +39,7 @@ TfrmMain::TfrmMain(EditorServices& services, const std::optional<std::filesystem
     , objects_(services.prompter, services.clock, services.random)
     , numberPad_(std::make_unique<TfrmValueEdit>())
     , context_{services_, objects_, session_, *numberPad_} {
-    setObjectName(QStringLiteral("frmMain"));
+    setObjectName(QStringLiteral("TfrmMain"));
     buildLayout();
     createToolWindows();
     connectActions();

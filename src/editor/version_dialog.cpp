@@ -22,7 +22,7 @@ constexpr double kProgramVersion = 1.41;
 TfrmVersion::TfrmVersion(EditorContext& context, QWidget* parent)
     : QDialog(parent)
     , context_(context) {
-    setObjectName(QStringLiteral("frmVersion"));
+    setObjectName(QStringLiteral("TfrmVersion"));
     setWindowTitle(QStringLiteral("バージョン情報"));
     auto* picture = new QLabel(this);
     picture->setPixmap(EditorIcons::tool("player").pixmap(32, 32));

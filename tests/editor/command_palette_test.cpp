@@ -48,7 +48,7 @@ TEST_F(CommandPaletteTest, FirstStartWritesDefaultsAndDestructionWritesBackOnlyP
         EXPECT_EQ(settings.value("CommandPalPosHeight"), "130");
         EXPECT_EQ(settings.value("CommandPalPosWidth"), "270");
         EXPECT_EQ(settings.value("CmdPaletteFile"), "CPalette.pal");
-        EXPECT_EQ(palette->objectName(), "frmCmdPalette");
+        EXPECT_EQ(palette->objectName(), "TfrmCmdPalette");
         EXPECT_EQ(palette->windowTitle(), QStringLiteral("コマンドパレット"));
         EXPECT_TRUE(palette->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         EXPECT_EQ(palette->size(), QSize(270, 130));

@@ -1,3 +1,8 @@
+#include "commands/command_chooser.h"
+#include "commands/number_pad.h"
+#include "commands/option_dialog.h"
+#include "commands/variable_chooser.h"
+#include "editor/command_palette.h"
 #include "editor/condition_dialog.h"
 #include "editor/help_viewer.h"
 #include "editor/qt_text.h"
@@ -193,6 +198,23 @@ TEST_F(Dialogs, TheVersionDialogRefusesAnAuthorTheComicCannotHold) {
     dialog.accept();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.closingUserText(), sj("作者2"));
+}
+
+// Scripts and tests find windows by these names.
+TEST_F(Dialogs, EveryWindowIsNamedAfterItsClass) {
+    const auto window = makeWindow();
+    EditorContext& context = window->context();
+    TfrmCondition condition(context);
+    TfrmVersion version(context);
+    TfrmOptionSet option(context);
+    TfrmFlagSelect variables(context);
+    TfrmValueEdit pad;
+    for (QWidget* named : std::initializer_list<QWidget*>{window.get(), &window->commandChooser(),
+                                                          &window->commandPalette(), &condition,
+                                                          &version, &option, &variables, &pad}) {
+        const QString className = QString::fromLatin1(named->metaObject()->className());
+        EXPECT_EQ(named->objectName(), className.section(QStringLiteral("::"), -1));
+    }
 }
 
 } // namespace

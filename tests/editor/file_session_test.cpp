@@ -48,7 +48,7 @@ TEST_F(FileSession, TheCommandChooserStepsAsideForTheSetupAndComesBackWhenClosed
     std::vector<bool> chooserShownDuringSetup;
     services.runSetup = [&](SetupRun, bool) {
         for (QWidget* window : QApplication::topLevelWidgets())
-            if (window->objectName() == QStringLiteral("frmCommand"))
+            if (window->objectName() == QStringLiteral("TfrmCommand"))
                 chooserShownDuringSetup.push_back(window->isVisible());
     };
     const auto window = showWindow();
