@@ -6,7 +6,14 @@
 #include "editor/qt_prompter.h"
 #include "editor/qt_settings_store.h"
 #include "editor/qt_text.h"
+#include "editor/script/printing_prompter.h"
+#include "editor/script/script_parser.h"
+#include "editor/script/script_runner.h"
+#include "editor/script/script_steps.h"
 #include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/message_line.h"
+#include "platform/settings_store.h"
 
 #include <QCommandLineParser>
 #include <QLibraryInfo>
@@ -69,62 +76,150 @@ std::optional<EditorOptions> parseEditorArguments(const QStringList& arguments) 
                                         QStringLiteral("Save a picture of the main window after "
                                                        "it is first shown, then quit."),
                                         QStringLiteral("OUT.png"));
-    parser.addOption(screenshot);
+    const QCommandLineOption script(QStringLiteral("script"),
+                                    QStringLiteral("Run the steps of a script, then quit."),
+                                    QStringLiteral("FILE.pgs"));
+    const QCommandLineOption set(QStringLiteral("set"),
+                                 QStringLiteral("Preset a setting of the script run."),
+                                 QStringLiteral("KEY=VALUE"));
+    parser.addOptions({screenshot, script, set});
     parser.addPositionalArgument(QStringLiteral("FILE.csf"), QStringLiteral("The comic to open."));
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "pagora: %s\nusage: pagora [FILE.csf] [--screenshot OUT.png]\n",
-                     utf8Of(parser.errorText()).c_str());
+    const auto refuse = [](const QString& reason) {
+        std::fprintf(stderr,
+                     "pagora: %s\nusage: pagora [FILE.csf] [--screenshot OUT.png]\n"
+                     "       pagora --script FILE.pgs [--set KEY=VALUE]... [FILE.csf]\n",
+                     utf8Of(reason).c_str());
         return std::nullopt;
-    }
+    };
+    if (!parser.parse(arguments))
+        return refuse(parser.errorText());
+    if (parser.positionalArguments().size() > 1)
+        return refuse(QStringLiteral("more than one comic named"));
     EditorOptions options;
     if (!parser.positionalArguments().isEmpty())
         options.file = pathFromText(parser.positionalArguments().constFirst());
     if (parser.isSet(screenshot))
         options.screenshot = parser.value(screenshot);
+    if (parser.isSet(script))
+        options.script = pathFromText(parser.value(script));
+    for (const QString& preset : parser.values(set)) {
+        const qsizetype equals = preset.indexOf(QLatin1Char('='));
+        if (equals <= 0)
+            return refuse(QStringLiteral("--set takes KEY=VALUE, not ") + preset);
+        options.settings.emplace_back(utf8Of(preset.left(equals)), utf8Of(preset.mid(equals + 1)));
+    }
+    if (!options.settings.empty() && !options.script)
+        return refuse(QStringLiteral("--set is for script runs only"));
+    if (options.script && options.screenshot)
+        return refuse(QStringLiteral("--script and --screenshot exclude each other"));
     return options;
 }
 
-int runEditor(PagoraApplication& application) {
-    QCoreApplication::setOrganizationName(QStringLiteral("Hanvel"));
-    QCoreApplication::setApplicationName(QStringLiteral("Pagora"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("パゴラ for Win95"));
-    installJapaneseTranslations(application);
-    const std::optional<EditorOptions> options = parseEditorArguments(application.arguments());
-    if (!options)
-        return 2;
+namespace {
 
-    QtPrompter prompter;
-    QtSettingsStore settings;
+// The services of the real program over the given prompter and settings.
+struct ProgramServices {
+    ProgramServices(Prompter& prompter, SettingsStore& settings,
+                    std::function<void(const QString&)> showErrorBox)
+        : programFolder(pathFromText(QCoreApplication::applicationDirPath()))
+        , services{prompter,
+                   settings,
+                   clock,
+                   random,
+                   launcher,
+                   help,
+                   programFolder,
+                   findHelpFolder(programFolder),
+                   &findWine,
+                   std::move(showErrorBox),
+                   [](QDialog& dialog) { return dialog.exec(); },
+                   {}} {}
+
     SystemClock clock;
     SystemRandom random;
     QtProgramLauncher launcher;
     DesktopHelpViewer help;
-    const std::filesystem::path programFolder =
-        pathFromText(QCoreApplication::applicationDirPath());
-    EditorServices services{prompter,
-                            settings,
-                            clock,
-                            random,
-                            launcher,
-                            help,
-                            programFolder,
-                            findHelpFolder(programFolder),
-                            &findWine,
-                            [&prompter](const QString& text) { prompter.showErrorText(text); },
-                            [](QDialog& dialog) { return dialog.exec(); },
-                            {}};
-    application.setErrorHandler(services.showErrorBox);
+    std::filesystem::path programFolder;
+    EditorServices services;
+};
 
-    TfrmMain window(services, options->file);
-    prompter.setParentWidget(&window);
-    window.show();
-    if (options->screenshot)
-        QTimer::singleShot(kScreenshotDelayMs, &window, [&window, path = *options->screenshot] {
-            takeScreenshot(window, path);
-        });
+// Runs the event loop with escaped errors going where the services show them.
+int runEventLoop(PagoraApplication& application, const EditorServices& services) {
+    application.setErrorHandler(services.showErrorBox);
     const int status = QCoreApplication::exec();
     application.setErrorHandler({});
     return status;
+}
+
+int runInteractive(PagoraApplication& application, const EditorOptions& options) {
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("パゴラ for Win95"));
+    QtPrompter prompter;
+    QtSettingsStore settings;
+    ProgramServices program(prompter, settings,
+                            [&prompter](const QString& text) { prompter.showErrorText(text); });
+    TfrmMain window(program.services, options.file);
+    prompter.setParentWidget(&window);
+    window.show();
+    if (options.screenshot)
+        QTimer::singleShot(kScreenshotDelayMs, &window,
+                           [&window, path = *options.screenshot] { takeScreenshot(window, path); });
+    return runEventLoop(application, program.services);
+}
+
+// The settings of a script run: every value at its default, the setup done,
+// then the presets.
+void presetScriptSettings(SettingsStore& settings, const EditorOptions& options) {
+    settings.writeInt("Version", 1410);
+    settings.writeInt("SetupVersion", 6);
+    for (const auto& [key, value] : options.settings)
+        settings.writeText(key, value);
+}
+
+std::optional<std::vector<ScriptStep>> readScript(const std::filesystem::path& path) {
+    std::string text;
+    try {
+        text = readWholeFile(path);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "pagora: %s\n", error.what());
+        return std::nullopt;
+    }
+    try {
+        return parseScript(text);
+    } catch (const ScriptSyntaxError& error) {
+        printScriptLine("ERROR line " + std::to_string(error.line()) + ": " + error.what());
+        return std::nullopt;
+    }
+}
+
+int runScripted(PagoraApplication& application, const EditorOptions& options) {
+    std::optional<std::vector<ScriptStep>> steps = readScript(*options.script);
+    if (!steps)
+        return 2;
+    PrintingPrompter prompter;
+    MemorySettingsStore settings;
+    presetScriptSettings(settings, options);
+    ProgramServices program(prompter, settings, [](const QString& text) {
+        printScriptLine(messageLine(MessageKind::Error, utf8Of(text)));
+    });
+    TfrmMain window(program.services, options.file);
+    window.show();
+    ScriptSteps executor(window, prompter);
+    ScriptRunner runner(std::move(*steps), executor);
+    runner.start();
+    return runEventLoop(application, program.services);
+}
+
+} // namespace
+
+int runEditor(PagoraApplication& application) {
+    QCoreApplication::setOrganizationName(QStringLiteral("Hanvel"));
+    QCoreApplication::setApplicationName(QStringLiteral("Pagora"));
+    installJapaneseTranslations(application);
+    const std::optional<EditorOptions> options = parseEditorArguments(application.arguments());
+    if (!options)
+        return 2;
+    return options->script ? runScripted(application, *options)
+                           : runInteractive(application, *options);
 }
 
 } // namespace pagora

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace pagora {
 
@@ -30,10 +33,14 @@ private:
 // they are not installed on this system.
 bool installJapaneseTranslations(QCoreApplication& application);
 
-// The editor's command line: "pagora [FILE.csf] [--screenshot OUT.png]".
+// The editor's command line: "pagora [FILE.csf] [--screenshot OUT.png]" or
+// "pagora --script FILE.pgs [--set KEY=VALUE]... [FILE.csf]".
 struct EditorOptions {
     std::optional<std::filesystem::path> file;
     std::optional<QString> screenshot;
+    std::optional<std::filesystem::path> script;
+    // Settings preset for a script run, in order.
+    std::vector<std::pair<std::string, std::string>> settings;
 };
 
 // Reads the options; empty after printing the reason when they are wrong.

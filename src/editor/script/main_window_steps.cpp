@@ -1,0 +1,46 @@
+#include "editor/script/main_window_steps.h"
+
+#include "editor/command_list_view.h"
+#include "editor/main_window.h"
+#include "editor/qt_text.h"
+#include "editor/script/step_errors.h"
+#include "platform/encoding.h"
+
+namespace pagora {
+
+void openComicStep(TfrmMain& window, const std::filesystem::path& path) {
+    try {
+        window.LoadComicFile(path);
+    } catch (const std::exception& error) {
+        window.context().services.showErrorBox(errorText(error));
+    }
+}
+
+void openPageStep(TfrmMain& window, const std::string& book, const std::string& page) {
+    const std::string bookName = toCp932(book);
+    const std::string pageName = toCp932(page);
+    if (!window.objects().comic.PageExists(bookName, pageName))
+        throw LookupMiss("no page \"" + book + "\" / \"" + page + "\"");
+    window.OpenPage(bookName, pageName, 0);
+}
+
+void focusLineStep(TfrmMain& window, int line) {
+    CommandListView& list = window.commandList();
+    if (line < 0 || line >= list.model()->rowCount())
+        throw LookupMiss("no command line " + std::to_string(line));
+    list.focusLine(line);
+}
+
+std::vector<std::string> openPageLines(TfrmMain& window) {
+    const SessionState& session = window.session();
+    TComicFileCtrl& comic = window.objects().comic;
+    std::vector<std::string> lines;
+    if (!comic.PageExists(session.currentBook, session.currentPage))
+        return lines;
+    const int count = comic.GetCommandCount(session.currentBook, session.currentPage);
+    for (int i = 0; i < count; ++i)
+        lines.push_back(toUtf8(comic.GetCommand(session.currentBook, session.currentPage, i)));
+    return lines;
+}
+
+} // namespace pagora

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace pagora {
+
+class TfrmMain;
+
+// The steps of a script that act on the main window itself. Names are UTF-8.
+
+// Opens a comic as the editor does, the checks on opening included; errors
+// are shown as the editor shows them.
+void openComicStep(TfrmMain& window, const std::filesystem::path& path);
+// Opens a page; throws LookupMiss when the comic has no such page.
+void openPageStep(TfrmMain& window, const std::string& book, const std::string& page);
+// Focuses and selects a line of the command list; throws LookupMiss when
+// the page has no such line.
+void focusLineStep(TfrmMain& window, int line);
+// The open page's command lines.
+std::vector<std::string> openPageLines(TfrmMain& window);
+
+} // namespace pagora

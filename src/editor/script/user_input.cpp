@@ -1,0 +1,135 @@
+#include "editor/script/user_input.h"
+
+#include "editor/script/control_driver.h"
+#include "editor/script/step_errors.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeySequence>
+#include <QMouseEvent>
+#include <QWidget>
+#include <QWindow>
+
+// Qt's own entry points for input as the window system delivers it (the ones
+// its test library uses): through the window, with shortcuts and the
+// synthesis of context menus and double clicks.
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_handleMouseEvent(QWindow* window, const QPointF& local, const QPointF& global,
+                                      Qt::MouseButtons state, Qt::MouseButton button,
+                                      QEvent::Type type, Qt::KeyboardModifiers mods, int timestamp);
+Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* w, QEvent::Type t, int k, Qt::KeyboardModifiers mods,
+                                    const QString& text, bool autorep, ushort count);
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k,
+                                               Qt::KeyboardModifiers mods, const QString& text,
+                                               bool autorep, ushort count);
+QT_END_NAMESPACE
+
+namespace pagora {
+namespace {
+
+// Event times in milliseconds since the first simulated event.
+int eventTime() {
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return static_cast<int>(clock.elapsed());
+}
+
+QWindow& windowOf(QWidget& control) {
+    QWidget* window = control.window();
+    if (window->windowHandle() == nullptr || !window->isVisible())
+        throw StepError("the window of the control is not shown");
+    return *window->windowHandle();
+}
+
+// The text a key types: none with Ctrl or Alt held, or for keys that are
+// not characters.
+QString typedText(QKeyCombination combination) {
+    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return {};
+    switch (combination.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return QStringLiteral("\r");
+    case Qt::Key_Tab:
+        return QStringLiteral("\t");
+    case Qt::Key_Space:
+        return QStringLiteral(" ");
+    default:
+        break;
+    }
+    const int key = static_cast<int>(combination.key());
+    if (key < 0x20 || key > 0xffff || (key >= 0x01000000))
+        return {};
+    const QChar character(key);
+    return modifiers & Qt::ShiftModifier ? QString(character) : QString(character.toLower());
+}
+
+void sendMouseEvent(QWidget& control, QPoint at, QEvent::Type type, Qt::MouseButton button,
+                    Qt::MouseButtons held) {
+    QWindow& window = windowOf(control);
+    const QPoint local = control.mapTo(control.window(), at);
+    qt_handleMouseEvent(&window, QPointF(local), QPointF(control.mapToGlobal(at)), held, button,
+                        type, QGuiApplication::keyboardModifiers(), eventTime());
+}
+
+} // namespace
+
+std::optional<MouseAction> mouseActionOf(const QString& word) {
+    if (word == QStringLiteral("press"))
+        return MouseAction::Press;
+    if (word == QStringLiteral("move"))
+        return MouseAction::Move;
+    if (word == QStringLiteral("release"))
+        return MouseAction::Release;
+    if (word == QStringLiteral("click"))
+        return MouseAction::Click;
+    return std::nullopt;
+}
+
+void sendKeys(QWidget& control, const QString& keys) {
+    const QKeySequence sequence = QKeySequence::fromString(keys, QKeySequence::PortableText);
+    if (sequence.isEmpty() || sequence[0].key() == Qt::Key_unknown)
+        throw StepError("cannot read the keys \"" + keys.toStdString() + "\"");
+    QWindow& window = windowOf(control);
+    control.setFocus(Qt::OtherFocusReason);
+    for (uint i = 0; i < static_cast<uint>(sequence.count()); ++i) {
+        const QKeyCombination combination = sequence[i];
+        const int key = static_cast<int>(combination.key());
+        const QString text = typedText(combination);
+        const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
+        if (!qt_sendShortcutOverrideEvent(&control, static_cast<ulong>(eventTime()), key, modifiers,
+                                          text, false, 1))
+            qt_handleKeyEvent(&window, QEvent::KeyPress, key, modifiers, text, false, 1);
+        qt_handleKeyEvent(&window, QEvent::KeyRelease, key, modifiers, text, false, 1);
+    }
+}
+
+void sendMouse(QWidget& control, MouseAction action, QPoint at, bool rightButton) {
+    const Qt::MouseButton button = rightButton ? Qt::RightButton : Qt::LeftButton;
+    if (action == MouseAction::Move) {
+        sendMouseEvent(control, at, QEvent::MouseMove, Qt::NoButton,
+                       QGuiApplication::mouseButtons());
+        return;
+    }
+    if (action == MouseAction::Press || action == MouseAction::Click)
+        sendMouseEvent(control, at, QEvent::MouseButtonPress, button, button);
+    if (action == MouseAction::Release || action == MouseAction::Click)
+        sendMouseEvent(control, at, QEvent::MouseButtonRelease, button, Qt::NoButton);
+}
+
+void doubleClickRow(QAbstractItemView& view, std::optional<int> row) {
+    const QList<QModelIndex> rows = viewRows(view);
+    const QModelIndex index = row ? rows.value(*row) : view.currentIndex();
+    if (!index.isValid())
+        throw LookupMiss(row ? "no row " + std::to_string(*row) : std::string("no current row"));
+    view.scrollTo(index);
+    // Two clicks in quick succession, which Qt turns into a double click.
+    const QPoint at = view.visualRect(index).center();
+    sendMouse(*view.viewport(), MouseAction::Click, at, false);
+    sendMouse(*view.viewport(), MouseAction::Click, at, false);
+}
+
+} // namespace pagora
