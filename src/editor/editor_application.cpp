@@ -93,8 +93,6 @@ std::optional<EditorOptions> parseEditorArguments(const QStringList& arguments) 
     };
     if (!parser.parse(arguments))
         return refuse(parser.errorText());
-    if (parser.positionalArguments().size() > 1)
-        return refuse(QStringLiteral("more than one comic named"));
     EditorOptions options;
     if (!parser.positionalArguments().isEmpty())
         options.file = pathFromText(parser.positionalArguments().constFirst());

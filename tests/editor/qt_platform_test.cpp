@@ -242,5 +242,30 @@ TEST(EditorArguments, TakeTheFirstFileAndTheScreenshotPath) {
     EXPECT_FALSE(parseEditorArguments({QStringLiteral("pagora"), QStringLiteral("--bogus")}));
 }
 
+TEST(EditorArguments, AScriptRunTakesItsSettingsInOrder) {
+    const std::optional<EditorOptions> options = parseEditorArguments(
+        {QStringLiteral("pagora"), QStringLiteral("--set"), QStringLiteral("PlugInUse=1"),
+         QStringLiteral("--script"), QStringLiteral("run.pgs"), QStringLiteral("--set"),
+         QStringLiteral("PlugInDir=/x/=y"), QStringLiteral("c.csf")});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->script, std::filesystem::path("run.pgs"));
+    EXPECT_EQ(options->file, std::filesystem::path("c.csf"));
+    using Setting = std::pair<std::string, std::string>;
+    EXPECT_EQ(options->settings,
+              (std::vector<Setting>{{"PlugInUse", "1"}, {"PlugInDir", "/x/=y"}}));
+
+    const auto refused = [](QStringList arguments) {
+        arguments.prepend(QStringLiteral("pagora"));
+        return !parseEditorArguments(arguments);
+    };
+    EXPECT_TRUE(refused({QStringLiteral("--script"), QStringLiteral("a.pgs"),
+                         QStringLiteral("--set"), QStringLiteral("NoValue")}));
+    EXPECT_TRUE(refused({QStringLiteral("--script"), QStringLiteral("a.pgs"),
+                         QStringLiteral("--set"), QStringLiteral("=1")}));
+    EXPECT_TRUE(refused({QStringLiteral("--set"), QStringLiteral("PlugInUse=1")}));
+    EXPECT_TRUE(refused({QStringLiteral("--script"), QStringLiteral("a.pgs"),
+                         QStringLiteral("--screenshot"), QStringLiteral("o.png")}));
+}
+
 } // namespace
 } // namespace pagora
