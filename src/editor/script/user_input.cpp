@@ -7,9 +7,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeySequence>
-#include <QMouseEvent>
+#include <QStyleHints>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 // Qt's own entry points for input as the window system delivers it (the ones
 // its test library uses): through the window, with shortcuts and the
@@ -28,13 +29,28 @@ QT_END_NAMESPACE
 namespace pagora {
 namespace {
 
-// Event times in milliseconds since the first simulated event.
-int eventTime() {
-    static QElapsedTimer clock;
-    if (!clock.isValid())
-        clock.start();
-    return static_cast<int>(clock.elapsed());
-}
+// Event times of the simulated input, in milliseconds. Each gesture (a
+// step's clicks, keys) starts well past the double-click interval after the
+// last one, so that clicks of separate steps never make a double click.
+class InputClock {
+public:
+    static int tick() { return now_ += 1; }
+    static void startGesture() {
+        now_ = std::max(now_ + QGuiApplication::styleHints()->mouseDoubleClickInterval() + 1,
+                        static_cast<int>(clock().elapsed()));
+    }
+
+private:
+    static QElapsedTimer& clock() {
+        static QElapsedTimer started = [] {
+            QElapsedTimer timer;
+            timer.start();
+            return timer;
+        }();
+        return started;
+    }
+    static inline int now_ = 0;
+};
 
 QWindow& windowOf(QWidget& control) {
     QWidget* window = control.window();
@@ -72,7 +88,7 @@ void sendMouseEvent(QWidget& control, QPoint at, QEvent::Type type, Qt::MouseBut
     QWindow& window = windowOf(control);
     const QPoint local = control.mapTo(control.window(), at);
     qt_handleMouseEvent(&window, QPointF(local), QPointF(control.mapToGlobal(at)), held, button,
-                        type, QGuiApplication::keyboardModifiers(), eventTime());
+                        type, QGuiApplication::keyboardModifiers(), InputClock::tick());
 }
 
 } // namespace
@@ -95,13 +111,14 @@ void sendKeys(QWidget& control, const QString& keys) {
         throw StepError("cannot read the keys \"" + keys.toStdString() + "\"");
     QWindow& window = windowOf(control);
     control.setFocus(Qt::OtherFocusReason);
+    InputClock::startGesture();
     for (uint i = 0; i < static_cast<uint>(sequence.count()); ++i) {
         const QKeyCombination combination = sequence[i];
         const int key = static_cast<int>(combination.key());
         const QString text = typedText(combination);
         const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
-        if (!qt_sendShortcutOverrideEvent(&control, static_cast<ulong>(eventTime()), key, modifiers,
-                                          text, false, 1))
+        if (!qt_sendShortcutOverrideEvent(&control, static_cast<ulong>(InputClock::tick()), key,
+                                          modifiers, text, false, 1))
             qt_handleKeyEvent(&window, QEvent::KeyPress, key, modifiers, text, false, 1);
         qt_handleKeyEvent(&window, QEvent::KeyRelease, key, modifiers, text, false, 1);
     }
@@ -109,6 +126,7 @@ void sendKeys(QWidget& control, const QString& keys) {
 
 void sendMouse(QWidget& control, MouseAction action, QPoint at, bool rightButton) {
     const Qt::MouseButton button = rightButton ? Qt::RightButton : Qt::LeftButton;
+    InputClock::startGesture();
     if (action == MouseAction::Move) {
         sendMouseEvent(control, at, QEvent::MouseMove, Qt::NoButton,
                        QGuiApplication::mouseButtons());
@@ -128,8 +146,13 @@ void doubleClickRow(QAbstractItemView& view, std::optional<int> row) {
     view.scrollTo(index);
     // Two clicks in quick succession, which Qt turns into a double click.
     const QPoint at = view.visualRect(index).center();
-    sendMouse(*view.viewport(), MouseAction::Click, at, false);
-    sendMouse(*view.viewport(), MouseAction::Click, at, false);
+    InputClock::startGesture();
+    for (int click = 0; click < 2; ++click) {
+        sendMouseEvent(*view.viewport(), at, QEvent::MouseButtonPress, Qt::LeftButton,
+                       Qt::LeftButton);
+        sendMouseEvent(*view.viewport(), at, QEvent::MouseButtonRelease, Qt::LeftButton,
+                       Qt::NoButton);
+    }
 }
 
 } // namespace pagora
