@@ -2,8 +2,10 @@
 # -DDATA=dir -DWORK=dir -P run_script.cmake
 #
 # The script's first lines may declare "# exit: N" (the expected status,
-# default 0) and "# comic: FILE" (the comic to open, relative to the work
-# folder). The output must equal NAME.out beside the script.
+# default 0), "# comic: FILE" (the comic to open, relative to the work
+# folder) and "# set: KEY=VALUE" (a setting preset, repeatable). The work
+# folder's path reads "$WORK" in the output, so that NAME.out holds no path
+# of this machine. The output must equal NAME.out beside the script.
 foreach(required PAGORA SCRIPT SAMPLE WORK)
   if(NOT DEFINED ${required})
     message(FATAL_ERROR "run_script.cmake needs -D${required}=...")
@@ -17,14 +19,17 @@ if(DEFINED DATA AND IS_DIRECTORY ${DATA})
   file(COPY ${DATA}/ DESTINATION ${WORK})
 endif()
 
-file(STRINGS ${SCRIPT} header LIMIT_COUNT 5)
+file(STRINGS ${SCRIPT} header LIMIT_COUNT 10)
 set(expected_status 0)
 set(comic)
+set(presets)
 foreach(line IN LISTS header)
   if(line MATCHES "^# exit: ([0-9]+)$")
     set(expected_status ${CMAKE_MATCH_1})
   elseif(line MATCHES "^# comic: (.+)$")
     set(comic ${CMAKE_MATCH_1})
+  elseif(line MATCHES "^# set: (.+)$")
+    list(APPEND presets --set ${CMAKE_MATCH_1})
   endif()
 endforeach()
 
@@ -34,12 +39,13 @@ execute_process(
   COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
           XDG_DATA_HOME=${WORK}/xdg/data XDG_CONFIG_HOME=${WORK}/xdg/config
           XDG_CACHE_HOME=${WORK}/xdg/cache
-          ${PAGORA} --script ${SCRIPT} ${comic}
+          ${PAGORA} --script ${SCRIPT} ${presets} ${comic}
   WORKING_DIRECTORY ${WORK}
   OUTPUT_VARIABLE output
   ERROR_VARIABLE errors
   RESULT_VARIABLE status)
 
+string(REPLACE "${WORK}" "$WORK" output "${output}")
 file(READ ${folder}/${name}.out expected)
 file(WRITE ${WORK}/${name}.actual "${output}")
 if(NOT output STREQUAL expected)
