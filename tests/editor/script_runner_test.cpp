@@ -241,6 +241,15 @@ TEST_F(ControlDriver, ARightClickAsksForTheContextMenu) {
     EXPECT_EQ(asked.count(), 1);
 }
 
+TEST_F(ControlDriver, ClicksOfSeparateStepsNeverMakeADoubleClick) {
+    QSignalSpy doubled(&list, &QListWidget::itemDoubleClicked);
+    const QPoint onFirstRow = list.visualItemRect(list.item(0)).center();
+    sendMouse(*list.viewport(), MouseAction::Click, onFirstRow, false);
+    sendMouse(*list.viewport(), MouseAction::Click, onFirstRow, false);
+    EXPECT_EQ(doubled.count(), 0);
+    EXPECT_EQ(list.currentRow(), 0);
+}
+
 TEST_F(ControlDriver, ADoubleClickOnARowFiresTheItemSignal) {
     QSignalSpy doubled(&list, &QListWidget::itemDoubleClicked);
     doubleClickRow(list, 2);

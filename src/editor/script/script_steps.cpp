@@ -29,10 +29,6 @@ const QStringList kProperties{QStringLiteral("text"),    QStringLiteral("index")
                               QStringLiteral("enabled"), QStringLiteral("visible"),
                               QStringLiteral("checked"), QStringLiteral("title")};
 
-QString qs(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
-
 int numberArgument(const std::string& text) {
     std::size_t used = 0;
     int number = 0;
@@ -89,7 +85,7 @@ void chooseAction(QAction& action) {
 void printFile(const std::string& path) {
     std::string bytes;
     try {
-        bytes = readWholeFile(pathFromText(qs(path)));
+        bytes = readWholeFile(pathFromText(utf8Text(path)));
     } catch (const std::exception& error) {
         throw StepError(error.what());
     }
@@ -112,7 +108,7 @@ ScriptSteps::ScriptSteps(TfrmMain& window, PrintingPrompter& prompter)
 }
 
 ScriptSteps::Target ScriptSteps::targetOf(const std::string& argument) {
-    const QString text = qs(argument);
+    const QString text = utf8Text(argument);
     const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
     if (colon > 0 && kProperties.contains(text.mid(colon + 1)))
         return {text.left(colon), text.mid(colon + 1)};
@@ -120,7 +116,7 @@ ScriptSteps::Target ScriptSteps::targetOf(const std::string& argument) {
 }
 
 QWidget& ScriptSteps::control(const std::string& name) {
-    return findControl(window_, qs(name));
+    return findControl(window_, utf8Text(name));
 }
 
 QString ScriptSteps::propertyOf(const Target& target) {
@@ -142,7 +138,7 @@ void ScriptSteps::run(const ScriptStep& step) {
     static const std::map<std::string, Handler, std::less<>> handlers{
         {"open",
          [](ScriptSteps& s, const Args& a) {
-             openComicStep(s.window_, pathFromText(qs(a[0])));
+             openComicStep(s.window_, pathFromText(utf8Text(a[0])));
          }},
         {"page",
          [](ScriptSteps& s, const Args& a) {
@@ -166,7 +162,7 @@ void ScriptSteps::run(const ScriptStep& step) {
          }},
         {"set",
          [](ScriptSteps& s, const Args& a) {
-             setControlValue(s.control(a[0]), qs(a[1]));
+             setControlValue(s.control(a[0]), utf8Text(a[1]));
          }},
         {"select",
          [](ScriptSteps& s, const Args& a) {
@@ -178,7 +174,7 @@ void ScriptSteps::run(const ScriptStep& step) {
          }},
         {"key",
          [](ScriptSteps& s, const Args& a) {
-             sendKeys(s.control(a[0]), qs(a[1]));
+             sendKeys(s.control(a[0]), utf8Text(a[1]));
          }},
         {"mouse",
          [](ScriptSteps& s, const Args& a) {
@@ -202,7 +198,7 @@ void ScriptSteps::run(const ScriptStep& step) {
          }},
         {"file",
          [](ScriptSteps& s, const Args& a) {
-             s.prompter_.queuePath(pathFromText(qs(a[0])));
+             s.prompter_.queuePath(pathFromText(utf8Text(a[0])));
          }},
         {"file-cancel",
          [](ScriptSteps& s, const Args&) {
@@ -244,7 +240,7 @@ void ScriptSteps::run(const ScriptStep& step) {
 }
 
 void ScriptSteps::menu(const Args& args) {
-    chooseAction(findAction(window_, qs(args[0])));
+    chooseAction(findAction(window_, utf8Text(args[0])));
 }
 
 void ScriptSteps::doubleClick(const Args& args) {
@@ -261,11 +257,11 @@ void ScriptSteps::select(const Args& args) {
 
 void ScriptSteps::cell(const Args& args) {
     editCell(itemView(control(args[0])), numberArgument(args[1]), numberArgument(args[2]),
-             qs(args[3]));
+             utf8Text(args[3]));
 }
 
 void ScriptSteps::mouse(const Args& args) {
-    const std::optional<MouseAction> action = mouseActionOf(qs(args[1]));
+    const std::optional<MouseAction> action = mouseActionOf(utf8Text(args[1]));
     if (!action)
         throw StepError("unknown mouse action \"" + args[1] + "\"");
     const bool right = args.size() > 4;
@@ -278,8 +274,8 @@ void ScriptSteps::mouse(const Args& args) {
 void ScriptSteps::expect(const Args& args) {
     const Target target = targetOf(args[0]);
     const QString actual = propertyOf(target);
-    if (actual != qs(args[1]))
-        throw ExpectFailure(args[0], oneLine(qs(args[1])), oneLine(actual));
+    if (actual != utf8Text(args[1]))
+        throw ExpectFailure(args[0], oneLine(utf8Text(args[1])), oneLine(actual));
 }
 
 void ScriptSteps::answer(const Args& args) {
@@ -298,7 +294,7 @@ void ScriptSteps::color(const Args& args) {
 }
 
 void ScriptSteps::waitWindow(const Args& args) {
-    if (active().objectName() != qs(args[0]))
+    if (active().objectName() != utf8Text(args[0]))
         throw LookupMiss("the active window is \"" + utf8Of(active().objectName()) + "\", not \"" +
                          args[0] + "\"");
 }
@@ -315,7 +311,7 @@ void ScriptSteps::printPage() {
 }
 
 void ScriptSteps::screenshot(const Args& args) {
-    if (!active().grab().save(qs(args[0]), "PNG"))
+    if (!active().grab().save(utf8Text(args[0]), "PNG"))
         throw StepError("cannot write " + args[0]);
 }
 
