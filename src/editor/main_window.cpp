@@ -309,7 +309,9 @@ void TfrmMain::setErrorPanelHeight(int height) {
 }
 
 void TfrmMain::menuExitClick() {
-    QCoreApplication::exit(0);
+    // Exit takes the same way as the close box, with its save questions.
+    if (close())
+        QCoreApplication::exit(0);
 }
 
 } // namespace pagora

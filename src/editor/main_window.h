@@ -45,11 +45,14 @@ public:
     MainActions& actions() { return *actions_; }
 
     // --- file session ---
-    // Asks whether to save a modified comic; false when the user cancels.
+    // Asks whether to save a modified comic; true when the comic was saved or
+    // the user chose not to save it, so that the pending action may go on.
     bool QuerySave();
     void LoadComicFile(const std::filesystem::path& path);
-    void SaveComicFile();
-    void SaveComicFileAs();
+    // Each tells whether the comic was saved; a failed save is shown to the
+    // user and leaves the session as it was.
+    bool SaveComicFile();
+    bool SaveComicFileAs();
     void AddFileHistory(const std::filesystem::path& path);
 
     // --- views ---
@@ -146,6 +149,7 @@ private:
     void setStatusText(const QString& text);
     QString windowTitleText() const;
     bool startPlayer();
+    bool saveComicTo(const std::filesystem::path& path);
     void connectEditing();
     void markModified();
     // The focused line's index, or -1 when the page shows no line.

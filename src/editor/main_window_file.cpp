@@ -5,6 +5,7 @@
 #include "editor/program_launcher.h"
 #include "editor/qt_text.h"
 #include "platform/encoding.h"
+#include "platform/errors.h"
 #include "platform/prompter.h"
 
 #include <QString>
@@ -28,9 +29,9 @@ bool TfrmMain::QuerySave() {
         Buttons::YesNoCancel);
     if (answer == Answer::Cancel)
         return false;
-    if (answer == Answer::Yes)
-        SaveComicFile();
-    return true;
+    if (answer == Answer::No)
+        return true;
+    return SaveComicFile();
 }
 
 void TfrmMain::menuNewFileClick() {
@@ -72,23 +73,17 @@ void TfrmMain::menuFileSaveClick() {
     SaveComicFile();
 }
 
-void TfrmMain::SaveComicFile() {
-    if (session_.isUntitled()) {
-        SaveComicFileAs();
-        return;
-    }
-    StampForSave(objects_.comic);
-    objects_.comic.SaveToFile(session_.fileName);
-    session_.modified = false;
-    AddFileHistory(session_.fileName);
-    UpdateStatus();
+bool TfrmMain::SaveComicFile() {
+    if (session_.isUntitled())
+        return SaveComicFileAs();
+    return saveComicTo(session_.fileName);
 }
 
 void TfrmMain::menuFileSaveNameClick() {
     SaveComicFileAs();
 }
 
-void TfrmMain::SaveComicFileAs() {
+bool TfrmMain::SaveComicFileAs() {
     FileChooser chooser;
     chooser.title = "コミックファイルを保存";
     chooser.filter = kComicFilter;
@@ -98,17 +93,27 @@ void TfrmMain::SaveComicFileAs() {
     const std::optional<std::filesystem::path> chosen = services_.prompter.saveFile(chooser);
     if (!chosen) {
         UpdateStatus();
-        return;
+        return false;
     }
+    return saveComicTo(std::filesystem::absolute(*chosen));
+}
+
+bool TfrmMain::saveComicTo(const std::filesystem::path& path) {
     // The comic takes the new name only once it is saved under it, so that a
     // failed save leaves the session as it was.
-    const std::filesystem::path path = std::filesystem::absolute(*chosen);
-    StampForSave(objects_.comic);
-    objects_.comic.SaveToFile(path);
+    try {
+        StampForSave(objects_.comic);
+        objects_.comic.SaveToFile(path);
+    } catch (const IoError& error) {
+        services_.showErrorBox(errorText(error));
+        UpdateStatus();
+        return false;
+    }
     session_.fileName = path;
     session_.modified = false;
     AddFileHistory(path);
     UpdateStatus();
+    return true;
 }
 
 void TfrmMain::AddFileHistory(const std::filesystem::path& path) {
