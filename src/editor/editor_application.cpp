@@ -11,6 +11,7 @@
 #include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QPixmap>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
@@ -28,6 +29,15 @@ void takeScreenshot(QWidget& window, const QString& path) {
     else
         std::fprintf(stderr, "pagora: cannot write %s\n", utf8Of(path).c_str());
     QCoreApplication::exit(saved ? 0 : 1);
+}
+
+// The copies of modified comics live in the user's data folder; without one
+// there are none.
+std::filesystem::path autosaveFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (data.isEmpty())
+        return {};
+    return pathFromText(data) / "autosave";
 }
 
 } // namespace
@@ -112,7 +122,8 @@ int runEditor(PagoraApplication& application) {
                             &findWine,
                             [&prompter](const QString& text) { prompter.showErrorText(text); },
                             [](QDialog& dialog) { return dialog.exec(); },
-                            {}};
+                            {},
+                            autosaveFolder()};
     application.setErrorHandler(services.showErrorBox);
 
     TfrmMain window(services, options->file);

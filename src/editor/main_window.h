@@ -21,8 +21,11 @@ namespace pagora {
 class CommandListModel;
 class CommandListView;
 class ComicTreeView;
+class AutosaveKeeper;
 class ErrorPanel;
 class MainActions;
+struct AutosaveSnapshot;
+struct LeftCopy;
 class TfrmCmdPalette;
 class TfrmCommand;
 
@@ -43,6 +46,7 @@ public:
     SessionState& session() { return session_; }
     ProgramObjects& objects() { return objects_; }
     MainActions& actions() { return *actions_; }
+    AutosaveKeeper& autosave() { return *autosave_; }
 
     // --- file session ---
     // Asks whether to save a modified comic; true when the comic was saved or
@@ -136,6 +140,12 @@ private:
     // Runs the setup wizard, if the program has one, with the chooser hidden.
     void runSetup(SetupRun run, bool setupNotDue);
     void FormDestroy();
+    // The modified comic for its copy; nothing while it is clean.
+    std::optional<AutosaveSnapshot> autosaveSnapshot() const;
+    // Offers the copies that editors left behind, newest first, until one is
+    // taken back.
+    void offerLeftCopies();
+    void restoreLeftCopy(LeftCopy copy);
     void applyGeometry(const WindowGeometry& geometry);
     void TreeViewChange(QTreeWidgetItem* current);
     // Runs a command of the user; an error that escapes it is shown in the
@@ -165,6 +175,7 @@ private:
     std::unique_ptr<TfrmValueEdit> numberPad_;
     EditorContext context_;
     EditorIcons icons_;
+    std::unique_ptr<AutosaveKeeper> autosave_;
 
     MainActions* actions_ = nullptr;
     QSplitter* errorSplitter_ = nullptr;

@@ -1,5 +1,6 @@
 // The file session of the main window: new, open, save, the history and the
 // player's test run.
+#include "editor/autosave.h"
 #include "editor/main_actions.h"
 #include "editor/main_window.h"
 #include "editor/program_launcher.h"
@@ -29,8 +30,10 @@ bool TfrmMain::QuerySave() {
         Buttons::YesNoCancel);
     if (answer == Answer::Cancel)
         return false;
-    if (answer == Answer::No)
+    if (answer == Answer::No) {
+        autosave_->discard();
         return true;
+    }
     return SaveComicFile();
 }
 
@@ -111,6 +114,7 @@ bool TfrmMain::saveComicTo(const std::filesystem::path& path) {
     }
     session_.fileName = path;
     session_.modified = false;
+    autosave_->discard();
     AddFileHistory(path);
     UpdateStatus();
     return true;
@@ -145,6 +149,8 @@ void TfrmMain::menuPlayerExecFirstClick() {
         prompter.warning(PAGORA_CP932("パゴラプレーヤーが見つかりません"));
         return;
     }
+    // A copy first, in case the test run takes the editor down with it.
+    autosave_->writeNow();
     const QString wine = services_.findWine ? services_.findWine() : QString();
     if (!services_.launcher.startDetached(planPlayerLaunch(player, session_.fileName, wine)))
         prompter.warning(PAGORA_CP932("パゴラプレーヤーを起動できません"));
