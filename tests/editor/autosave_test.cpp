@@ -5,8 +5,11 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QLockFile>
 #include <QTest>
 #include <chrono>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace pagora::test {
 namespace {
@@ -193,6 +196,29 @@ TEST_F(Autosave, NoDeletesTheCopy) {
     EXPECT_FALSE(window->session().modified);
     EXPECT_TRUE(copies().empty());
     EXPECT_TRUE(std::filesystem::is_empty(autosaveFolder())) << "its lock goes with it";
+}
+
+TEST_F(Autosave, TheLockOfAnEditorThatDiedDoesNotHideItsCopy) {
+    const std::filesystem::path file = writeSample();
+    leaveCopyBehind(file);
+    const std::filesystem::path lockFile = copies().at(0).string() + ".lock";
+    // A child process takes the copy's lock and dies holding it.
+    const pid_t child = fork();
+    if (child == 0) {
+        QLockFile lock(pathText(lockFile));
+        _exit(lock.tryLock(0) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(std::filesystem::exists(lockFile));
+
+    prompter.clear();
+    prompter.queueAnswer(Answer::Yes);
+    const auto window = showWindow();
+    EXPECT_TRUE(asked());
+    EXPECT_EQ(window->session().fileName, file);
+    EXPECT_TRUE(window->session().modified);
 }
 
 TEST_F(Autosave, ACopyOlderThanItsComicIsRemovedWithoutAsking) {
