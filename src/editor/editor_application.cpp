@@ -18,6 +18,7 @@
 #include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QPixmap>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
@@ -35,6 +36,15 @@ void takeScreenshot(QWidget& window, const QString& path) {
     else
         std::fprintf(stderr, "pagora: cannot write %s\n", utf8Of(path).c_str());
     QCoreApplication::exit(saved ? 0 : 1);
+}
+
+// The copies of modified comics live in the user's data folder; without one
+// there are none.
+std::filesystem::path autosaveFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (data.isEmpty())
+        return {};
+    return pathFromText(data) / "autosave";
 }
 
 } // namespace
@@ -131,7 +141,8 @@ struct ProgramServices {
                    &findWine,
                    std::move(showErrorBox),
                    [](QDialog& dialog) { return dialog.exec(); },
-                   {}} {}
+                   {},
+                   autosaveFolder()} {}
 
     SystemClock clock;
     SystemRandom random;

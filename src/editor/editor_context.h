@@ -95,6 +95,9 @@ struct EditorServices {
     // The setup wizard, when the program has one: the run and whether the
     // setup was already done before.
     std::function<void(SetupRun run, bool setupNotDue)> runSetup;
+    // Where copies of modified comics are kept until they are saved; empty
+    // turns the copies off.
+    std::filesystem::path autosaveFolder;
 };
 
 // The one object every dialog is given: services, program-wide objects and

@@ -2,6 +2,7 @@
 
 #include "commands/command_chooser.h"
 #include "commands/number_pad.h"
+#include "editor/autosave.h"
 #include "editor/comic_tree_view.h"
 #include "editor/command_list_delegate.h"
 #include "editor/command_list_model.h"
@@ -43,6 +44,11 @@ TfrmMain::TfrmMain(EditorServices& services, const std::optional<std::filesystem
     buildLayout();
     createToolWindows();
     connectActions();
+    autosave_ = std::make_unique<AutosaveKeeper>(
+        services_.autosaveFolder, [this] { return autosaveSnapshot(); },
+        [this](const QString& reason) {
+            setStatusText(QStringLiteral("自動保存できませんでした：") + reason);
+        });
     FormCreate(file);
 }
 
@@ -222,7 +228,8 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::FormShow() {
-    if (session_.firstShowPending) {
+    const bool firstShow = session_.firstShowPending;
+    if (firstShow) {
         Reanchor();
         session_.firstShowPending = false;
     }
@@ -235,6 +242,8 @@ void TfrmMain::FormShow() {
         if (session_.isUntitled())
             objects_.comic.WriteHeader(kComicBlock, "Copyright", userNameForComic());
     }
+    if (firstShow)
+        offerLeftCopies();
 }
 
 void TfrmMain::runSetup(SetupRun run, bool setupNotDue) {
@@ -255,10 +264,14 @@ bool TfrmMain::FormCloseQuery() {
 void TfrmMain::closeEvent(QCloseEvent* event) {
     bool proceed = false;
     guarded([&] { proceed = FormCloseQuery(); });
-    if (proceed)
-        event->accept();
-    else
+    if (!proceed) {
         event->ignore();
+        return;
+    }
+    // The comic was saved or its changes given up: its copy goes.
+    autosave_->stop();
+    autosave_->discard();
+    event->accept();
 }
 
 void TfrmMain::FormDestroy() {
@@ -309,7 +322,9 @@ void TfrmMain::setErrorPanelHeight(int height) {
 }
 
 void TfrmMain::menuExitClick() {
-    QCoreApplication::exit(0);
+    // Exit takes the same way as the close box, with its save questions.
+    if (close())
+        QCoreApplication::exit(0);
 }
 
 } // namespace pagora

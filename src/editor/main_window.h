@@ -21,8 +21,11 @@ namespace pagora {
 class CommandListModel;
 class CommandListView;
 class ComicTreeView;
+class AutosaveKeeper;
 class ErrorPanel;
 class MainActions;
+struct AutosaveSnapshot;
+struct LeftCopy;
 class TfrmCmdPalette;
 class TfrmCommand;
 
@@ -43,13 +46,17 @@ public:
     SessionState& session() { return session_; }
     ProgramObjects& objects() { return objects_; }
     MainActions& actions() { return *actions_; }
+    AutosaveKeeper& autosave() { return *autosave_; }
 
     // --- file session ---
-    // Asks whether to save a modified comic; false when the user cancels.
+    // Asks whether to save a modified comic; true when the comic was saved or
+    // the user chose not to save it, so that the pending action may go on.
     bool QuerySave();
     void LoadComicFile(const std::filesystem::path& path);
-    void SaveComicFile();
-    void SaveComicFileAs();
+    // Each tells whether the comic was saved; a failed save is shown to the
+    // user and leaves the session as it was.
+    bool SaveComicFile();
+    bool SaveComicFileAs();
     void AddFileHistory(const std::filesystem::path& path);
 
     // --- views ---
@@ -133,6 +140,12 @@ private:
     // Runs the setup wizard, if the program has one, with the chooser hidden.
     void runSetup(SetupRun run, bool setupNotDue);
     void FormDestroy();
+    // The modified comic for its copy; nothing while it is clean.
+    std::optional<AutosaveSnapshot> autosaveSnapshot() const;
+    // Offers the copies that editors left behind, newest first, until one is
+    // taken back.
+    void offerLeftCopies();
+    void restoreLeftCopy(LeftCopy copy);
     void applyGeometry(const WindowGeometry& geometry);
     void TreeViewChange(QTreeWidgetItem* current);
     // Runs a command of the user; an error that escapes it is shown in the
@@ -146,6 +159,7 @@ private:
     void setStatusText(const QString& text);
     QString windowTitleText() const;
     bool startPlayer();
+    bool saveComicTo(const std::filesystem::path& path);
     void connectEditing();
     void markModified();
     // The focused line's index, or -1 when the page shows no line.
@@ -161,6 +175,7 @@ private:
     std::unique_ptr<TfrmValueEdit> numberPad_;
     EditorContext context_;
     EditorIcons icons_;
+    std::unique_ptr<AutosaveKeeper> autosave_;
 
     MainActions* actions_ = nullptr;
     QSplitter* errorSplitter_ = nullptr;

@@ -1,10 +1,12 @@
 // The file session of the main window: new, open, save, the history and the
 // player's test run.
+#include "editor/autosave.h"
 #include "editor/main_actions.h"
 #include "editor/main_window.h"
 #include "editor/program_launcher.h"
 #include "editor/qt_text.h"
 #include "platform/encoding.h"
+#include "platform/errors.h"
 #include "platform/prompter.h"
 
 #include <QString>
@@ -28,9 +30,11 @@ bool TfrmMain::QuerySave() {
         Buttons::YesNoCancel);
     if (answer == Answer::Cancel)
         return false;
-    if (answer == Answer::Yes)
-        SaveComicFile();
-    return true;
+    if (answer == Answer::No) {
+        autosave_->discard();
+        return true;
+    }
+    return SaveComicFile();
 }
 
 void TfrmMain::menuNewFileClick() {
@@ -72,23 +76,17 @@ void TfrmMain::menuFileSaveClick() {
     SaveComicFile();
 }
 
-void TfrmMain::SaveComicFile() {
-    if (session_.isUntitled()) {
-        SaveComicFileAs();
-        return;
-    }
-    StampForSave(objects_.comic);
-    objects_.comic.SaveToFile(session_.fileName);
-    session_.modified = false;
-    AddFileHistory(session_.fileName);
-    UpdateStatus();
+bool TfrmMain::SaveComicFile() {
+    if (session_.isUntitled())
+        return SaveComicFileAs();
+    return saveComicTo(session_.fileName);
 }
 
 void TfrmMain::menuFileSaveNameClick() {
     SaveComicFileAs();
 }
 
-void TfrmMain::SaveComicFileAs() {
+bool TfrmMain::SaveComicFileAs() {
     FileChooser chooser;
     chooser.title = "コミックファイルを保存";
     chooser.filter = kComicFilter;
@@ -98,17 +96,28 @@ void TfrmMain::SaveComicFileAs() {
     const std::optional<std::filesystem::path> chosen = services_.prompter.saveFile(chooser);
     if (!chosen) {
         UpdateStatus();
-        return;
+        return false;
     }
+    return saveComicTo(std::filesystem::absolute(*chosen));
+}
+
+bool TfrmMain::saveComicTo(const std::filesystem::path& path) {
     // The comic takes the new name only once it is saved under it, so that a
     // failed save leaves the session as it was.
-    const std::filesystem::path path = std::filesystem::absolute(*chosen);
-    StampForSave(objects_.comic);
-    objects_.comic.SaveToFile(path);
+    try {
+        StampForSave(objects_.comic);
+        objects_.comic.SaveToFile(path);
+    } catch (const IoError& error) {
+        services_.showErrorBox(errorText(error));
+        UpdateStatus();
+        return false;
+    }
     session_.fileName = path;
     session_.modified = false;
+    autosave_->discard();
     AddFileHistory(path);
     UpdateStatus();
+    return true;
 }
 
 void TfrmMain::AddFileHistory(const std::filesystem::path& path) {
@@ -140,6 +149,8 @@ void TfrmMain::menuPlayerExecFirstClick() {
         prompter.warning(PAGORA_CP932("パゴラプレーヤーが見つかりません"));
         return;
     }
+    // A copy first, in case the test run takes the editor down with it.
+    autosave_->writeNow();
     const QString wine = services_.findWine ? services_.findWine() : QString();
     if (!services_.launcher.startDetached(planPlayerLaunch(player, session_.fileName, wine)))
         prompter.warning(PAGORA_CP932("パゴラプレーヤーを起動できません"));

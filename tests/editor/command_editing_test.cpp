@@ -235,9 +235,10 @@ TEST_F(CommandEditing, ClosingTheWindowSavesThePaletteEvenWhenTheWindowStaysOpen
     EXPECT_EQ(readFile(paletteFile), "a\r\nMusicStop\r\nb\r\n// x\r\n");
 
     window->commandPalette().AddPaletteEntry("// y", "c");
+    prompter.queueAnswer(Answer::No);
     window->actions().menuExit->trigger();
-    EXPECT_EQ(readFile(paletteFile), "a\r\nMusicStop\r\nb\r\n// x\r\n")
-        << "ending through the menu does not write it";
+    EXPECT_EQ(readFile(paletteFile), "a\r\nMusicStop\r\nb\r\n// x\r\nc\r\n// y\r\n")
+        << "ending through the menu writes it as the close box does";
 }
 
 TEST_F(CommandEditing, ANewPaletteIsSavedAtCloseOnlyWhenTheUserAgrees) {

@@ -53,9 +53,8 @@ EditorTest::EditorTest()
                [this] { return wineProgram; },
                [this](const QString& text) { errorBoxes.push_back(text); },
                [this](QDialog& dialog) { return modal(dialog); },
-               [this](SetupRun run, bool) {
-                   setupRuns.push_back(run);
-               }} {
+               [this](SetupRun run, bool) { setupRuns.push_back(run); },
+               folder.path() / "autosave"} {
 }
 
 std::unique_ptr<TfrmMain> EditorTest::makeWindow(const std::optional<std::filesystem::path>& file) {

@@ -1,4 +1,5 @@
 #include "commands/command_chooser.h"
+#include "editor/command_palette.h"
 #include "editor/main_actions.h"
 #include "editor_fixture.h"
 #include "platform/encoding.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 namespace pagora::test {
@@ -194,19 +196,91 @@ TEST_F(FileSession, SaveOfAnUntitledComicGoesThroughSaveAs) {
     EXPECT_NE(saved.find("CmdVer=15\r\n"), std::string::npos);
 }
 
-TEST_F(FileSession, AYesFollowedByACancelledSaveAsStillLetsTheActionGoOn) {
-    const std::filesystem::path other = writeSample("other.csf");
-    const auto window = showWindow();
-    window->session().modified = true;
-    prompter.queueAnswer(Answer::Yes);
-    prompter.queuePath(std::nullopt); // Save As cancelled
-    prompter.queuePath(other);        // the file to open
-    window->actions().menuFileOpen->trigger();
-    EXPECT_EQ(window->session().fileName, other);
-    EXPECT_FALSE(window->session().modified);
-    ASSERT_EQ(prompter.records().size(), 3u);
-    EXPECT_EQ(prompter.records()[2].text, "コミックファイルを開く");
+// An action that waits for the save question, and whether it went on.
+struct PendingAction {
+    const char* name;
+    std::function<void(TfrmMain&)> start;
+    std::function<bool(TfrmMain&, const RecordingLauncher&)> wentOn;
+};
+
+void PrintTo(const PendingAction& action, std::ostream* out) {
+    *out << action.name;
 }
+
+bool leftTheComic(TfrmMain& window, const RecordingLauncher&) {
+    return !window.session().modified;
+}
+
+const PendingAction kPendingActions[] = {
+    {"new", [](TfrmMain& w) { w.actions().menuNewFile->trigger(); }, &leftTheComic},
+    {"open", [](TfrmMain& w) { w.actions().menuFileOpen->trigger(); }, &leftTheComic},
+    {"history", [](TfrmMain& w) { w.actions().menuHistory[0]->trigger(); }, &leftTheComic},
+    {"close", [](TfrmMain& w) { w.close(); },
+     [](TfrmMain& w, const RecordingLauncher&) {
+         return !w.isVisible();
+     }},
+    {"player", [](TfrmMain& w) { w.actions().menuPlayerExecFirst->trigger(); },
+     [](TfrmMain&, const RecordingLauncher& l) {
+         return !l.plans.empty();
+     }},
+};
+
+class PendingActionAfterYes : public EditorTest,
+                              public ::testing::WithParamInterface<PendingAction> {
+protected:
+    // A modified comic, another file in the history and as the answer of the
+    // open dialog, a player, and a Yes queued for the save question.
+    std::unique_ptr<TfrmMain> modifiedWindow(const std::optional<std::filesystem::path>& file) {
+        settings.writeText("PlayerFile", folder.write("player.sh", "").string());
+        const std::filesystem::path other = writeSample("other.csf");
+        auto window = showWindow(file);
+        window->AddFileHistory(other);
+        window->session().modified = true;
+        prompter.queueAnswer(Answer::Yes);
+        if (!file)
+            prompter.queuePath(std::nullopt); // Save As is cancelled
+        prompter.queuePath(other);
+        return window;
+    }
+    bool wentOn(TfrmMain& window) const { return GetParam().wentOn(window, launcher); }
+};
+
+TEST_P(PendingActionAfterYes, StopsWhenSaveAsIsCancelled) {
+    if (std::string_view(GetParam().name) == "player")
+        GTEST_SKIP() << "an untitled comic never reaches the player's save question";
+    const auto window = modifiedWindow(std::nullopt);
+    GetParam().start(*window);
+    EXPECT_FALSE(wentOn(*window));
+    EXPECT_TRUE(window->session().isUntitled());
+    EXPECT_TRUE(window->session().modified);
+    EXPECT_EQ(prompter.records().back().call, Call::SaveFile) << "nothing is asked after it";
+}
+
+TEST_P(PendingActionAfterYes, StopsWhenTheSaveFailsAndShowsWhy) {
+    const std::filesystem::path file = writeSample();
+    const auto window = modifiedWindow(file);
+    // A folder in the way of the file makes the save fail.
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+    GetParam().start(*window);
+    EXPECT_FALSE(wentOn(*window));
+    ASSERT_EQ(errorBoxes.size(), 1u);
+    EXPECT_TRUE(errorBoxes[0].contains(QStringLiteral("story.csf"))) << errorBoxes[0].toStdString();
+    EXPECT_EQ(window->session().fileName, file);
+    EXPECT_TRUE(window->session().modified);
+    EXPECT_EQ(prompter.records().back().call, Call::Message) << "nothing is asked after it";
+}
+
+TEST_P(PendingActionAfterYes, GoesOnOnceTheComicIsSaved) {
+    const std::filesystem::path file = writeSample();
+    const auto window = modifiedWindow(file);
+    GetParam().start(*window);
+    EXPECT_TRUE(wentOn(*window));
+    EXPECT_TRUE(errorBoxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(EachAction, PendingActionAfterYes, ::testing::ValuesIn(kPendingActions),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST_F(FileSession, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     const std::filesystem::path file = writeSample();
@@ -346,18 +420,23 @@ TEST_F(FileSession, HintsGoToTheSecondStatusPanelUntilTheNextUpdate) {
               QStringLiteral("表示中のページ　：　第一章　／　はじまり"));
 }
 
-TEST_F(FileSession, ClosingAsksButExitDoesNot) {
+TEST_F(FileSession, ExitAsksTheSaveQuestionsAsClosingDoes) {
     const auto window = showWindow(writeSample());
+    window->commandPalette().AddPaletteEntry("// x", sj("メモ"));
     window->session().modified = true;
     prompter.queueAnswer(Answer::Cancel);
-    EXPECT_FALSE(window->close());
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(prompter.messages().size(), 1u);
-
+    prompter.queueAnswer(Answer::No); // the palette's question
     window->actions().menuExit->trigger();
-    EXPECT_EQ(prompter.messages().size(), 1u);
+    EXPECT_TRUE(window->isVisible()) << "Cancel keeps the program running";
+    ASSERT_EQ(prompter.messages().size(), 2u);
+    EXPECT_EQ(toUtf8(prompter.messages()[0]), kSaveQuestion);
+    EXPECT_EQ(toUtf8(prompter.messages()[1]), "コマンドパレットを保存しますか？");
+
     prompter.queueAnswer(Answer::No);
-    EXPECT_TRUE(window->close());
+    prompter.queueAnswer(Answer::No);
+    window->actions().menuExit->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(prompter.messages().size(), 4u);
 }
 
 TEST_F(FileSession, ExitWritesBackOnlyTheValuesThatStillExist) {

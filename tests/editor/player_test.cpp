@@ -126,7 +126,8 @@ TEST_F(Player, TheStartedProgramGetsTheComicsPathInItsFolder) {
                         services.findWine,
                         services.showErrorBox,
                         services.runModal,
-                        services.runSetup};
+                        services.runSetup,
+                        services.autosaveFolder};
     TfrmMain window(real, comic);
     window.actions().menuPlayerExecFirst->trigger();
     EXPECT_TRUE(prompter.records().empty());
