@@ -121,6 +121,21 @@ TEST(QtPrompter, InputBoxShowsCaptionPromptAndInitialText) {
     EXPECT_EQ(dialog->textValue(), QStringLiteral("ブック1"));
 }
 
+TEST(QtPrompter, EachKindOfLineBreakShowsAsOneBreak) {
+    EXPECT_EQ(QtPrompter::shownText(QStringLiteral("a\r\nb\n\rc\nd\re")),
+              QStringLiteral("a\nb\nc\nd\ne"));
+    EXPECT_EQ(QtPrompter::shownText(QStringLiteral("a\n\r\n\rb")), QStringLiteral("a\n\nb"));
+    EXPECT_EQ(QtPrompter::shownText(QStringLiteral("a\n\nb\r\rc")), QStringLiteral("a\n\nb\n\nc"));
+    EXPECT_EQ(QtPrompter::shownText(QStringLiteral("\r")), QStringLiteral("\n"));
+
+    const auto box = QtPrompter::makeMessageBox(
+        MessageKind::Error, QStringLiteral("名前に\n\r使えない文字"), Buttons::Ok, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("名前に\n使えない文字"));
+    const auto dialog = QtPrompter::makeInputDialog(
+        QStringLiteral("入力"), QStringLiteral("一行目\n\r二行目"), QString(), nullptr);
+    EXPECT_EQ(dialog->labelText(), QStringLiteral("一行目\n二行目"));
+}
+
 TEST(QtPrompter, TypedTextIsTakenAsComicBytesOrRefused) {
     std::vector<QString> refusals;
     const auto refuse = [&](const QString& why) {
