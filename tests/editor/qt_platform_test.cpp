@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QInputDialog>
 #include <QPushButton>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace pagora {
@@ -38,7 +39,15 @@ TEST(QtText, ShowsTheConversionErrorsTokenAsTheComicWroteIt) {
     const ConversionError error = notAnInteger(toCp932("三"));
     EXPECT_TRUE(errorText(error).contains(QStringLiteral("'三'")))
         << errorText(error).toStdString();
-    EXPECT_EQ(errorText(IoError("/tmp/ä: cannot save")), QStringLiteral("/tmp/ä: cannot save"));
+}
+
+TEST(QtText, ShowsAFileErrorInJapaneseNamingTheFileAndTheReason) {
+    EXPECT_EQ(errorText(IoError("/x/story.csf", FileAction::Open, ENOENT)),
+              QStringLiteral("ファイル「/x/story.csf」を開けません。\n"
+                             "ファイルまたはフォルダが見つかりません。"));
+    EXPECT_EQ(errorText(IoError("/tmp/ä.csf", FileAction::Save, EACCES)),
+              QStringLiteral("ファイル「/tmp/ä.csf」を保存できません。\n"
+                             "アクセスが許可されていません。"));
 }
 
 struct MessageBoxCase {
