@@ -119,7 +119,7 @@ void TComicFileCtrl::LoadFromBytes(std::string_view bytes) {
 void TComicFileCtrl::replaceBody(std::vector<std::string> lines) {
     lines_.assign(std::move(lines));
     indexDirty_ = true;
-    RebuildIndex();
+    RebuildIndex(Report::Show);
 }
 
 void TComicFileCtrl::SaveToFile(const std::filesystem::path& path) const {
@@ -149,9 +149,9 @@ std::string TComicFileCtrl::SaveToBytes() const {
 // --- index ---
 
 // Walks the lines, records every closed page and header block, and stops at
-// the first structural error with its message. The dirty mark survives a
-// stop, so the check runs again at the next lookup.
-void TComicFileCtrl::RebuildIndex() {
+// the first structural error. The dirty mark survives a stop, so the check
+// runs again at the next lookup.
+void TComicFileCtrl::RebuildIndex(Report report) {
     index_.clear();
     firstEntry_.clear();
     cache_.reset();
@@ -167,12 +167,14 @@ void TComicFileCtrl::RebuildIndex() {
                 page = markerName(line);
                 pageStart = number + 1;
             } else if (book.empty()) {
-                prompter_.error(PAGORA_CP932(
-                    "ファイルが破損しています\r\n[Book/Page block construction error]"));
+                stopRebuild(PAGORA_CP932(
+                                "ファイルが破損しています\r\n[Book/Page block construction error]"),
+                            number, report);
                 return;
             } else if (pageStart == 0) {
-                prompter_.error(
-                    PAGORA_CP932("ファイルが破損しています\r\n[Page block miss start flag]"));
+                stopRebuild(
+                    PAGORA_CP932("ファイルが破損しています\r\n[Page block miss start flag]"),
+                    number, report);
                 return;
             } else {
                 recordBlock(pageKey(book, page), {pageStart, number - 1});
@@ -185,20 +187,29 @@ void TComicFileCtrl::RebuildIndex() {
                 header = markerName(line);
                 headerStart = number + 1;
             } else if (header.empty()) {
-                prompter_.error(
-                    PAGORA_CP932("ファイルが破損しています\r\n[Header block miss start flag]"));
+                stopRebuild(
+                    PAGORA_CP932("ファイルが破損しています\r\n[Header block miss start flag]"),
+                    number, report);
                 return;
             } else {
                 recordBlock(headerKey(header), {headerStart, number - 1});
                 header.clear();
             }
         } else {
-            prompter_.error(PAGORA_CP932("ファイル内に未知のブロックが存在します\r\n"
-                                         "ファイル保護のため処理を停止します"));
+            stopRebuild(PAGORA_CP932("ファイル内に未知のブロックが存在します\r\n"
+                                     "ファイル保護のため処理を停止します"),
+                        number, report);
             return;
         }
     }
+    problem_.reset();
     indexDirty_ = false;
+}
+
+void TComicFileCtrl::stopRebuild(const std::string& message, int line, Report report) {
+    problem_ = StructureProblem{message, line};
+    if (report == Report::Show)
+        prompter_.error(message);
 }
 
 void TComicFileCtrl::recordBlock(BlockKey key, Range range) {
@@ -208,7 +219,7 @@ void TComicFileCtrl::recordBlock(BlockKey key, Range range) {
 
 void TComicFileCtrl::ensureIndex() {
     if (indexDirty_)
-        RebuildIndex();
+        RebuildIndex(Report::Silent);
 }
 
 // A cache hit is answered even while the index is dirty: the line operations
@@ -328,7 +339,7 @@ TComicFileCtrl::GetHeaderEntries(std::string_view block) {
 void TComicFileCtrl::AddHeadBlock(std::string_view name) {
     insertLines(lines_.size(),
                 {startMarker("Head", name), std::string(kEmptyLine), std::string(kHeadEnd)});
-    RebuildIndex();
+    RebuildIndex(Report::Show);
 }
 
 // --- books and pages ---
@@ -371,7 +382,7 @@ bool TComicFileCtrl::AddBook(std::string_view name) {
     insertLines(lines_.size(),
                 {startMarker("Book", name), PAGORA_CP932("<Page=\"最初のページ\">"),
                  std::string(kEmptyLine), std::string(kPageEnd), std::string(kBookEnd)});
-    RebuildIndex();
+    RebuildIndex(Report::Show);
     return true;
 }
 
@@ -385,7 +396,7 @@ bool TComicFileCtrl::AddPage(std::string_view book, std::string_view page) {
         return false;
     insertLines(markers->last,
                 {startMarker("Page", page), std::string(kEmptyLine), std::string(kPageEnd)});
-    RebuildIndex();
+    RebuildIndex(Report::Show);
     return true;
 }
 
@@ -394,7 +405,7 @@ void TComicFileCtrl::DeleteBook(std::string_view name) {
     if (!markers)
         return;
     deleteLines(markers->first, markers->count());
-    RebuildIndex();
+    RebuildIndex(Report::Show);
 }
 
 void TComicFileCtrl::DeletePage(std::string_view book, std::string_view page) {
@@ -402,7 +413,7 @@ void TComicFileCtrl::DeletePage(std::string_view book, std::string_view page) {
     if (!range)
         return;
     deleteLines(range->first - 1, range->count() + 2);
-    RebuildIndex();
+    RebuildIndex(Report::Show);
 }
 
 void TComicFileCtrl::RenameBook(std::string_view oldName, std::string_view newName) {
@@ -410,7 +421,7 @@ void TComicFileCtrl::RenameBook(std::string_view oldName, std::string_view newNa
     for (int number = 0; number < lines_.size(); ++number)
         if (lines_[number] == oldMarker)
             replaceLine(number, startMarker("Book", newName));
-    RebuildIndex();
+    RebuildIndex(Report::Show);
 }
 
 void TComicFileCtrl::RenamePage(std::string_view book, std::string_view oldName,
@@ -420,7 +431,7 @@ void TComicFileCtrl::RenamePage(std::string_view book, std::string_view oldName,
         return;
     if (lines_[range->first - 1] == startMarker("Page", oldName))
         replaceLine(range->first - 1, startMarker("Page", newName));
-    RebuildIndex();
+    RebuildIndex(Report::Show);
 }
 
 // The walk that a book move and deletion use: a book opens at its start
@@ -444,10 +455,10 @@ void TComicFileCtrl::MoveBook(std::string_view target, std::string_view source, 
         return;
     const Range sourceMarkers = *findBookMarkers(source);
     std::vector<std::string> block = takeLines(sourceMarkers.first, sourceMarkers.last);
-    RebuildIndex();
+    RebuildIndex(Report::Silent);
     const Range targetMarkers = *findBookMarkers(target);
     insertLines(before ? targetMarkers.first : targetMarkers.last + 1, std::move(block));
-    RebuildIndex();
+    RebuildIndex(Report::Show);
 }
 
 void TComicFileCtrl::MovePage(std::string_view targetBook, std::string_view targetPage, bool before,
@@ -460,16 +471,16 @@ void TComicFileCtrl::MovePage(std::string_view targetBook, std::string_view targ
     if (!sourceRange || !findBlock(pageKey(targetBook, targetPage)))
         return;
     std::vector<std::string> block = takeLines(sourceRange->first - 1, sourceRange->last + 1);
-    RebuildIndex();
+    RebuildIndex(Report::Silent);
     const std::optional<Range> targetRange = findBlock(pageKey(targetBook, targetPage));
     if (!targetRange) {
         // The rebuild stopped before the target; put the page back where it was.
         insertLines(sourceRange->first - 1, std::move(block));
-        RebuildIndex();
+        RebuildIndex(Report::Show);
         return;
     }
     insertLines(before ? targetRange->first - 1 : targetRange->last + 2, std::move(block));
-    RebuildIndex();
+    RebuildIndex(Report::Show);
 }
 
 // --- command lines ---

@@ -15,6 +15,15 @@ namespace pagora {
 
 class Prompter;
 
+// Where the block structure of the body breaks: the message the rebuild stops
+// with (CP932) and the body line it stops at, counted from 0. The body holds
+// neither the file comment lines nor the empty lines of the file.
+struct StructureProblem {
+    std::string message;
+    int line = 0;
+    bool operator==(const StructureProblem&) const = default;
+};
+
 // The open comic: the file body as a flat list of CP932 lines, exactly as in
 // the file, with an index of page and header block ranges rebuilt from the
 // lines. Every change goes through three line primitives (insert, replace,
@@ -46,6 +55,12 @@ public:
     void SaveToFile(const std::filesystem::path& path) const;
     void SaveToStream(std::ostream& stream) const;
     std::string SaveToBytes() const;
+
+    // The problem the last rebuild stopped at, none while the structure is sound.
+    // Loading and every change of books, pages or header blocks that leaves
+    // the structure broken show its message once; rebuilds for lookups and
+    // after line operations stay silent.
+    const std::optional<StructureProblem>& LastStructureProblem() const { return problem_; }
 
     // --- header blocks ---
     std::string ReadHeader(std::string_view block, std::string_view key,
@@ -116,8 +131,12 @@ private:
     static std::string hashKey(const BlockKey& key);
     static BlockKey headerKey(std::string_view block);
 
+    // Whether a rebuild shows the problem it stops at.
+    enum class Report { Silent, Show };
+
     void replaceBody(std::vector<std::string> lines);
-    void RebuildIndex();
+    void RebuildIndex(Report report);
+    void stopRebuild(const std::string& message, int line, Report report);
     void recordBlock(BlockKey key, Range range);
     void ensureIndex();
     std::optional<Range> findBlock(const BlockKey& key);
@@ -139,6 +158,7 @@ private:
     std::unordered_map<std::string, std::size_t> firstEntry_; // hashKey -> first entry of index_
     bool indexDirty_ = true;
     std::optional<CacheEntry> cache_;
+    std::optional<StructureProblem> problem_;
 };
 
 } // namespace pagora

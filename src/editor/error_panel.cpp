@@ -20,15 +20,31 @@ ErrorPanel::ErrorPanel(QWidget* parent)
 }
 
 void ErrorPanel::showFindings(TErrorCheck& check) {
-    list_->clear();
+    if (check.ErrorCount == 0) {
+        showNote(QStringLiteral("エラーは見つかりませんでした"));
+        return;
+    }
+    clear();
     QStringList lines;
     for (int i = 0; i < check.ErrorCount; ++i)
         lines.append(qtText(ErrorListText(check.GetErrorList(i))));
     list_->addItems(lines);
+    findingCount_ = check.ErrorCount;
 }
 
-int ErrorPanel::currentLine() const {
-    return list_->currentRow();
+void ErrorPanel::showNote(const QString& note) {
+    clear();
+    list_->addItem(note);
+}
+
+void ErrorPanel::clear() {
+    list_->clear();
+    findingCount_ = 0;
+}
+
+int ErrorPanel::currentFinding() const {
+    const int line = list_->currentRow();
+    return line < findingCount_ ? line : -1;
 }
 
 } // namespace pagora

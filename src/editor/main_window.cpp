@@ -200,7 +200,7 @@ void TfrmMain::FormCreate(const std::optional<std::filesystem::path>& file) {
         comic.WriteHeader(kComicBlock, "Copyright", userNameForComic());
 
     actions_->rebuildHistory(session_.fileHistory);
-    setErrorPanelHeight(kBarThickness);
+    collapseErrorPanel();
     BuildTree();
 }
 
@@ -319,6 +319,10 @@ void TfrmMain::setErrorPanelHeight(int height) {
     const int total = errorSplitter_->height();
     const int panel = std::max(height - errorSplitter_->handleWidth(), 0);
     errorSplitter_->setSizes({std::max(total - errorSplitter_->handleWidth() - panel, 0), panel});
+}
+
+void TfrmMain::collapseErrorPanel() {
+    setErrorPanelHeight(kBarThickness);
 }
 
 void TfrmMain::menuExitClick() {

@@ -66,6 +66,9 @@ public:
     void OpenPage(const std::string& book, const std::string& page, int line);
     void Reanchor();
     void RefreshAll();
+    // After New or Open: the variable table of the new comic, a clean state,
+    // an empty error panel shrunk to its bar, and the views refreshed.
+    void ShowReplacedComic();
     void UpdateStatus();
     void UpdateMenuState();
 
@@ -156,6 +159,9 @@ private:
     // saying why, when the comic cannot hold it.
     std::string userNameForComic();
     void setErrorPanelHeight(int height);
+    // Only the splitter bar of the error panel shows.
+    void collapseErrorPanel();
+    void showStructureNote();
     void setStatusText(const QString& text);
     QString windowTitleText() const;
     bool startPlayer();

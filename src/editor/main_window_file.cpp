@@ -42,9 +42,7 @@ void TfrmMain::menuNewFileClick() {
         return;
     StartNewComic(objects_.comic, userNameForComic());
     session_.fileName = std::string(kUntitledName);
-    objects_.flags.LoadFlags();
-    session_.modified = false;
-    RefreshAll();
+    ShowReplacedComic();
 }
 
 void TfrmMain::menuFileOpenClick() {
@@ -66,9 +64,7 @@ void TfrmMain::LoadComicFile(const std::filesystem::path& path) {
     if (CheckOpenedComic(objects_.comic, services_.prompter, userNameForComic()) ==
         OpenVerdict::Discarded)
         session_.fileName = std::string(kUntitledName);
-    objects_.flags.LoadFlags();
-    session_.modified = false;
-    RefreshAll();
+    ShowReplacedComic();
     AddFileHistory(fullPath);
 }
 

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QSplitter>
 
 namespace pagora {
@@ -41,11 +42,37 @@ public:
 // How often the status bar is redrawn while the error check runs.
 constexpr qint64 kProgressRepaintMs = 50;
 
+// The rebuild's message on one line, with the line it stopped at counted as
+// the user can count it in the saved file's body.
+QString structureNoteText(const StructureProblem& problem) {
+    const QString reason =
+        qtText(problem.message)
+            .split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts)
+            .join(QLatin1Char(' '));
+    return QStringLiteral(
+               "ファイルの構造が壊れています：%1（%2行目。「///」で始まる行と空行を除き、"
+               "1から数えています）。この行より後のブックとページは表示されません")
+        .arg(reason)
+        .arg(problem.line + 1);
+}
+
 } // namespace
 
 void TfrmMain::BuildTree() {
-    FlagScope guard(session_.treeUpdateGuard);
-    treeView_->rebuild(objects_.comic);
+    {
+        FlagScope guard(session_.treeUpdateGuard);
+        treeView_->rebuild(objects_.comic);
+    }
+    showStructureNote();
+}
+
+// The books beyond a broken line are missing from the tree; the note says why.
+void TfrmMain::showStructureNote() {
+    const std::optional<StructureProblem>& problem = objects_.comic.LastStructureProblem();
+    if (!problem)
+        return;
+    pnlErrorList_->showNote(structureNoteText(*problem));
+    setErrorPanelHeight(errorSplitter_->height() / 3);
 }
 
 void TfrmMain::SelectTreeNode(const std::string& book, const std::string& page) {
@@ -93,6 +120,14 @@ void TfrmMain::RefreshAll() {
     Reanchor();
 }
 
+void TfrmMain::ShowReplacedComic() {
+    objects_.flags.LoadFlags();
+    session_.modified = false;
+    pnlErrorList_->clear();
+    collapseErrorPanel();
+    RefreshAll();
+}
+
 void TfrmMain::menuErrorCheckClick() {
     TComicFileCtrl& comic = objects_.comic;
     TErrorCheck& check = objects_.errorCheck;
@@ -121,7 +156,7 @@ void TfrmMain::menuErrorCheckClick() {
 
 void TfrmMain::lstErrorListDblClick() {
     TErrorCheck& check = objects_.errorCheck;
-    const int line = pnlErrorList_->currentLine();
+    const int line = pnlErrorList_->currentFinding();
     if (line < 0 || line >= check.ErrorCount)
         return;
     const TErrorItem& finding = check.GetErrorList(line);

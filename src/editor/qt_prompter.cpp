@@ -82,13 +82,33 @@ std::optional<Answer> answerOfButton(QMessageBox::StandardButton button) {
     }
 }
 
+bool isLineBreak(QChar c) {
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+
 } // namespace
+
+QString QtPrompter::shownText(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (!isLineBreak(c)) {
+            shown.append(c);
+            continue;
+        }
+        shown.append(QLatin1Char('\n'));
+        if (i + 1 < text.size() && isLineBreak(text.at(i + 1)) && text.at(i + 1) != c)
+            ++i;
+    }
+    return shown;
+}
 
 std::unique_ptr<QMessageBox> QtPrompter::makeMessageBox(MessageKind kind, const QString& text,
                                                         Buttons buttons, QWidget* parent) {
     const ButtonSet set = buttonSetOf(buttons);
-    auto box =
-        std::make_unique<QMessageBox>(iconOf(kind), captionOf(kind), text, set.buttons, parent);
+    auto box = std::make_unique<QMessageBox>(iconOf(kind), captionOf(kind), shownText(text),
+                                             set.buttons, parent);
     box->setDefaultButton(set.defaultButton);
     box->setEscapeButton(set.escapeButton);
     return box;
@@ -118,7 +138,7 @@ std::unique_ptr<QInputDialog> QtPrompter::makeInputDialog(const QString& caption
     auto dialog = std::make_unique<QInputDialog>(parent);
     dialog->setInputMode(QInputDialog::TextInput);
     dialog->setWindowTitle(caption);
-    dialog->setLabelText(prompt);
+    dialog->setLabelText(shownText(prompt));
     dialog->setTextValue(initial);
     return dialog;
 }

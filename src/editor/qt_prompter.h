@@ -35,6 +35,11 @@ public:
     // An error whose text is already a Qt string (an exception's text).
     void showErrorText(const QString& text);
 
+    // A message or prompt as shown: CR LF, LF CR, a lone LF and a lone CR
+    // are each one line break, so texts that put LF before CR show no blank
+    // lines.
+    static QString shownText(const QString& text);
+
     // --- the boxes, built but not shown ---
     static std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString& text,
                                                        Buttons buttons, QWidget* parent);

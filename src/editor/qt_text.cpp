@@ -35,6 +35,8 @@ std::string utf8Of(const QString& text) {
 QString errorText(const std::exception& error) {
     if (dynamic_cast<const ConversionError*>(&error) != nullptr)
         return qtText(error.what());
+    if (const auto* ioError = dynamic_cast<const IoError*>(&error))
+        return utf8Text(ioErrorText(*ioError));
     return utf8Text(error.what());
 }
 

@@ -25,8 +25,8 @@ QString utf8Text(std::string_view utf8);
 std::string utf8Of(const QString& text);
 
 // The text of an exception for an error box. The conversion error quotes the
-// offending token as it stood in the comic (CP932); every other error of the
-// program is written in UTF-8.
+// offending token as it stood in the comic (CP932); a file error is told in
+// Japanese; every other error of the program is written in UTF-8.
 QString errorText(const std::exception& error);
 
 } // namespace pagora

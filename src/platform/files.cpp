@@ -4,7 +4,6 @@
 #include "platform/errors.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,10 +14,6 @@ namespace fs = std::filesystem;
 
 namespace pagora {
 namespace {
-
-IoError ioError(const fs::path& path, const std::string& what, int error) {
-    return IoError(path.string() + ": " + what + ": " + std::strerror(error));
-}
 
 bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -89,7 +84,7 @@ void writeAll(int fd, std::string_view bytes, const fs::path& path) {
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            throw ioError(path, "cannot write", errno);
+            throw IoError(path, FileAction::Write, errno);
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
@@ -127,20 +122,19 @@ CopyOutcome copyIntoFolder(const fs::path& source, const fs::path& folder) {
     if (fs::exists(target, error))
         return CopyOutcome::AlreadyPresent;
     if (!fs::copy_file(source, target, fs::copy_options::skip_existing, error))
-        throw IoError(source.string() + ": cannot copy into " + folder.string() + ": " +
-                      error.message());
+        throw IoError(source, FileAction::Copy, error.value(), folder);
     return CopyOutcome::Copied;
 }
 
 std::string readWholeFile(const fs::path& path) {
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0)
-        throw ioError(path, "cannot open", errno);
+        throw IoError(path, FileAction::Open, errno);
     struct stat info {};
     if (::fstat(file.get(), &info) != 0)
-        throw ioError(path, "cannot read", errno);
+        throw IoError(path, FileAction::Read, errno);
     if (S_ISDIR(info.st_mode))
-        throw ioError(path, "cannot read", EISDIR);
+        throw IoError(path, FileAction::Read, EISDIR);
     std::string bytes;
     if (S_ISREG(info.st_mode))
         bytes.reserve(static_cast<std::size_t>(info.st_size));
@@ -152,7 +146,7 @@ std::string readWholeFile(const fs::path& path) {
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            throw ioError(path, "cannot read", errno);
+            throw IoError(path, FileAction::Read, errno);
         }
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
@@ -162,22 +156,22 @@ std::string readWholeFile(const fs::path& path) {
 void writeFileAtomically(const fs::path& target, std::string_view bytes) {
     std::error_code error;
     if (fs::is_directory(target, error))
-        throw ioError(target, "cannot save", EISDIR);
+        throw IoError(target, FileAction::Save, EISDIR);
     if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
-        throw ioError(target, "cannot save", errno);
+        throw IoError(target, FileAction::Save, errno);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::string temporaryName = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     FileDescriptor file(::mkstemp(temporaryName.data()));
     if (file.get() < 0)
-        throw ioError(target, "cannot save", errno);
+        throw IoError(target, FileAction::Save, errno);
     try {
         writeAll(file.get(), bytes, target);
         if (::fchmod(file.get(), permissionsForReplacing(target)) != 0 || ::fsync(file.get()) != 0)
-            throw ioError(target, "cannot save", errno);
+            throw IoError(target, FileAction::Save, errno);
         if (::close(file.release()) != 0)
-            throw ioError(target, "cannot save", errno);
+            throw IoError(target, FileAction::Save, errno);
         if (::rename(temporaryName.c_str(), target.c_str()) != 0)
-            throw ioError(target, "cannot save", errno);
+            throw IoError(target, FileAction::Save, errno);
     } catch (...) {
         ::unlink(temporaryName.c_str());
         throw;

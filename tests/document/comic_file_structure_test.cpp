@@ -72,18 +72,77 @@ TEST(IndexRebuild, KeepsWhatItRecordedBeforeTheStop) {
     EXPECT_EQ(comic.GetCommandCount("b", "q"), 0);
 }
 
-TEST(IndexRebuild, RunsTheCheckAgainOnTheNextLookupWhileBroken) {
+// A stray "<Page End>" between two books: the second book is beyond the stop.
+std::string strayPageEnd() {
+    return comicBytes({"<Head=\"Comic\">", "Title=t", "<Head End>", "<Book=\"a\">", "<Page=\"p\">",
+                       "x", "<Page End>", "<Book End>", "<Page End>", "<Book=\"b\">",
+                       "<Page=\"q\">", "y", "<Page End>", "<Book End>"});
+}
+
+TEST(IndexRebuild, LookupsOnABrokenFileRebuildSilently) {
     ScriptedPrompter prompter;
     TComicFileCtrl comic(prompter);
-    comic.LoadFromBytes(comicBytes(
-        {"<Book=\"b\">", "<Page=\"p\">", "x", "<Page End>", "<Book End>", "<Head End>"}));
-    ASSERT_EQ(prompter.messages().size(), 1u);
-    // The same page twice is answered from the cache; another block looks again.
-    comic.GetCommand("b", "p", 0);
-    comic.GetCommand("b", "p", 0);
+    comic.LoadFromBytes(strayPageEnd());
+    EXPECT_EQ(prompter.messages(), std::vector<std::string>{toCp932(kConstructionError)});
+    ASSERT_TRUE(comic.LastStructureProblem());
+    EXPECT_EQ(*comic.LastStructureProblem(), (StructureProblem{toCp932(kConstructionError), 8}));
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(comic.GetCommand("a", "p", 0), "x");
+        EXPECT_EQ(comic.ReadHeader("Comic", "Title", ""), "t");
+        EXPECT_EQ(comic.GetBookList(), std::vector<std::string>{"a"});
+        EXPECT_FALSE(comic.PageExists("b", "q"));
+        comic.WriteHeader("Comic", "CmdVer", "15");
+        comic.AppendCommand("a", "p");
+    }
+    comic.GetBookList();
+    EXPECT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(comic.LastStructureProblem()->line, 8 + 1 + 3) << "one entry, three lines above";
+}
+
+TEST(IndexRebuild, EachStructuralChangeThatLeavesItBrokenSaysSoOnce) {
+    ScriptedPrompter prompter;
+    TComicFileCtrl comic(prompter);
+    comic.LoadFromBytes(strayPageEnd());
+    prompter.clear();
+    EXPECT_TRUE(comic.AddBook("c"));
+    EXPECT_EQ(prompter.messages(), std::vector<std::string>{toCp932(kConstructionError)});
+    // The new book lies beyond the stop, like the second one.
+    EXPECT_EQ(comic.GetBookList(), std::vector<std::string>{"a"});
+    EXPECT_EQ(comic.Line(comic.LineCount() - 5), "<Book=\"c\">");
+    prompter.clear();
+    comic.AddPage("a", "r");
+    comic.RenamePage("a", "r", "s");
+    comic.MovePage("a", "p", true, "s", "a");
+    comic.DeletePage("a", "s");
+    comic.AddHeadBlock("Menu");
+    EXPECT_EQ(prompter.messages().size(), 5u);
+    EXPECT_EQ(comic.GetPageList("a"), std::vector<std::string>{"p"});
+}
+
+TEST(IndexRebuild, AChangeThatRepairsTheFileSaysNothingAndClearsTheProblem) {
+    ScriptedPrompter prompter;
+    TComicFileCtrl comic(prompter);
+    comic.LoadFromBytes(comicBytes({"<Book=\"a\">", "<Page=\"p\">", "x", "<Page End>", "<Book End>",
+                                    "<Book=\"b\">", "<Page End>", "<Book End>"}));
+    ASSERT_EQ(prompter.messages(), std::vector<std::string>{toCp932(kPageStartMissing)});
+    EXPECT_EQ(comic.LastStructureProblem()->line, 6);
+    prompter.clear();
+    comic.DeleteBook("b");
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_FALSE(comic.LastStructureProblem());
+    EXPECT_TRUE(comic.AddBook("b"));
+    EXPECT_EQ(comic.GetBookList(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(prompter.messages().empty());
+}
+
+TEST(IndexRebuild, ReloadingABrokenFileSaysSoAgain) {
+    ScriptedPrompter prompter;
+    TComicFileCtrl comic(prompter);
+    comic.LoadFromBytes(strayPageEnd());
+    comic.LoadFromBytes(strayPageEnd());
     EXPECT_EQ(prompter.messages().size(), 2u);
-    comic.ReadHeader("Comic", "Title", "");
-    EXPECT_EQ(prompter.messages().size(), 3u);
+    comic.CreateNew();
+    EXPECT_FALSE(comic.LastStructureProblem());
 }
 
 TEST(IndexRebuild, ACleanFileIsCheckedOnce) {

@@ -1,6 +1,7 @@
 #include "commands/command_chooser.h"
 #include "editor/command_palette.h"
 #include "editor/main_actions.h"
+#include "editor/qt_text.h"
 #include "editor_fixture.h"
 #include "platform/encoding.h"
 #include "support/temp_folder.h"
@@ -327,7 +328,10 @@ TEST_F(FileSession, OpeningAnUnreadableFileChangesNothing) {
     prompter.queueAnswer(Answer::No);
     prompter.queuePath(folder.path() / "gone.csf");
     window->actions().menuFileOpen->trigger();
-    EXPECT_EQ(errorBoxes.size(), 1u);
+    ASSERT_EQ(errorBoxes.size(), 1u);
+    EXPECT_EQ(errorBoxes[0], QStringLiteral("ファイル「") + pathText(folder.path() / "gone.csf") +
+                                 QStringLiteral("」を開けません。\n"
+                                                "ファイルまたはフォルダが見つかりません。"));
     EXPECT_EQ(window->session().fileName, file);
     EXPECT_TRUE(window->session().modified);
     EXPECT_EQ(window->session().fileHistory[0], "");

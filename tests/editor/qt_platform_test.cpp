@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QInputDialog>
 #include <QPushButton>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace pagora {
@@ -38,7 +39,15 @@ TEST(QtText, ShowsTheConversionErrorsTokenAsTheComicWroteIt) {
     const ConversionError error = notAnInteger(toCp932("三"));
     EXPECT_TRUE(errorText(error).contains(QStringLiteral("'三'")))
         << errorText(error).toStdString();
-    EXPECT_EQ(errorText(IoError("/tmp/ä: cannot save")), QStringLiteral("/tmp/ä: cannot save"));
+}
+
+TEST(QtText, ShowsAFileErrorInJapaneseNamingTheFileAndTheReason) {
+    EXPECT_EQ(errorText(IoError("/x/story.csf", FileAction::Open, ENOENT)),
+              QStringLiteral("ファイル「/x/story.csf」を開けません。\n"
+                             "ファイルまたはフォルダが見つかりません。"));
+    EXPECT_EQ(errorText(IoError("/tmp/ä.csf", FileAction::Save, EACCES)),
+              QStringLiteral("ファイル「/tmp/ä.csf」を保存できません。\n"
+                             "アクセスが許可されていません。"));
 }
 
 struct MessageBoxCase {
@@ -119,6 +128,21 @@ TEST(QtPrompter, InputBoxShowsCaptionPromptAndInitialText) {
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("ブック名の入力"));
     EXPECT_EQ(dialog->labelText(), QStringLiteral("名前を入力してください"));
     EXPECT_EQ(dialog->textValue(), QStringLiteral("ブック1"));
+}
+
+TEST(QtPrompter, EachKindOfLineBreakShowsAsOneBreak) {
+    EXPECT_EQ(QtPrompter::shownText(QStringLiteral("a\r\nb\n\rc\nd\re")),
+              QStringLiteral("a\nb\nc\nd\ne"));
+    EXPECT_EQ(QtPrompter::shownText(QStringLiteral("a\n\r\n\rb")), QStringLiteral("a\n\nb"));
+    EXPECT_EQ(QtPrompter::shownText(QStringLiteral("a\n\nb\r\rc")), QStringLiteral("a\n\nb\n\nc"));
+    EXPECT_EQ(QtPrompter::shownText(QStringLiteral("\r")), QStringLiteral("\n"));
+
+    const auto box = QtPrompter::makeMessageBox(
+        MessageKind::Error, QStringLiteral("名前に\n\r使えない文字"), Buttons::Ok, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("名前に\n使えない文字"));
+    const auto dialog = QtPrompter::makeInputDialog(
+        QStringLiteral("入力"), QStringLiteral("一行目\n\r二行目"), QString(), nullptr);
+    EXPECT_EQ(dialog->labelText(), QStringLiteral("一行目\n二行目"));
 }
 
 TEST(QtPrompter, TypedTextIsTakenAsComicBytesOrRefused) {

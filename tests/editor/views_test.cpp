@@ -11,11 +11,16 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QSplitter>
+#include <algorithm>
+#include <functional>
 
 namespace pagora::test {
 namespace {
 
-class Views : public EditorTest {};
+class Views : public EditorTest {
+protected:
+    std::unique_ptr<TfrmMain> window_;
+};
 
 std::vector<std::string> pageWithLines(const std::string& book, const std::string& page,
                                        const std::vector<std::string>& lines) {
@@ -162,6 +167,79 @@ TEST_F(Views, TheErrorCheckListsFindingsInAThirdOfTheWindowAndNavigates) {
     window->objects().comic.DeletePage("B", "Q");
     window->lstErrorListDblClick();
     EXPECT_EQ(window->session().currentPage, "P");
+}
+
+TEST_F(Views, ACheckThatFindsNothingSaysSoAndItsLineLeadsNowhere) {
+    const auto window = showWindow(writeComic(
+        "clean.csf",
+        {"<Head=\"Comic\">", "FileType=PGR95", "CmdVer=15", "StartBook=B", "StartPage=P",
+         "MciMusic=Sequencer", "MciSound=WaveAudio", "<Head End>", "<Book=\"B\">", "<Page=\"P\">",
+         "// one", "<Page End>", "<Page=\"Q\">", "// two", "<Page End>", "<Book End>"}));
+    window->actions().menuErrorCheck->trigger();
+    ASSERT_EQ(window->objects().errorCheck.ErrorCount, 0);
+    QListWidget& list = window->errorPanel().list();
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_EQ(list.item(0)->text(), QStringLiteral("エラーは見つかりませんでした"));
+    window->OpenPage("B", "Q", -1);
+    list.setCurrentRow(0);
+    window->lstErrorListDblClick();
+    EXPECT_EQ(window->session().currentPage, "Q");
+}
+
+TEST_F(Views, NewAndOpenClearTheFindingsOfTheFormerComic) {
+    const std::filesystem::path file = writeComic(
+        "check.csf", pageWithLines("B", "P", {"Graphic \"missing.bmp\",0,0,0,1,\"None\",0,0,0,"}));
+    const auto window = showWindow(file);
+    for (const auto& replace :
+         std::vector<std::function<void()>>{[&] { window->actions().menuNewFile->trigger(); },
+                                            [&] {
+                                                window->LoadComicFile(file);
+                                            }}) {
+        window->actions().menuErrorCheck->trigger();
+        ASSERT_GT(window->errorPanel().list().count(), 0);
+        ASSERT_GT(window->errorPanel().height(), 0);
+        replace();
+        EXPECT_EQ(window->errorPanel().list().count(), 0);
+        EXPECT_EQ(window->errorPanel().height(), 0) << "only the bar shows again";
+    }
+}
+
+TEST_F(Views, ABrokenFileIsToldOnceWithTheLineWhereItBreaks) {
+    const std::string construction =
+        sj("ファイルが破損しています\r\n[Book/Page block construction error]");
+    const auto countBoxes = [&] {
+        const std::vector<std::string> messages = prompter.messages();
+        return std::count(messages.begin(), messages.end(), construction);
+    };
+    const std::filesystem::path file = writeComic(
+        "broken.csf", {"/// comment", "<Head=\"Comic\">", "FileType=PGR95", "CmdVer=15",
+                       "StartBook=a", "StartPage=p", "<Head End>", "", "<Book=\"a\">",
+                       "<Page=\"p\">", "// x", "<Page End>", "<Book End>", "<Page End>",
+                       "<Book=\"b\">", "<Page=\"q\">", "// y", "<Page End>", "<Book End>"});
+    const auto expectOneNote = [&] {
+        QListWidget& list = window_->errorPanel().list();
+        ASSERT_EQ(list.count(), 1);
+        EXPECT_TRUE(
+            list.item(0)->text().startsWith(QStringLiteral("ファイルの構造が壊れています")));
+        EXPECT_TRUE(list.item(0)->text().contains(
+            QStringLiteral("[Book/Page block construction error]（12行目")))
+            << list.item(0)->text().toStdString();
+        EXPECT_GT(window_->errorPanel().height(), 0);
+    };
+    window_ = showWindow(file);
+    EXPECT_EQ(countBoxes(), 1);
+    expectOneNote();
+
+    prompter.queueInput(sj("新しいブック"));
+    window_->actions().menuAddBook->trigger();
+    EXPECT_EQ(countBoxes(), 2);
+    expectOneNote();
+
+    window_->LoadComicFile(file);
+    EXPECT_EQ(countBoxes(), 3);
+    expectOneNote();
+    window_->actions().menuFileSave->trigger();
+    EXPECT_EQ(countBoxes(), 3);
 }
 
 TEST_F(Views, AnUnreadableLineShowsItsRawTextAndWhy) {

@@ -3,7 +3,9 @@
 #include "platform/files.h"
 #include "support/temp_folder.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -74,6 +76,76 @@ TEST(ReadWholeFile, ReadsBytesAndReportsWhatFails) {
     EXPECT_EQ(readWholeFile(folder.write("f.bin", bytes)), bytes);
     EXPECT_THROW(readWholeFile(folder.path() / "missing"), IoError);
     EXPECT_THROW(readWholeFile(folder.path()), IoError);
+}
+
+TEST(FileErrors, KeepWhatFailedAndTellItInEnglishAndJapanese) {
+    TempFolder folder;
+    const fs::path missing = folder.path() / "missing.csf";
+    try {
+        readWholeFile(missing);
+        FAIL() << "no error";
+    } catch (const IoError& error) {
+        EXPECT_EQ(error.path(), missing);
+        EXPECT_EQ(error.action(), FileAction::Open);
+        EXPECT_EQ(error.errorNumber(), ENOENT);
+        EXPECT_EQ(std::string(error.what()),
+                  missing.string() + ": cannot open: No such file or directory");
+        EXPECT_EQ(ioErrorText(error),
+                  "ファイル「" + missing.string() +
+                      "」を開けません。\nファイルまたはフォルダが見つかりません。");
+    }
+    try {
+        writeFileAtomically(folder.path() / "no" / "c.csf", "new");
+        FAIL() << "no error";
+    } catch (const IoError& error) {
+        EXPECT_EQ(error.action(), FileAction::Save);
+        EXPECT_EQ(ioErrorText(error),
+                  "ファイル「" + (folder.path() / "no" / "c.csf").string() +
+                      "」を保存できません。\nファイルまたはフォルダが見つかりません。");
+    }
+    try {
+        copyIntoFolder(folder.path() / "none.wav", folder.path() / "data");
+        FAIL() << "no error";
+    } catch (const IoError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  (folder.path() / "none.wav").string() + ": cannot copy into " +
+                      (folder.path() / "data").string() + ": No such file or directory");
+        EXPECT_EQ(ioErrorText(error).substr(0, ioErrorText(error).find('\n')),
+                  "ファイル「" + (folder.path() / "none.wav").string() + "」をフォルダ「" +
+                      (folder.path() / "data").string() + "」にコピーできません。");
+    }
+}
+
+struct ReasonCase {
+    int errorNumber;
+    const char* reason;
+};
+
+class FileErrorReason : public testing::TestWithParam<ReasonCase> {};
+
+TEST_P(FileErrorReason, IsJapanese) {
+    EXPECT_EQ(ioErrorReason(GetParam().errorNumber), GetParam().reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Common, FileErrorReason,
+    testing::Values(ReasonCase{ENOENT, "ファイルまたはフォルダが見つかりません。"},
+                    ReasonCase{EACCES, "アクセスが許可されていません。"},
+                    ReasonCase{EPERM, "アクセスが許可されていません。"},
+                    ReasonCase{EROFS, "読み取り専用の場所なので書き込めません。"},
+                    ReasonCase{ENOSPC, "ディスクの空き容量が足りません。"},
+                    ReasonCase{EISDIR, "ファイルではなくフォルダです。"},
+                    ReasonCase{ENOTDIR, "パスの途中にフォルダではないものがあります。"},
+                    ReasonCase{EEXIST, "同じ名前のファイルがすでにあります。"},
+                    ReasonCase{EIO, "ディスクの読み書きに失敗しました。"},
+                    ReasonCase{EMFILE, "開いているファイルが多すぎます。"},
+                    ReasonCase{ENFILE, "開いているファイルが多すぎます。"},
+                    ReasonCase{ENAMETOOLONG, "ファイル名が長すぎます。"},
+                    ReasonCase{EXDEV, "別のドライブへは移せません。"}));
+
+TEST(FileErrorReason, AnUncommonNumberGivesTheSystemsTextInParentheses) {
+    EXPECT_EQ(ioErrorReason(EPIPE),
+              std::string("予期しないエラーが起きました（") + std::strerror(EPIPE) + "）。");
 }
 
 TEST(WriteFileAtomically, ReplacesTheFileAndLeavesNoTemporaryFile) {
