@@ -84,10 +84,13 @@ std::optional<EditorOptions> parseEditorArguments(const QStringList& arguments) 
     return options;
 }
 
-int runEditor(PagoraApplication& application) {
+void setApplicationNames() {
     QCoreApplication::setOrganizationName(QStringLiteral("Hanvel"));
     QCoreApplication::setApplicationName(QStringLiteral("Pagora"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("パゴラ for Win95"));
+}
+
+int runEditor(PagoraApplication& application) {
+    setApplicationNames();
     installJapaneseTranslations(application);
     const std::optional<EditorOptions> options = parseEditorArguments(application.arguments());
     if (!options)
