@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 #include <system_error>
 
@@ -86,7 +87,7 @@ TfrmCmdPalette::TfrmCmdPalette(EditorServices& services, QWidget* parent)
     connect(menu_, &QMenu::aboutToShow, this, &TfrmCmdPalette::updatePopupMenu);
     connect(list_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(list_->viewport()->mapToGlobal(at)); });
-    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { lstCmdPaletteDblClick(); });
+    list_->viewport()->installEventFilter(this);
 
     SettingsStore& settings = services_.settings;
     restoreWindowPlace(settings, kPalettePlace, *this);
@@ -158,6 +159,22 @@ bool TfrmCmdPalette::SavePalette() {
         showIoError(failure);
         return false;
     }
+}
+
+bool TfrmCmdPalette::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const auto* click = static_cast<QMouseEvent*>(event);
+        if (click->button() == Qt::LeftButton) {
+            QListWidgetItem* item = list_->itemAt(click->position().toPoint());
+            if (item == nullptr)
+                list_->setCurrentRow(-1);
+            else
+                list_->setCurrentItem(item);
+            lstCmdPaletteDblClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TfrmCmdPalette::lstCmdPaletteDblClick() {

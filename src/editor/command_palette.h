@@ -62,6 +62,11 @@ public:
     QListWidget* list() const { return list_; }
     QMenu* popupMenu() const { return menu_; }
 
+protected:
+    // A double click takes the entry under the pointer; away from the
+    // entries it selects none and is refused like one with nothing selected.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     int selectedEntry() const;
     void refill(int keepRow = -1);

@@ -6,6 +6,7 @@
 
 #include <QListWidget>
 #include <QMenu>
+#include <QTest>
 #include <filesystem>
 
 namespace pagora::test {
@@ -323,6 +324,29 @@ TEST_F(CommandPaletteTest, InsertGoesThroughTheCallbackWithTheKind) {
     EXPECT_EQ(inserted[1], std::make_pair(sj("MsgDlg \"やあ\""), CmdKind::MsgDlg));
     EXPECT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(palette->entries().size(), 2u);
+}
+
+TEST_F(CommandPaletteTest, ADoubleClickAwayFromTheEntriesIsRefused) {
+    auto palette = makePalette();
+    palette->AddPaletteEntry(sj("MsgDlg \"やあ\""), sj("挨拶"));
+    palette->AddPaletteEntry("WaitTime 10", "wait");
+    std::vector<std::string> inserted;
+    palette->setInsertCommand([&](const std::string& line, CmdKind) { inserted.push_back(line); });
+    palette->show();
+    QListWidget& list = *palette->list();
+    list.setCurrentRow(0);
+    const QPoint belowTheEntries(5, list.visualItemRect(list.item(1)).bottom() + 10);
+    ASSERT_LT(belowTheEntries.y(), list.viewport()->height());
+
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, belowTheEntries);
+    EXPECT_EQ(prompter.messages(), std::vector<std::string>{sj(kInvalid)});
+    EXPECT_EQ(prompter.records().at(0).kind, MessageKind::Warning);
+    EXPECT_TRUE(inserted.empty());
+
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {},
+                       list.visualItemRect(list.item(1)).center());
+    EXPECT_EQ(inserted, std::vector<std::string>{"WaitTime 10"});
+    EXPECT_EQ(prompter.messages().size(), 1u);
 }
 
 TEST_F(CommandPaletteTest, PopupMenuItemsNeedASelectionAndHelpOpensTopic) {
