@@ -21,14 +21,19 @@ namespace pagora {
 
 namespace {
 
-constexpr WindowPlaceSettings kPalettePlace{"CommandPalPosTop",
-                                            "CommandPalPosLeft",
-                                            "CommandPalPosWidth",
-                                            "CommandPalPosHeight",
-                                            400,
-                                            400,
-                                            270,
-                                            130};
+// By default under the main window, where it covers neither the command
+// list nor the chooser beside it.
+const WindowPlaceSettings& palettePlace() {
+    static const WindowPlaceSettings place{"CommandPalPosTop",
+                                           "CommandPalPosLeft",
+                                           "CommandPalPosWidth",
+                                           "CommandPalPosHeight",
+                                           belowMainWindow(),
+                                           0,
+                                           270,
+                                           130};
+    return place;
+}
 constexpr std::string_view kPaletteFile = "CmdPaletteFile";
 
 const std::string kPaletteFilter = "コマンドパレットファイル (*.pal);;すべてのファイル (*.*)";
@@ -56,7 +61,7 @@ QAction* addItem(QMenu* menu, const char* name, const QString& text) {
 } // namespace
 
 TfrmCmdPalette::TfrmCmdPalette(EditorServices& services, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Tool)
     , services_(services)
     , list_(new QListWidget(this))
     , menu_(new QMenu(this)) {
@@ -90,7 +95,7 @@ TfrmCmdPalette::TfrmCmdPalette(EditorServices& services, QWidget* parent)
     list_->viewport()->installEventFilter(this);
 
     SettingsStore& settings = services_.settings;
-    restoreWindowPlace(settings, kPalettePlace, *this);
+    restoreWindowPlace(settings, palettePlace(), *this);
     if (!settings.contains(kPaletteFile))
         settings.writeText(kPaletteFile, std::string(kDefaultPaletteFile));
     paletteFile_ = settings.readText(kPaletteFile, std::string(kDefaultPaletteFile));
@@ -101,7 +106,7 @@ TfrmCmdPalette::TfrmCmdPalette(EditorServices& services, QWidget* parent)
 
 TfrmCmdPalette::~TfrmCmdPalette() {
     SettingsStore& settings = services_.settings;
-    saveWindowPlace(settings, kPalettePlace, *this);
+    saveWindowPlace(settings, palettePlace(), *this);
     settings.writeTextIfPresent(kPaletteFile, paletteFile_.string());
 }
 

@@ -44,16 +44,15 @@ protected:
 TEST_F(CommandPaletteTest, FirstStartWritesDefaultsAndDestructionWritesBackOnlyPresentValues) {
     {
         auto palette = makePalette();
-        EXPECT_EQ(settings.value("CommandPalPosTop"), "400");
-        EXPECT_EQ(settings.value("CommandPalPosLeft"), "400");
+        EXPECT_EQ(settings.value("CommandPalPosTop"), "368");
+        EXPECT_EQ(settings.value("CommandPalPosLeft"), "0");
         EXPECT_EQ(settings.value("CommandPalPosHeight"), "130");
         EXPECT_EQ(settings.value("CommandPalPosWidth"), "270");
         EXPECT_EQ(settings.value("CmdPaletteFile"), "CPalette.pal");
         EXPECT_EQ(palette->objectName(), "frmCmdPalette");
         EXPECT_EQ(palette->windowTitle(), QStringLiteral("コマンドパレット"));
-        EXPECT_TRUE(palette->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         EXPECT_EQ(palette->size(), QSize(270, 130));
-        EXPECT_EQ(palette->pos(), QPoint(400, 400));
+        EXPECT_EQ(palette->pos(), QPoint(0, 368));
         EXPECT_TRUE(palette->hasNoFile());
         EXPECT_TRUE(palette->entries().empty());
         EXPECT_TRUE(prompter.records().empty());
