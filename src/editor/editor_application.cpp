@@ -1,6 +1,6 @@
 #include "editor/editor_application.h"
 
-#include "editor/help_viewer.h"
+#include "editor/help_window.h"
 #include "editor/main_window.h"
 #include "editor/program_launcher.h"
 #include "editor/qt_prompter.h"
@@ -101,7 +101,7 @@ int runEditor(PagoraApplication& application) {
     SystemClock clock;
     SystemRandom random;
     QtProgramLauncher launcher;
-    DesktopHelpViewer help;
+    HelpWindow help;
     const std::filesystem::path programFolder =
         pathFromText(QCoreApplication::applicationDirPath());
     EditorServices services{prompter,
