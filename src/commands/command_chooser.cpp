@@ -2,25 +2,40 @@
 
 #include "commands/command_dialog.h"
 #include "document/cmd_ctrl.h"
-#include "editor/window_place.h"
 #include "platform/encoding.h"
 #include "platform/prompter.h"
 
 #include <QListWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace pagora {
 namespace {
 
-constexpr WindowPlaceSettings kChooserPlace{"CommandDlgPosTop",
-                                            "CommandDlgPosLeft",
-                                            "CommandDlgPosWidth",
-                                            "CommandDlgPosHeight",
-                                            39,
-                                            520,
-                                            184,
-                                            281};
 constexpr std::string_view kCommentStart = "//";
+constexpr int kDefaultTop = 39;
+constexpr int kNarrowestWidth = 184;
+// Beside the caption, a title bar holds the window's icon and close button.
+constexpr int kTitleBarButtonsRoom = 80;
+
+// The chooser's place; by default beside the main window, tall enough for
+// every entry and wide enough for the longest one and the caption.
+WindowPlaceSettings chooserPlace(QListWidget& list, const QString& caption) {
+    list.ensurePolished();
+    const int frame = 2 * list.frameWidth();
+    const int height = list.sizeHintForRow(0) * list.count() + frame;
+    const int width =
+        std::max({kNarrowestWidth, list.sizeHintForColumn(0) + frame,
+                  list.fontMetrics().horizontalAdvance(caption) + kTitleBarButtonsRoom});
+    return {"CommandDlgPosTop",
+            "CommandDlgPosLeft",
+            "CommandDlgPosWidth",
+            "CommandDlgPosHeight",
+            kDefaultTop,
+            rightOfMainWindow(),
+            width,
+            height};
+}
 
 } // namespace
 
@@ -46,7 +61,7 @@ const std::array<ChooserEntry, 18> kChooserEntries{{
 }};
 
 TfrmCommand::TfrmCommand(EditorContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Tool)
     , context_(context)
     , lstCmdList_(new QListWidget(this)) {
     setObjectName(QStringLiteral("TfrmCommand"));
@@ -66,11 +81,12 @@ TfrmCommand::TfrmCommand(EditorContext& context, QWidget* parent)
     connect(lstCmdList_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { lstCmdListClick(lstCmdList_->row(item)); });
 
-    restoreWindowPlace(context_.services.settings, kChooserPlace, *this);
+    place_ = chooserPlace(*lstCmdList_, windowTitle());
+    restoreWindowPlace(context_.services.settings, place_, *this);
 }
 
 TfrmCommand::~TfrmCommand() {
-    saveWindowPlace(context_.services.settings, kChooserPlace, *this);
+    saveWindowPlace(context_.services.settings, place_, *this);
 }
 
 void TfrmCommand::setDialog(CmdKind kind, CommandDialogFactory factory) {
@@ -127,7 +143,10 @@ std::string TfrmCommand::editInDialog(const std::string& line, CmdKind kind) {
     const auto factory = dialogs_.find(kind);
     if (factory == dialogs_.end())
         return line;
-    const std::unique_ptr<TCommandDialog> dialog = factory->second(context_, this);
+    // Over the main window, like every other dialog, rather than over this
+    // narrow tool window.
+    QWidget* owner = parentWidget() != nullptr ? parentWidget() : this;
+    const std::unique_ptr<TCommandDialog> dialog = factory->second(context_, owner);
     confirmed_ = dialog->Edit(line);
     return confirmed_ ? dialog->line() : line;
 }

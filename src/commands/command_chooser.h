@@ -2,6 +2,7 @@
 
 #include "document/cmd_records.h"
 #include "editor/editor_context.h"
+#include "editor/window_place.h"
 
 #include <QWidget>
 #include <array>
@@ -29,8 +30,9 @@ extern const std::array<ChooserEntry, 18> kChooserEntries;
 using CommandDialogFactory =
     std::function<std::unique_ptr<TCommandDialog>(EditorContext& context, QWidget* parent)>;
 
-// The command chooser, "コマンドの選択": a small window that stays on top
-// and lists the kinds of command; a click on one asks for a new command of
+// The command chooser, "コマンドの選択": a small tool window above the main
+// window (not above the other programs, nor above the boxes and dialogs the
+// editor opens) that lists the kinds of command; a click on one asks for a new command of
 // that kind. It is also the one place where a command line is edited: it
 // hands the line to the dialog of its kind, or edits a comment and a
 // "MusicStop" itself. It keeps its place in the settings.
@@ -69,6 +71,7 @@ private:
     InsertCommand insert_;
     bool confirmed_ = false;
     QListWidget* lstCmdList_;
+    WindowPlaceSettings place_{};
 };
 
 } // namespace pagora

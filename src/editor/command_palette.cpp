@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 #include <system_error>
 
@@ -20,14 +21,19 @@ namespace pagora {
 
 namespace {
 
-constexpr WindowPlaceSettings kPalettePlace{"CommandPalPosTop",
-                                            "CommandPalPosLeft",
-                                            "CommandPalPosWidth",
-                                            "CommandPalPosHeight",
-                                            400,
-                                            400,
-                                            270,
-                                            130};
+// By default under the main window, where it covers neither the command
+// list nor the chooser beside it.
+const WindowPlaceSettings& palettePlace() {
+    static const WindowPlaceSettings place{"CommandPalPosTop",
+                                           "CommandPalPosLeft",
+                                           "CommandPalPosWidth",
+                                           "CommandPalPosHeight",
+                                           belowMainWindow(),
+                                           0,
+                                           270,
+                                           130};
+    return place;
+}
 constexpr std::string_view kPaletteFile = "CmdPaletteFile";
 
 const std::string kPaletteFilter = "コマンドパレットファイル (*.pal);;すべてのファイル (*.*)";
@@ -55,7 +61,7 @@ QAction* addItem(QMenu* menu, const char* name, const QString& text) {
 } // namespace
 
 TfrmCmdPalette::TfrmCmdPalette(EditorServices& services, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Tool)
     , services_(services)
     , list_(new QListWidget(this))
     , menu_(new QMenu(this)) {
@@ -86,10 +92,10 @@ TfrmCmdPalette::TfrmCmdPalette(EditorServices& services, QWidget* parent)
     connect(menu_, &QMenu::aboutToShow, this, &TfrmCmdPalette::updatePopupMenu);
     connect(list_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(list_->viewport()->mapToGlobal(at)); });
-    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { lstCmdPaletteDblClick(); });
+    list_->viewport()->installEventFilter(this);
 
     SettingsStore& settings = services_.settings;
-    restoreWindowPlace(settings, kPalettePlace, *this);
+    restoreWindowPlace(settings, palettePlace(), *this);
     if (!settings.contains(kPaletteFile))
         settings.writeText(kPaletteFile, std::string(kDefaultPaletteFile));
     paletteFile_ = settings.readText(kPaletteFile, std::string(kDefaultPaletteFile));
@@ -100,7 +106,7 @@ TfrmCmdPalette::TfrmCmdPalette(EditorServices& services, QWidget* parent)
 
 TfrmCmdPalette::~TfrmCmdPalette() {
     SettingsStore& settings = services_.settings;
-    saveWindowPlace(settings, kPalettePlace, *this);
+    saveWindowPlace(settings, palettePlace(), *this);
     settings.writeTextIfPresent(kPaletteFile, paletteFile_.string());
 }
 
@@ -158,6 +164,22 @@ bool TfrmCmdPalette::SavePalette() {
         showIoError(failure);
         return false;
     }
+}
+
+bool TfrmCmdPalette::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const auto* click = static_cast<QMouseEvent*>(event);
+        if (click->button() == Qt::LeftButton) {
+            QListWidgetItem* item = list_->itemAt(click->position().toPoint());
+            if (item == nullptr)
+                list_->setCurrentRow(-1);
+            else
+                list_->setCurrentItem(item);
+            lstCmdPaletteDblClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TfrmCmdPalette::lstCmdPaletteDblClick() {

@@ -17,7 +17,8 @@ namespace pagora {
 
 struct EditorServices;
 
-// The command palette: a small window that stays on top and keeps named,
+// The command palette: a small tool window above the main window (not above
+// the other programs, nor above the boxes it asks with) that keeps named,
 // ready-made command lines in a palette file. Names and lines are CP932; the
 // palette file's path is kept in the settings as UTF-8.
 class TfrmCmdPalette : public QWidget {
@@ -61,6 +62,11 @@ public:
     bool hasNoFile() const;
     QListWidget* list() const { return list_; }
     QMenu* popupMenu() const { return menu_; }
+
+protected:
+    // A double click takes the entry under the pointer; away from the
+    // entries it selects none and is refused like one with nothing selected.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     int selectedEntry() const;

@@ -120,8 +120,9 @@ void TfrmCondition::btnPlayerOpenClick() {
 }
 
 void TfrmCondition::btnOKClick() {
+    // An empty folder stays empty: there is no plug-in folder.
     QString folder = edtPlugInDir->text();
-    if (!folder.endsWith(QDir::separator()))
+    if (!folder.isEmpty() && !folder.endsWith(QDir::separator()))
         folder += QDir::separator();
     edtPlugInDir->setText(folder);
     values_.plugInDir = utf8Of(folder);

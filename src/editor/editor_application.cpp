@@ -1,6 +1,6 @@
 #include "editor/editor_application.h"
 
-#include "editor/help_viewer.h"
+#include "editor/help_window.h"
 #include "editor/main_window.h"
 #include "editor/program_launcher.h"
 #include "editor/qt_prompter.h"
@@ -123,6 +123,11 @@ std::optional<EditorOptions> parseEditorArguments(const QStringList& arguments) 
     return options;
 }
 
+void setApplicationNames() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Hanvel"));
+    QCoreApplication::setApplicationName(QStringLiteral("Pagora"));
+}
+
 namespace {
 
 // The services of the real program over the given prompter and settings.
@@ -147,7 +152,7 @@ struct ProgramServices {
     SystemClock clock;
     SystemRandom random;
     QtProgramLauncher launcher;
-    DesktopHelpViewer help;
+    HelpWindow help;
     std::filesystem::path programFolder;
     EditorServices services;
 };
@@ -161,7 +166,6 @@ int runEventLoop(PagoraApplication& application, const EditorServices& services)
 }
 
 int runInteractive(PagoraApplication& application, const EditorOptions& options) {
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("パゴラ for Win95"));
     QtPrompter prompter;
     QtSettingsStore settings;
     ProgramServices program(prompter, settings,
@@ -221,8 +225,7 @@ int runScripted(PagoraApplication& application, const EditorOptions& options) {
 } // namespace
 
 int runEditor(PagoraApplication& application) {
-    QCoreApplication::setOrganizationName(QStringLiteral("Hanvel"));
-    QCoreApplication::setApplicationName(QStringLiteral("Pagora"));
+    setApplicationNames();
     installJapaneseTranslations(application);
     const std::optional<EditorOptions> options = parseEditorArguments(application.arguments());
     if (!options)

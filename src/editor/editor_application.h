@@ -33,6 +33,11 @@ private:
 // they are not installed on this system.
 bool installJapaneseTranslations(QCoreApplication& application);
 
+// The names the settings are kept under. No display name is set: the window
+// system would add it to every title bar, and titles are to read exactly as
+// the windows set them.
+void setApplicationNames();
+
 // The editor's command line: "pagora [FILE.csf] [--screenshot OUT.png]" or
 // "pagora --script FILE.pgs [--set KEY=VALUE]... [FILE.csf]".
 struct EditorOptions {

@@ -6,8 +6,6 @@
 #include "platform/encoding.h"
 #include "platform/prompter.h"
 
-#include <QDesktopServices>
-
 namespace pagora {
 namespace {
 
@@ -73,10 +71,6 @@ void showHelpPage(const EditorServices& services, const QUrl& url) {
 
 void showHelpTopic(const EditorServices& services, int topic) {
     showHelpPage(services, helpTopicUrl(services.helpFolder, topic));
-}
-
-bool DesktopHelpViewer::open(const QUrl& url) {
-    return QDesktopServices::openUrl(url);
 }
 
 } // namespace pagora

@@ -24,23 +24,18 @@ std::filesystem::path findHelpFolder(const std::filesystem::path& programFolder)
 
 struct EditorServices;
 
-// Opens a help page, and tells the user when there are no help pages or no
-// browser to show them.
+// Opens a help page, and tells the user when there are no help pages or the
+// page cannot be shown.
 void showHelpPage(const EditorServices& services, const QUrl& url);
 // Opens the page of a help topic.
 void showHelpTopic(const EditorServices& services, int topic);
 
-// Shows help pages in the user's browser.
+// Shows help pages: the editor's help window, a recorder in tests.
 class HelpViewer {
 public:
     virtual ~HelpViewer() = default;
-    // False when no browser could be started.
+    // False when the page cannot be shown.
     virtual bool open(const QUrl& url) = 0;
-};
-
-class DesktopHelpViewer : public HelpViewer {
-public:
-    bool open(const QUrl& url) override;
 };
 
 } // namespace pagora

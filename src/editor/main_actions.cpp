@@ -125,6 +125,10 @@ MainActions::MainActions(QMainWindow& window)
     menuCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     menuPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     menuHelpContents->setShortcut(QKeySequence(Qt::Key_F1));
+    // The menu shows the Delete key; it acts only where the command list adds
+    // the action, so that the key keeps its meaning in the tree and in texts.
+    menuDelete->setShortcut(QKeySequence(Qt::Key_Delete));
+    menuDelete->setShortcutContext(Qt::WidgetShortcut);
 
     // Commands whose dialogs and editing come later stay in the menus, disabled.
     for (QAction* action : {menuPackageMake, menuSystemSetting, menuFlagSetting, menuWindowSetting,

@@ -155,6 +155,7 @@ void TfrmMain::connectEditing() {
     connectCommand(a.menuCmdEdit, &TfrmMain::EditCommandAt);
     connectCommand(a.menuCmdPaletteAdd, &TfrmMain::menuCmdPaletteAddClick);
     connectCommand(a.menuCmdPaletteShow, &TfrmMain::menuCmdPaletteShowClick);
+    lstCmdList_->addAction(a.menuDelete);
     connect(lstCmdList_, &QAbstractItemView::doubleClicked, this,
             [this] { guarded([&] { EditCommandAt(); }); });
 

@@ -1,5 +1,6 @@
 #include "editor/window_place.h"
 
+#include "editor/editor_settings.h"
 #include "platform/settings_store.h"
 
 #include <QWidget>
@@ -7,12 +8,26 @@
 namespace pagora {
 namespace {
 
+// What the window system adds around a window: borders, and a title bar above.
+constexpr int kBorderRoom = 16;
+constexpr int kTitleBarRoom = 48;
+
 void writeIfMissing(SettingsStore& settings, std::string_view key, int value) {
     if (!settings.contains(key))
         settings.writeInt(key, value);
 }
 
 } // namespace
+
+int rightOfMainWindow() {
+    const WindowGeometry design;
+    return design.left + design.width + kBorderRoom;
+}
+
+int belowMainWindow() {
+    const WindowGeometry design;
+    return design.top + design.height + kTitleBarRoom;
+}
 
 void restoreWindowPlace(SettingsStore& settings, const WindowPlaceSettings& place,
                         QWidget& window) {

@@ -21,6 +21,12 @@ struct WindowPlaceSettings {
     int height;
 };
 
+// Default places of the tool windows, outside the main window's default
+// frame (0, 0, 520 × 320) so that they cover none of it: its right edge, and
+// its bottom edge, with room for the window system's borders and title bar.
+int rightOfMainWindow();
+int belowMainWindow();
+
 // Writes the missing values with their defaults, then puts the window where
 // the settings say.
 void restoreWindowPlace(SettingsStore& settings, const WindowPlaceSettings& place, QWidget& window);

@@ -74,9 +74,11 @@ std::string upperCp932(std::string text) {
 std::vector<std::string> listPluginFiles(const std::filesystem::path& folder,
                                          std::string_view pattern) {
     std::vector<std::string> names;
+    // No folder means no plug-ins, not those of the current folder.
+    if (folder.empty())
+        return names;
     std::error_code error;
-    const std::filesystem::path where = folder.empty() ? "." : folder;
-    for (std::filesystem::directory_iterator it(where, error), end; !error && it != end;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
         const std::string name = it->path().filename().string();
         std::error_code typeError;
@@ -142,9 +144,7 @@ void TSusiePlugIn::LoadPlugins(const std::filesystem::path& mask) {
 }
 
 bool TSusiePlugIn::LoadPlugin(const std::string& path) {
-    // A name without a folder would make dlopen search the library path.
-    const std::string openAs = path.find('/') == std::string::npos ? "./" + path : path;
-    void* handle = dlopen(openAs.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle)
         return false;
     auto plug = std::make_unique<TPlug>();

@@ -34,7 +34,6 @@ TEST_F(CommandChooser, ListsTheKindsInItsOwnOrderAndOffersOnlyThoseWithAnEditor)
     const auto window = makeWindow();
     TfrmCommand& chooser = window->commandChooser();
     EXPECT_EQ(chooser.windowTitle(), QStringLiteral("コマンドの選択"));
-    EXPECT_TRUE(chooser.windowFlags() & Qt::WindowStaysOnTopHint);
     QListWidget& list = *chooser.list();
     ASSERT_EQ(list.count(), 18);
     EXPECT_EQ(list.item(0)->text(), QStringLiteral("注釈"));
@@ -72,10 +71,10 @@ TEST_F(CommandChooser, KeepsItsPlaceInTheSettings) {
         const auto window = makeWindow();
         TfrmCommand& chooser = window->commandChooser();
         EXPECT_EQ(settings.readInt("CommandDlgPosTop", 0), 39);
-        EXPECT_EQ(settings.readInt("CommandDlgPosLeft", 0), 520);
-        EXPECT_EQ(settings.readInt("CommandDlgPosWidth", 0), 184);
-        EXPECT_EQ(settings.readInt("CommandDlgPosHeight", 0), 281);
-        EXPECT_EQ(chooser.size(), QSize(184, 281));
+        EXPECT_EQ(settings.readInt("CommandDlgPosLeft", 0), 536);
+        EXPECT_GE(settings.readInt("CommandDlgPosWidth", 0), 184);
+        EXPECT_EQ(chooser.size(), QSize(settings.readInt("CommandDlgPosWidth", 0),
+                                        settings.readInt("CommandDlgPosHeight", 0)));
         chooser.move(300, 200);
         chooser.resize(150, 240);
     }
@@ -87,7 +86,7 @@ TEST_F(CommandChooser, KeepsItsPlaceInTheSettings) {
     settings.writeInt("CommandDlgPosTop", 10);
     {
         const auto window = makeWindow();
-        EXPECT_EQ(window->commandChooser().pos(), QPoint(520, 10))
+        EXPECT_EQ(window->commandChooser().pos(), QPoint(536, 10))
             << "a missing value: its default";
     }
 }
@@ -138,9 +137,17 @@ TEST_F(CommandChooser, OtherKindsGoThroughTheirDialog) {
 
     useWaitDialog(chooser);
     answerDialogs(70, true);
+    const auto answer = modal;
+    QWidget* owner = nullptr;
+    modal = [&](QDialog& dialog) {
+        owner = dialog.parentWidget();
+        return answer(dialog);
+    };
     EXPECT_EQ(chooser.EditCommand("WaitTime 5,", CmdKind::WaitTime), "WaitTime 70,");
     EXPECT_TRUE(chooser.confirmed());
     EXPECT_EQ(handedIn, std::vector<std::string>{"WaitTime 5,"});
+    EXPECT_EQ(owner, window.get()) << "the dialog opens over the main window";
+    modal = answer;
 
     EXPECT_EQ(chooser.EditCommand("MusicStop", CmdKind::WaitTime), "WaitTime 70,");
     EXPECT_EQ(handedIn, std::vector<std::string>{""}) << "a line of another kind starts afresh";

@@ -1,11 +1,14 @@
 #include "commands/command_chooser.h"
+#include "editor/comic_tree_view.h"
 #include "editor/command_palette.h"
 #include "editor_fixture.h"
 #include "platform/encoding.h"
 #include "test_command_dialog.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QTest>
 
 namespace pagora::test {
 namespace {
@@ -87,6 +90,31 @@ TEST_F(CommandEditing, DeleteAndCutWorkOnEverySelectedLineAndLeaveNoPageEmpty) {
     // Deleting the only line leaves it there, empty.
     a.menuDelete->trigger();
     EXPECT_EQ(lines(*window), std::vector<std::string>{"// "});
+}
+
+TEST_F(CommandEditing, TheDeleteKeyDeletesTheSelectedLinesOnlyInTheCommandList) {
+    const auto window = showWindow(writeSample());
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    CommandListView& list = window->commandList();
+    auto* field = new QLineEdit(QStringLiteral("abc"), window.get());
+    field->show();
+
+    window->tree().setFocus();
+    QTest::keyClick(&window->tree(), Qt::Key_Delete);
+    field->setFocus();
+    field->setCursorPosition(0);
+    QTest::keyClick(field, Qt::Key_Delete);
+    EXPECT_EQ(field->text(), QStringLiteral("bc")) << "the text field takes the key";
+    EXPECT_EQ(lines(*window).size(), 5u) << "the key does nothing outside the list";
+
+    list.setFocus();
+    list.focusLine(1);
+    select(list, {1, 3});
+    QTest::keyClick(&list, Qt::Key_Delete);
+    EXPECT_EQ(lines(*window), (std::vector<std::string>{msg("はじまり", 0), msg("はじまり", 2),
+                                                        msg("はじまり", 4)}));
+    EXPECT_TRUE(window->session().modified);
 }
 
 TEST_F(CommandEditing, InsertBeforeAndAddAtEndPutAnEmptyComment) {

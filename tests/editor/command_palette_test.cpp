@@ -6,6 +6,7 @@
 
 #include <QListWidget>
 #include <QMenu>
+#include <QTest>
 #include <filesystem>
 
 namespace pagora::test {
@@ -43,16 +44,15 @@ protected:
 TEST_F(CommandPaletteTest, FirstStartWritesDefaultsAndDestructionWritesBackOnlyPresentValues) {
     {
         auto palette = makePalette();
-        EXPECT_EQ(settings.value("CommandPalPosTop"), "400");
-        EXPECT_EQ(settings.value("CommandPalPosLeft"), "400");
+        EXPECT_EQ(settings.value("CommandPalPosTop"), "368");
+        EXPECT_EQ(settings.value("CommandPalPosLeft"), "0");
         EXPECT_EQ(settings.value("CommandPalPosHeight"), "130");
         EXPECT_EQ(settings.value("CommandPalPosWidth"), "270");
         EXPECT_EQ(settings.value("CmdPaletteFile"), "CPalette.pal");
         EXPECT_EQ(palette->objectName(), "TfrmCmdPalette");
         EXPECT_EQ(palette->windowTitle(), QStringLiteral("コマンドパレット"));
-        EXPECT_TRUE(palette->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         EXPECT_EQ(palette->size(), QSize(270, 130));
-        EXPECT_EQ(palette->pos(), QPoint(400, 400));
+        EXPECT_EQ(palette->pos(), QPoint(0, 368));
         EXPECT_TRUE(palette->hasNoFile());
         EXPECT_TRUE(palette->entries().empty());
         EXPECT_TRUE(prompter.records().empty());
@@ -323,6 +323,29 @@ TEST_F(CommandPaletteTest, InsertGoesThroughTheCallbackWithTheKind) {
     EXPECT_EQ(inserted[1], std::make_pair(sj("MsgDlg \"やあ\""), CmdKind::MsgDlg));
     EXPECT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(palette->entries().size(), 2u);
+}
+
+TEST_F(CommandPaletteTest, ADoubleClickAwayFromTheEntriesIsRefused) {
+    auto palette = makePalette();
+    palette->AddPaletteEntry(sj("MsgDlg \"やあ\""), sj("挨拶"));
+    palette->AddPaletteEntry("WaitTime 10", "wait");
+    std::vector<std::string> inserted;
+    palette->setInsertCommand([&](const std::string& line, CmdKind) { inserted.push_back(line); });
+    palette->show();
+    QListWidget& list = *palette->list();
+    list.setCurrentRow(0);
+    const QPoint belowTheEntries(5, list.visualItemRect(list.item(1)).bottom() + 10);
+    ASSERT_LT(belowTheEntries.y(), list.viewport()->height());
+
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, belowTheEntries);
+    EXPECT_EQ(prompter.messages(), std::vector<std::string>{sj(kInvalid)});
+    EXPECT_EQ(prompter.records().at(0).kind, MessageKind::Warning);
+    EXPECT_TRUE(inserted.empty());
+
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {},
+                       list.visualItemRect(list.item(1)).center());
+    EXPECT_EQ(inserted, std::vector<std::string>{"WaitTime 10"});
+    EXPECT_EQ(prompter.messages().size(), 1u);
 }
 
 TEST_F(CommandPaletteTest, PopupMenuItemsNeedASelectionAndHelpOpensTopic) {

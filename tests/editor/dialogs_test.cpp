@@ -54,7 +54,7 @@ TEST_F(Dialogs, ThePlugInSwitchEnablesTheFolderAndItsButton) {
     EXPECT_TRUE(child<QPushButton>(dialog, "btnPlugOpen").isEnabled());
 }
 
-TEST_F(Dialogs, OkEndsTheFolderWithASeparatorAndTakesTheValues) {
+TEST_F(Dialogs, OkEndsAFolderWithASeparatorKeepsNoFolderEmptyAndTakesTheValues) {
     const auto window = makeWindow();
     TfrmCondition dialog(window->context());
     dialog.load({true, true, "/p/", "/x"});
@@ -70,7 +70,8 @@ TEST_F(Dialogs, OkEndsTheFolderWithASeparatorAndTakesTheValues) {
     empty.load({true, true, "/p/", "/x"});
     child<QLineEdit>(empty, "edtPlugInDir").clear();
     empty.btnOKClick();
-    EXPECT_EQ(empty.values().plugInDir, std::string(1, QDir::separator().toLatin1()));
+    EXPECT_EQ(empty.values().plugInDir, "") << "no plug-in folder, not the root";
+    EXPECT_EQ(child<QLineEdit>(empty, "edtPlugInDir").text(), QString());
 }
 
 TEST_F(Dialogs, TheMainWindowTakesTheValuesBackOnlyWhenConfirmed) {

@@ -35,7 +35,7 @@ TEST_F(Menus, EveryMenuItemHasItsCaptionShortcutAndTwoPartHint) {
         {"menuCut", QStringLiteral("切り取り(&T)"), QKeySequence(QStringLiteral("Ctrl+X"))},
         {"menuCopy", QStringLiteral("コピー(&C)"), QKeySequence(QStringLiteral("Ctrl+C"))},
         {"menuPaste", QStringLiteral("貼り付け(&P)"), QKeySequence(QStringLiteral("Ctrl+V"))},
-        {"menuDelete", QStringLiteral("削除(&D)"), {}},
+        {"menuDelete", QStringLiteral("削除(&D)"), QKeySequence(QStringLiteral("Del"))},
         {"menuCmdPaletteAdd", QStringLiteral("コマンドパレットに追加(&A)"), {}},
         {"menuCmdEdit", QStringLiteral("選択したコマンドを編集(&E)"), {}},
         {"menuCmdInsert", QStringLiteral("選択した行の前にコマンドを追加(&I)"), {}},

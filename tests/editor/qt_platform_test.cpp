@@ -8,6 +8,7 @@
 
 #include <QColorDialog>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QPushButton>
 #include <cerrno>
@@ -249,6 +250,14 @@ TEST(PagoraApplication, ShowsAnErrorThatEscapesAnEventHandlerAndGoesOn) {
     application->setErrorHandler(previous);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_TRUE(shown[0].contains(QStringLiteral("'十'"))) << shown[0].toStdString();
+}
+
+TEST(PagoraApplication, NamesItsSettingsAndLeavesTitleBarsToTheWindows) {
+    setApplicationNames();
+    EXPECT_EQ(QCoreApplication::organizationName(), QStringLiteral("Hanvel"));
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Pagora"));
+    // A display name of its own would be added to every window's title.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
 }
 
 TEST(EditorArguments, TakeTheFirstFileAndTheScreenshotPath) {

@@ -63,6 +63,16 @@ TEST_F(SusiePlugIn, AnEmptyFolderGivesNoPluginsAndNoPicture) {
     EXPECT_TRUE(picture.empty());
 }
 
+TEST_F(SusiePlugIn, NoFolderMeansNoPluginsEvenWhereTheCurrentFolderHasSome) {
+    install("pgx_reader.spi", "reader.spi");
+    const fs::path previous = fs::current_path();
+    fs::current_path(folder.path());
+    plugins.LoadPlugins("*.spi");
+    fs::current_path(previous);
+    EXPECT_EQ(plugins.PluginCount(), 0);
+    EXPECT_EQ(plugins.Filter(), kAllTypes);
+}
+
 TEST_F(SusiePlugIn, ListsOnlyImportPluginsThatLoad) {
     install("pgx_reader.spi", "reader.spi");
     install("old_api.spi", "OLD.SPI");
