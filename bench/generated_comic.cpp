@@ -86,9 +86,9 @@ std::string generateReferencingComic() {
     return text;
 }
 
-std::filesystem::path writeReferencingComic(
-    const std::filesystem::path& folder, int folderFiles, int missing,
-    const std::function<std::string(int picture)>& pictureBytes) {
+std::filesystem::path
+writeReferencingComic(const std::filesystem::path& folder, int folderFiles, int missing,
+                      const std::function<std::string(int picture)>& pictureBytes) {
     const std::filesystem::path pictures = folder / "data" / "pict";
     std::filesystem::create_directories(pictures);
     for (int picture = missing; picture < kReferencedPictures; ++picture)
