@@ -171,11 +171,8 @@ bool TErrorCheck::IsFileExist(const std::string& fileName) {
     const auto known = fileFound_.find(fileName);
     if (known != fileFound_.end())
         return known->second;
-    std::error_code ignored;
-    const bool found =
-        (!DataFolder.empty() &&
-         std::filesystem::exists(fileLookup_.resolve(DataFolder, fileName), ignored)) ||
-        std::filesystem::exists(fileLookup_.resolve(ComicFolder, fileName), ignored);
+    const bool found = (!DataFolder.empty() && fileLookup_.exists(DataFolder, fileName)) ||
+                       fileLookup_.exists(ComicFolder, fileName);
     fileFound_.emplace(fileName, found);
     return found;
 }

@@ -45,17 +45,28 @@ fs::path FileLookup::resolve(const fs::path& base, std::string_view cp932Name) {
     return path;
 }
 
+bool FileLookup::exists(const fs::path& base, std::string_view cp932Name) {
+    return pathExists(resolve(base, cp932Name));
+}
+
+bool FileLookup::pathExists(const fs::path& path) {
+    const auto known = exists_.find(path.native());
+    if (known != exists_.end())
+        return known->second;
+    std::error_code error;
+    const bool found = fs::exists(path, error);
+    exists_.emplace(path.native(), found);
+    return found;
+}
+
 // The entry of folder named part as written, else the first whose name is part
 // without regard to letter case, else part itself.
 std::string FileLookup::matchInFolder(const fs::path& folder, const std::string& part) {
     if (part == "." || part == "..")
         return part;
     const auto listed = listings_.find(folder.native());
-    if (listed == listings_.end()) {
-        std::error_code error;
-        if (fs::exists(folder / part, error))
-            return part;
-    }
+    if (listed == listings_.end() && pathExists(folder / part))
+        return part;
     const Listing& entries = listed != listings_.end() ? listed->second : listing(folder);
     if (entries.names.count(part) != 0)
         return part;

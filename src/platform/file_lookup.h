@@ -16,6 +16,8 @@ namespace pagora {
 class FileLookup {
 public:
     std::filesystem::path resolve(const std::filesystem::path& base, std::string_view cp932Name);
+    // Whether the path a name resolves to exists. Asks the disk once per path.
+    bool exists(const std::filesystem::path& base, std::string_view cp932Name);
 
     // How many folders this object has listed.
     int foldersListed() const { return foldersListed_; }
@@ -30,8 +32,10 @@ private:
 
     std::string matchInFolder(const std::filesystem::path& folder, const std::string& part);
     const Listing& listing(const std::filesystem::path& folder);
+    bool pathExists(const std::filesystem::path& path);
 
     std::unordered_map<std::string, Listing> listings_; // by folder path
+    std::unordered_map<std::string, bool> exists_;      // by path
     int foldersListed_ = 0;
 };
 

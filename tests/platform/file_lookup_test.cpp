@@ -49,6 +49,20 @@ TEST(FileLookup, ListsEachFolderOnceHoweverManyNamesMiss) {
     EXPECT_EQ(lookup.foldersListed(), 2); // the base and Pict
 }
 
+TEST(FileLookup, TellsWhetherANameExistsAndKeepsTheAnswerForTheRun) {
+    TempFolder folder;
+    folder.write("Pict/One.bmp", "1");
+    FileLookup lookup;
+    EXPECT_TRUE(lookup.exists(folder.path(), "pict\\ONE.BMP"));
+    EXPECT_TRUE(lookup.exists(folder.path(), "Pict/One.bmp"));
+    EXPECT_TRUE(lookup.exists(folder.path(), "pict"));
+    EXPECT_FALSE(lookup.exists(folder.path(), "pict\\two.bmp"));
+    EXPECT_FALSE(lookup.exists(folder.path(), "nowhere\\one.bmp"));
+    folder.write("Pict/two.bmp", "2");
+    EXPECT_FALSE(lookup.exists(folder.path(), "pict\\two.bmp"));
+    EXPECT_TRUE(FileLookup().exists(folder.path(), "pict\\two.bmp"));
+}
+
 TEST(FileLookup, KeepsTheWrittenPartsOfFoldersThatDoNotExist) {
     TempFolder folder;
     folder.write("pict/a.bmp", "x");
