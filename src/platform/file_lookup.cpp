@@ -45,8 +45,16 @@ fs::path FileLookup::resolve(const fs::path& base, std::string_view cp932Name) {
     return path;
 }
 
+// Where the folder of the path has been listed, the listing answers without
+// asking the disk again.
 bool FileLookup::exists(const fs::path& base, std::string_view cp932Name) {
-    return pathExists(resolve(base, cp932Name));
+    const fs::path path = resolve(base, cp932Name);
+    const std::string name = path.filename().string();
+    const auto listed = listings_.find(path.parent_path().native());
+    if (listed == listings_.end() || name == "." || name == ".." ||
+        listed->second.links.count(name) != 0)
+        return pathExists(path);
+    return listed->second.names.count(name) != 0;
 }
 
 bool FileLookup::pathExists(const fs::path& path) {
@@ -81,6 +89,9 @@ const FileLookup::Listing& FileLookup::listing(const fs::path& folder) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (it->is_symlink(typeError) || typeError)
+            entries.links.insert(name);
         entries.byFoldedName.emplace(foldAsciiCase(name), name);
         entries.names.insert(std::move(name));
     }

@@ -27,6 +27,7 @@ private:
     // listing order for each name folded to lower-case ASCII.
     struct Listing {
         std::unordered_set<std::string> names;
+        std::unordered_set<std::string> links; // symbolic links: may point at nothing
         std::unordered_map<std::string, std::string> byFoldedName;
     };
 

@@ -63,6 +63,18 @@ TEST(FileLookup, TellsWhetherANameExistsAndKeepsTheAnswerForTheRun) {
     EXPECT_TRUE(FileLookup().exists(folder.path(), "pict\\two.bmp"));
 }
 
+TEST(FileLookup, ALinkToNothingDoesNotExistAfterListing) {
+    TempFolder folder;
+    folder.write("pict/a.bmp", "x");
+    fs::create_symlink(folder.path() / "gone.bmp", folder.path() / "pict" / "dead.bmp");
+    FileLookup lookup;
+    EXPECT_FALSE(lookup.exists(folder.path(), "pict\\missing.bmp"));
+    EXPECT_EQ(lookup.foldersListed(), 1);
+    EXPECT_FALSE(lookup.exists(folder.path(), "pict\\dead.bmp"));
+    EXPECT_FALSE(lookup.exists(folder.path(), "pict\\DEAD.bmp"));
+    EXPECT_TRUE(lookup.exists(folder.path(), "PICT\\A.BMP"));
+}
+
 TEST(FileLookup, KeepsTheWrittenPartsOfFoldersThatDoNotExist) {
     TempFolder folder;
     folder.write("pict/a.bmp", "x");
