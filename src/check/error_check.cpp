@@ -4,7 +4,6 @@
 #include "document/comic_file.h"
 #include "document/flag_ctrl.h"
 #include "platform/encoding.h"
-#include "platform/files.h"
 #include "platform/prompter.h"
 
 #include <algorithm>
@@ -110,9 +109,10 @@ TErrorCheck::TErrorCheck(TComicFileCtrl& comic, TCmdCtrl& syntax, TFlagCtrl& fla
 
 void TErrorCheck::Initialize(const std::filesystem::path& comicFolder) {
     ComicFolder = comicFolder;
+    fileLookup_ = FileLookup();
     const std::string dataDirectory = comic_.ReadHeader(kComicBlock, "DataDirectory", "");
     DataFolder = dataDirectory.empty() ? std::filesystem::path()
-                                       : resolveScriptPath(ComicFolder, dataDirectory);
+                                       : fileLookup_.resolve(ComicFolder, dataDirectory);
     ValueFlagList.assign(
         concatenated(TFlagCtrl::GetSpecialValueNames(), flags_.GetValueFlagNames()));
     StringFlagList.assign(
@@ -171,11 +171,8 @@ bool TErrorCheck::IsFileExist(const std::string& fileName) {
     const auto known = fileFound_.find(fileName);
     if (known != fileFound_.end())
         return known->second;
-    std::error_code ignored;
-    const bool found =
-        (!DataFolder.empty() &&
-         std::filesystem::exists(resolveScriptPath(DataFolder, fileName), ignored)) ||
-        std::filesystem::exists(resolveScriptPath(ComicFolder, fileName), ignored);
+    const bool found = (!DataFolder.empty() && fileLookup_.exists(DataFolder, fileName)) ||
+                       fileLookup_.exists(ComicFolder, fileName);
     fileFound_.emplace(fileName, found);
     return found;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_lookup.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -109,6 +111,7 @@ private:
     Prompter& prompter_;
     // Whether each file name was found, so that a run asks the disk once per name.
     std::unordered_map<std::string, bool> fileFound_;
+    FileLookup fileLookup_; // one per run
 };
 
 } // namespace pagora

@@ -534,9 +534,11 @@ std::string TCmdCtrl::BuildSystem(const TCmdSystem& record) {
 
 CmdRecord TCmdCtrl::ParseCommand(std::string_view line, ReadFailure onFailure) {
     // On a conversion error the record keeps the fields read before it.
-    const auto readAs = [&]<typename Record>(Record record) -> CmdRecord {
+    // The record is read in place, so it is never copied or moved.
+    const auto readAs = [&]<typename Record>(Record) -> CmdRecord {
+        CmdRecord record(std::in_place_type<Record>);
         try {
-            read(*this, line, record);
+            read(*this, line, std::get<Record>(record));
         } catch (const ConversionError&) {
             if (onFailure == ReadFailure::Throw)
                 throw;

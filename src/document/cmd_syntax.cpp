@@ -16,6 +16,28 @@ constexpr std::array<std::string_view, 17> kKeywords = {
     "FlagCtrl",  "SelectDlg",      "PageJump", "MouseClick", "ValueCtrl", "StringCtrl",
     "ClickAble", "ClickAbleClear", "StrInput", "WindowShow", "System"};
 
+constexpr char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+}
+
+constexpr std::size_t kLongestKeyword = 14; // "ClickAbleClear"
+
+// A keyword in lower case, so that classifying a line folds only the line.
+struct FoldedKeyword {
+    std::array<char, kLongestKeyword> text{};
+    std::size_t length = 0;
+    constexpr std::string_view view() const { return {text.data(), length}; }
+};
+
+constexpr std::array<FoldedKeyword, kKeywords.size()> kFoldedKeywords = [] {
+    std::array<FoldedKeyword, kKeywords.size()> folded{};
+    for (std::size_t i = 0; i < kKeywords.size(); ++i) {
+        for (const char c : kKeywords[i])
+            folded[i].text[folded[i].length++] = lowerAscii(c);
+    }
+    return folded;
+}();
+
 struct NamedColor {
     std::string_view name;
     std::uint32_t value;
@@ -74,12 +96,8 @@ constexpr NamedColor kNamedColors[] = {
 constexpr std::string_view kForbiddenCharacters = "!\"$'()=?;:*/";
 
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) {
-            return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
-        };
-        return lower(x) == lower(y);
-    });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
 }
 
 void appendQuotedOption(std::string& text, std::string_view option) {
@@ -89,10 +107,11 @@ void appendQuotedOption(std::string& text, std::string_view option) {
 }
 
 // Every option of a line, the last token of each key winning.
+// The values are parts of the line.
 struct OptionValues {
-    std::optional<std::string> If, IfS, Time, TimeHide, Pos, Color, Size, Win;
+    std::optional<std::string_view> If, IfS, Time, TimeHide, Pos, Color, Size, Win;
 
-    std::optional<std::string>* slotFor(std::string_view key) {
+    std::optional<std::string_view>* slotFor(std::string_view key) {
         if (key == "IF")
             return &If;
         if (key == "IFS")
@@ -116,6 +135,9 @@ struct OptionValues {
 OptionValues collectOptions(std::string_view line) {
     OptionValues values;
     std::string_view rest = TCmdCtrl::GetParamText(line);
+    // Every option starts with "/", so most lines need no walk at all.
+    if (rest.find('/') == std::string_view::npos)
+        return values;
     std::string_view token;
     while (TCmdCtrl::NextParam(rest, token)) {
         if (token.empty() || token[0] != '/')
@@ -123,8 +145,8 @@ OptionValues collectOptions(std::string_view line) {
         const std::size_t colon = token.find(':');
         if (colon == std::string_view::npos)
             continue;
-        if (std::optional<std::string>* slot = values.slotFor(token.substr(1, colon - 1)))
-            *slot = std::string(token.substr(colon + 1));
+        if (std::optional<std::string_view>* slot = values.slotFor(token.substr(1, colon - 1)))
+            *slot = token.substr(colon + 1);
     }
     return values;
 }
@@ -150,9 +172,17 @@ std::string_view keywordOf(CmdKind kind) {
 CmdKind TCmdCtrl::GetCommandKind(std::string_view line) {
     if (line.substr(0, 2) == "//")
         return CmdKind::Comment;
-    const std::string_view keyword = line.substr(0, line.find(' '));
-    for (std::size_t i = 0; i < kKeywords.size(); ++i)
-        if (keyword.size() == kKeywords[i].size() && equalsIgnoringAsciiCase(keyword, kKeywords[i]))
+    // The keyword in lower case; a first word longer than every keyword is none.
+    std::array<char, kLongestKeyword> folded{};
+    std::size_t length = 0;
+    for (; length < line.size() && line[length] != ' '; ++length) {
+        if (length == kLongestKeyword)
+            return CmdKind::Unknown;
+        folded[length] = lowerAscii(line[length]);
+    }
+    const std::string_view keyword(folded.data(), length);
+    for (std::size_t i = 0; i < kFoldedKeywords.size(); ++i)
+        if (keyword == kFoldedKeywords[i].view())
             return static_cast<CmdKind>(i + 1);
     return CmdKind::Unknown;
 }

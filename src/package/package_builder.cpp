@@ -10,7 +10,6 @@
 #include "platform/files.h"
 #include "platform/prompter.h"
 
-#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -24,16 +23,13 @@ namespace {
 constexpr std::string_view kScriptEntryName = "Comic.csf";
 constexpr std::string_view kDefault = "Default";
 
-bool samePathIgnoringCase(const fs::path& a, const fs::path& b) {
-    const std::string& x = a.native();
-    const std::string& y = b.native();
-    return x.size() == y.size() && std::equal(x.begin(), x.end(), y.begin(), [](char p, char q) {
-               if (p >= 'A' && p <= 'Z')
-                   p = static_cast<char>(p + 32);
-               if (q >= 'A' && q <= 'Z')
-                   q = static_cast<char>(q + 32);
-               return p == q;
-           });
+// The key under which a file is listed once: paths compare without regard to ASCII case.
+std::string listKey(int flag, const fs::path& path) {
+    std::string key = std::to_string(flag) + ' ' + path.native();
+    for (char& c : key)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + 32);
+    return key;
 }
 
 bool isRegularFile(const fs::path& path) {
@@ -50,15 +46,23 @@ TPackageBuilder::TPackageBuilder(Prompter& prompter, fs::path comicFileName,
     , prompter_(prompter) {
 }
 
-fs::path TPackageBuilder::FindComicFile(std::string_view name) const {
+fs::path TPackageBuilder::FindComicFile(std::string_view name) {
+    const auto known = found_.find(std::string(name));
+    if (known != found_.end())
+        return known->second;
+    return found_.emplace(name, lookUp(name)).first->second;
+}
+
+fs::path TPackageBuilder::lookUp(std::string_view name) {
     if (!StaysInsideFolder(name))
         return {};
     if (!DataDirectory.empty() && StaysInsideFolder(DataDirectory)) {
-        fs::path path = resolveScriptPath(dataFolder(ComicFileName, DataDirectory), name);
+        fs::path path = fileLookup_.resolve(
+            fileLookup_.resolve(comicFolder(ComicFileName), DataDirectory), name);
         if (isRegularFile(path))
             return path;
     }
-    fs::path path = resolveScriptPath(comicFolder(ComicFileName), name);
+    fs::path path = fileLookup_.resolve(comicFolder(ComicFileName), name);
     if (isRegularFile(path))
         return path;
     return {};
@@ -69,10 +73,7 @@ bool TPackageBuilder::AddLinkFile(std::string_view name) {
     if (path.empty())
         return false;
     const int flag = HasExtension(name, ".mag") || HasExtension(name, ".bmp") ? 1 : 0;
-    const bool listed = std::any_of(LinkList.begin(), LinkList.end(), [&](const TPackageFile& f) {
-        return f.Flag == flag && samePathIgnoringCase(f.Path, path);
-    });
-    if (!listed)
+    if (linked_.insert(listKey(flag, path)).second)
         LinkList.push_back({flag, std::move(path), std::string(ScriptFileNamePart(name))});
     return true;
 }
@@ -81,12 +82,18 @@ bool TPackageBuilder::AddCopyFile(std::string_view name) {
     fs::path path = FindComicFile(name);
     if (path.empty())
         return false;
-    const bool listed = std::any_of(CopyList.begin(), CopyList.end(), [&](const TPackageFile& f) {
-        return samePathIgnoringCase(f.Path, path);
-    });
-    if (!listed)
+    if (copied_.insert(listKey(0, path)).second)
         CopyList.push_back({0, std::move(path), std::string(ScriptFileNamePart(name))});
     return true;
+}
+
+void TPackageBuilder::startRun() {
+    fileLookup_ = FileLookup();
+    found_.clear();
+    LinkList.clear();
+    CopyList.clear();
+    linked_.clear();
+    copied_.clear();
 }
 
 void TPackageBuilder::noteMissing(std::string_view name) {
@@ -97,8 +104,7 @@ void TPackageBuilder::noteMissing(std::string_view name) {
 void TPackageBuilder::CollectFiles() {
     TComicFileCtrl comic(prompter_);
     comic.LoadFromFile(ComicFileName);
-    LinkList.clear();
-    CopyList.clear();
+    startRun();
     MissingMessage =
         PAGORA_CP932("コミックファイルからアクセスされているファイルが見つかりません\n");
     MissingFiles = false;

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "platform/file_lookup.h"
+
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace pagora {
@@ -53,8 +57,9 @@ public:
 
     // The file a script name (CP932) stands for: in the data folder, else in
     // the comic's folder, in any letter case and with "\" or "/". Empty when
-    // there is none, or when the name climbs out of the folder ("..").
-    std::filesystem::path FindComicFile(std::string_view name) const;
+    // there is none, or when the name climbs out of the folder (".."). Each
+    // name is looked up on disk once per CollectFiles.
+    std::filesystem::path FindComicFile(std::string_view name);
     // Add the file to a list when it is found; each file is listed once
     // (paths compared without regard to ASCII letter case). A file to store
     // is compressed when it is a ".mag" or ".bmp" picture. Return whether the
@@ -80,10 +85,17 @@ public:
     void CopyFiles(const std::filesystem::path& archive);
 
 private:
+    std::filesystem::path lookUp(std::string_view name);
     void noteMissing(std::string_view name);
     bool storeFile(LFileContext& context, const TPackageFile& file);
+    void startRun();
 
     Prompter& prompter_;
+    FileLookup fileLookup_;
+    std::unordered_map<std::string, std::filesystem::path> found_; // by script name
+    // The files of each list, as flag and path folded to lower-case ASCII.
+    std::unordered_set<std::string> linked_;
+    std::unordered_set<std::string> copied_;
 };
 
 } // namespace pagora

@@ -1,7 +1,7 @@
 #include "platform/files.h"
 
-#include "platform/encoding.h"
 #include "platform/errors.h"
+#include "platform/file_lookup.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -14,52 +14,6 @@ namespace fs = std::filesystem;
 
 namespace pagora {
 namespace {
-
-bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<unsigned char>(x + 32);
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<unsigned char>(y + 32);
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
-std::vector<std::string> splitScriptName(std::string_view utf8Name) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (const char c : utf8Name) {
-        if (c == '\\' || c == '/') {
-            if (!part.empty())
-                parts.push_back(std::move(part));
-            part.clear();
-        } else {
-            part += c;
-        }
-    }
-    if (!part.empty())
-        parts.push_back(std::move(part));
-    return parts;
-}
-
-// The entry of folder whose name is part without regard to letter case, or part itself.
-std::string matchInFolder(const fs::path& folder, const std::string& part) {
-    std::error_code error;
-    if (part == "." || part == ".." || fs::exists(folder / part, error))
-        return part;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        if (equalIgnoringAsciiCase(name, part))
-            return name;
-    }
-    return part;
-}
 
 class FileDescriptor {
 public:
@@ -102,10 +56,7 @@ mode_t permissionsForReplacing(const fs::path& target) {
 }
 
 fs::path resolveScriptPath(const fs::path& base, std::string_view cp932Name) {
-    fs::path path = base;
-    for (const std::string& part : splitScriptName(toUtf8(cp932Name)))
-        path /= matchInFolder(path.empty() ? fs::path(".") : path, part);
-    return path;
+    return FileLookup().resolve(base, cp932Name);
 }
 
 fs::path comicFolder(const fs::path& comicFile) {

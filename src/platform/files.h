@@ -11,7 +11,8 @@ namespace pagora {
 // between parts, in any letter case when the comic was made on Windows) into
 // a path under base. Each part is taken as written when it exists, else as the
 // one entry of its folder that matches it without regard to letter case; parts
-// that match nothing stay as written.
+// that match nothing stay as written. A run that looks up many names uses a
+// FileLookup instead, which lists each folder once.
 std::filesystem::path resolveScriptPath(const std::filesystem::path& base,
                                         std::string_view cp932Name);
 

@@ -1,0 +1,102 @@
+#include "platform/encoding.h"
+#include "platform/file_lookup.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace pagora {
+namespace {
+
+using test::TempFolder;
+
+TEST(FileLookup, MatchesEachPartInAnyCaseWithEitherSeparator) {
+    TempFolder folder;
+    const fs::path picture = folder.write("Data/Pict/Night/Scene.BMP", "x");
+    FileLookup lookup;
+    for (const char* name : {"data\\pict\\night\\scene.bmp", "Data/Pict/Night/Scene.BMP",
+                             "DATA\\\\pict/NIGHT\\SCENE.bmp", "/data/pict/night/scene.bmp\\"})
+        EXPECT_EQ(lookup.resolve(folder.path(), name), picture) << name;
+    EXPECT_EQ(lookup.resolve(folder.path(), toCp932("data\\pict\\night\\")),
+              folder.path() / "Data" / "Pict" / "Night");
+}
+
+TEST(FileLookup, TheExactNameWinsOverACaseVariantBeforeAndAfterListing) {
+    TempFolder folder;
+    folder.write("a.bmp", "lower");
+    const fs::path upper = folder.write("A.bmp", "upper");
+    FileLookup lookup;
+    EXPECT_EQ(lookup.resolve(folder.path(), "A.bmp"), upper);
+    EXPECT_EQ(lookup.foldersListed(), 0);
+    EXPECT_EQ(lookup.resolve(folder.path(), "missing.bmp"), folder.path() / "missing.bmp");
+    EXPECT_EQ(lookup.foldersListed(), 1);
+    EXPECT_EQ(lookup.resolve(folder.path(), "A.bmp"), upper);
+    EXPECT_EQ(lookup.resolve(folder.path(), "a.bmp"), folder.path() / "a.bmp");
+}
+
+TEST(FileLookup, ListsEachFolderOnceHoweverManyNamesMiss) {
+    TempFolder folder;
+    const fs::path first = folder.write("Pict/One.bmp", "1");
+    const fs::path second = folder.write("Pict/Two.bmp", "2");
+    FileLookup lookup;
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(lookup.resolve(folder.path(), "pict\\one.bmp"), first);
+        EXPECT_EQ(lookup.resolve(folder.path(), "PICT\\TWO.BMP"), second);
+        EXPECT_EQ(lookup.resolve(folder.path(), "pict\\three.bmp"),
+                  folder.path() / "Pict" / "three.bmp");
+    }
+    EXPECT_EQ(lookup.foldersListed(), 2); // the base and Pict
+}
+
+TEST(FileLookup, TellsWhetherANameExistsAndKeepsTheAnswerForTheRun) {
+    TempFolder folder;
+    folder.write("Pict/One.bmp", "1");
+    FileLookup lookup;
+    EXPECT_TRUE(lookup.exists(folder.path(), "pict\\ONE.BMP"));
+    EXPECT_TRUE(lookup.exists(folder.path(), "Pict/One.bmp"));
+    EXPECT_TRUE(lookup.exists(folder.path(), "pict"));
+    EXPECT_FALSE(lookup.exists(folder.path(), "pict\\two.bmp"));
+    EXPECT_FALSE(lookup.exists(folder.path(), "nowhere\\one.bmp"));
+    folder.write("Pict/two.bmp", "2");
+    EXPECT_FALSE(lookup.exists(folder.path(), "pict\\two.bmp"));
+    EXPECT_TRUE(FileLookup().exists(folder.path(), "pict\\two.bmp"));
+}
+
+TEST(FileLookup, ALinkToNothingDoesNotExistAfterListing) {
+    TempFolder folder;
+    folder.write("pict/a.bmp", "x");
+    fs::create_symlink(folder.path() / "gone.bmp", folder.path() / "pict" / "dead.bmp");
+    FileLookup lookup;
+    EXPECT_FALSE(lookup.exists(folder.path(), "pict\\missing.bmp"));
+    EXPECT_EQ(lookup.foldersListed(), 1);
+    EXPECT_FALSE(lookup.exists(folder.path(), "pict\\dead.bmp"));
+    EXPECT_FALSE(lookup.exists(folder.path(), "pict\\DEAD.bmp"));
+    EXPECT_TRUE(lookup.exists(folder.path(), "PICT\\A.BMP"));
+}
+
+TEST(FileLookup, KeepsTheWrittenPartsOfFoldersThatDoNotExist) {
+    TempFolder folder;
+    folder.write("pict/a.bmp", "x");
+    FileLookup lookup;
+    EXPECT_EQ(lookup.resolve(folder.path(), "Nowhere\\Deeper\\A.bmp"),
+              folder.path() / "Nowhere" / "Deeper" / "A.bmp");
+    EXPECT_EQ(lookup.resolve(folder.path() / "gone", "pict\\A.bmp"),
+              folder.path() / "gone" / "pict" / "A.bmp");
+    const int listed = lookup.foldersListed();
+    EXPECT_EQ(lookup.resolve(folder.path() / "gone", "pict\\A.bmp"),
+              folder.path() / "gone" / "pict" / "A.bmp");
+    EXPECT_EQ(lookup.foldersListed(), listed);
+}
+
+TEST(FileLookup, LeavesDotPartsAndJapaneseNamesAsTheyAre) {
+    TempFolder folder;
+    const fs::path picture = folder.write("絵/背景.bmp", "x");
+    FileLookup lookup;
+    EXPECT_EQ(lookup.resolve(folder.path(), toCp932("絵\\背景.bmp")), picture);
+    EXPECT_EQ(lookup.resolve(folder.path() / "絵", toCp932("..\\絵\\.\\背景.bmp")),
+              folder.path() / "絵" / ".." / "絵" / "." / "背景.bmp");
+}
+
+} // namespace
+} // namespace pagora
