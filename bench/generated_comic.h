@@ -22,8 +22,8 @@ std::string generateReferencingComic();
 // Writes that comic as folder/comic.csf and returns its path. The folder
 // data/pict gets pictureBytes(N) as fN.bmp for every picture but the first
 // `missing` ones, and then other files until it holds folderFiles entries.
-std::filesystem::path writeReferencingComic(
-    const std::filesystem::path& folder, int folderFiles, int missing,
-    const std::function<std::string(int picture)>& pictureBytes);
+std::filesystem::path
+writeReferencingComic(const std::filesystem::path& folder, int folderFiles, int missing,
+                      const std::function<std::string(int picture)>& pictureBytes);
 
 } // namespace pagora::bench

@@ -8,6 +8,7 @@
 #include <QLockFile>
 #include <QUuid>
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <fstream>
 #include <string_view>
@@ -260,7 +261,7 @@ std::string AutosaveKeeper::readComic(const LeftCopy& copy) {
     const std::string file = readWholeFile(copy.copyFile);
     const std::optional<CopyHeader> header = parseCopyHeader(file);
     if (!header)
-        throw IoError(copy.copyFile.string() + ": not a copy of a comic");
+        throw IoError(copy.copyFile, FileAction::Read, EINVAL); // not a copy of a comic
     return file.substr(header->comicStart);
 }
 
