@@ -1,5 +1,6 @@
 #include "editor/editor_application.h"
 
+#include "editor/editor_settings.h"
 #include "editor/help_window.h"
 #include "editor/main_window.h"
 #include "editor/program_launcher.h"
@@ -182,8 +183,8 @@ int runInteractive(PagoraApplication& application, const EditorOptions& options)
 // The settings of a script run: every value at its default, the setup done,
 // then the presets.
 void presetScriptSettings(SettingsStore& settings, const EditorOptions& options) {
-    settings.writeInt("Version", 1410);
-    settings.writeInt("SetupVersion", 6);
+    settings.writeInt("Version", kSettingsVersion);
+    settings.writeInt("SetupVersion", kSetupVersion);
     for (const auto& [key, value] : options.settings)
         settings.writeText(key, value);
 }

@@ -1,8 +1,11 @@
 #include "editor/script/control_driver.h"
+#include "editor/script/printing_prompter.h"
 #include "editor/script/script_parser.h"
+#include "editor/script/script_steps.h"
 #include "editor/script/step_errors.h"
 #include "editor/script/user_input.h"
 #include "editor/script/window_lookup.h"
+#include "editor_fixture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -176,6 +179,14 @@ TEST_F(ControlDriver, MissingItemsAreWaitedForAndBadValuesRefused) {
     EXPECT_THROW(setControlValue(edit, QStringLiteral("x")), StepError);
 }
 
+TEST_F(ControlDriver, ADisabledItemCannotBeSelected) {
+    list.item(1)->setFlags(list.item(1)->flags() & ~Qt::ItemIsEnabled);
+    setControlValue(list, QStringLiteral("a"));
+    EXPECT_THROW(setControlValue(list, QStringLiteral("b")), StepError);
+    EXPECT_THROW(setControlValue(list, QStringLiteral("#0,#1")), StepError);
+    EXPECT_EQ(list.currentRow(), 0);
+}
+
 TEST_F(ControlDriver, ListsSelectSeveralItemsAndReportTheirProperties) {
     setControlValue(list, QStringLiteral("#0,#2"));
     EXPECT_EQ(list.selectedItems().size(), 2);
@@ -256,6 +267,55 @@ TEST_F(ControlDriver, ADoubleClickOnARowFiresTheItemSignal) {
     ASSERT_EQ(doubled.count(), 1);
     EXPECT_EQ(list.currentRow(), 2);
     EXPECT_THROW(doubleClickRow(list, 3), LookupMiss);
+}
+
+// Steps on the main window, with the queues of a printing prompter.
+class ScriptStepsTest : public EditorTest {
+protected:
+    void run(const std::string& verb, const std::vector<std::string>& args) {
+        steps.run(ScriptStep{1, verb, args});
+    }
+    std::unique_ptr<TfrmMain> window = showWindow(writeSample());
+    PrintingPrompter queues;
+    ScriptSteps steps{*window, queues};
+};
+
+TEST_F(ScriptStepsTest, PagesAreOpenedByTheirNamesAndMissingOnesWaitedFor) {
+    run("page", {"第二章", "居間"});
+    EXPECT_EQ(window->session().currentBook, sj("第二章"));
+    EXPECT_EQ(window->session().currentPage, sj("居間"));
+    EXPECT_THROW(run("page", {"第二章", "どこにもない"}), LookupMiss);
+    EXPECT_EQ(window->session().currentPage, sj("居間"));
+    run("focus", {"9"});
+    EXPECT_EQ(window->commandList().focusedIndex(), 9);
+    EXPECT_THROW(run("focus", {"10"}), LookupMiss);
+}
+
+TEST_F(ScriptStepsTest, TextTheComicCannotHoldOrUnknownWordsAreNoStep) {
+    const std::string painting = "絵\xF0\x9F\x8E\xA8";
+    EXPECT_THROW(run("input", {painting}), StepError);
+    EXPECT_THROW(run("page", {painting, "居間"}), StepError);
+    EXPECT_THROW(run("answer", {"Yes", "Maybe"}), StepError);
+    EXPECT_THROW(run("color", {"clNoColour"}), StepError);
+    EXPECT_THROW(run("focus", {"1x"}), StepError);
+    // Nothing of a refused step was queued: the next box gets its safe default.
+    EXPECT_EQ(queues.ScriptedPrompter::message(MessageKind::Confirmation, "?", Buttons::YesNo),
+              Answer::No);
+    EXPECT_FALSE(queues.inputText("", "", ""));
+}
+
+TEST_F(ScriptStepsTest, ExpectNamesTheControlAndBothValues) {
+    run("page", {"第一章", "次"});
+    run("expect", {"lstCmdList:count", "3"});
+    try {
+        run("expect", {"lstCmdList:count", "4"});
+        FAIL() << "the expect held";
+    } catch (const ExpectFailure& failure) {
+        EXPECT_EQ(failure.name, "lstCmdList:count");
+        EXPECT_EQ(failure.expected, "4");
+        EXPECT_EQ(failure.actual, "3");
+    }
+    run("expect", {"menuPaste:enabled", "0"});
 }
 
 } // namespace

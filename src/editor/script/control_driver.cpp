@@ -142,6 +142,10 @@ void setViewSelection(QAbstractItemView& view, const QString& value) {
     bool first = true;
     for (const QString& item : wanted) {
         const QModelIndex index = rows.value(itemPosition(texts, item, false));
+        // A user cannot select an item that is disabled.
+        if (!index.flags().testFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable))
+            throw StepError("item \"" + utf8Of(item) + "\" of " + described(view) +
+                            " cannot be selected");
         if (first)
             selection.setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                  QItemSelectionModel::Rows);

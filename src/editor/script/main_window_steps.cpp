@@ -17,11 +17,9 @@ void openComicStep(TfrmMain& window, const std::filesystem::path& path) {
 }
 
 void openPageStep(TfrmMain& window, const std::string& book, const std::string& page) {
-    const std::string bookName = toCp932(book);
-    const std::string pageName = toCp932(page);
-    if (!window.objects().comic.PageExists(bookName, pageName))
-        throw LookupMiss("no page \"" + book + "\" / \"" + page + "\"");
-    window.OpenPage(bookName, pageName, 0);
+    if (!window.objects().comic.PageExists(book, page))
+        throw LookupMiss("no page \"" + toUtf8(book) + "\" / \"" + toUtf8(page) + "\"");
+    window.OpenPage(book, page, 0);
 }
 
 void focusLineStep(TfrmMain& window, int line) {

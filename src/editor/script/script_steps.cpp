@@ -10,6 +10,7 @@
 #include "editor/script/user_input.h"
 #include "editor/script/window_lookup.h"
 #include "platform/encoding.h"
+#include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/message_line.h"
 
@@ -40,6 +41,16 @@ int numberArgument(const std::string& text) {
     if (used == 0 || used != text.size())
         throw StepError("not a number: \"" + text + "\"");
     return number;
+}
+
+// A script's text as the comic holds it; text that CP932 cannot hold makes
+// the step impossible.
+std::string comicText(const std::string& utf8) {
+    try {
+        return toCp932(utf8);
+    } catch (const EncodingError& error) {
+        throw StepError(error.what());
+    }
 }
 
 Answer answerOf(const std::string& word) {
@@ -142,7 +153,7 @@ void ScriptSteps::run(const ScriptStep& step) {
          }},
         {"page",
          [](ScriptSteps& s, const Args& a) {
-             openPageStep(s.window_, a[0], a[1]);
+             openPageStep(s.window_, comicText(a[0]), comicText(a[1]));
          }},
         {"focus",
          [](ScriptSteps& s, const Args& a) {
@@ -190,7 +201,7 @@ void ScriptSteps::run(const ScriptStep& step) {
          }},
         {"input",
          [](ScriptSteps& s, const Args& a) {
-             s.prompter_.queueInput(toCp932(a[0]));
+             s.prompter_.queueInput(comicText(a[0]));
          }},
         {"input-cancel",
          [](ScriptSteps& s, const Args&) {
@@ -287,7 +298,7 @@ void ScriptSteps::answer(const Args& args) {
 
 void ScriptSteps::color(const Args& args) {
     try {
-        prompter_.queueColor(TCmdCtrl::ParseColor(toCp932(args[0])));
+        prompter_.queueColor(TCmdCtrl::ParseColor(args[0]));
     } catch (const std::exception&) {
         throw StepError("not a colour: \"" + args[0] + "\"");
     }
