@@ -9,6 +9,25 @@
 #include <ostream>
 
 namespace pagora {
+namespace {
+
+// Why new must not write target, which it never overwrites: a file is there,
+// or a link that a save would write through. Empty when target is free.
+std::string whyNotNew(const std::filesystem::path& target) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::symlink_status(target, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return {};
+    if (error)
+        return target.string() + ": " + error.message();
+    if (status.type() == std::filesystem::file_type::symlink &&
+        !std::filesystem::exists(target, error))
+        return target.string() + " is a symbolic link to " +
+               std::filesystem::read_symlink(target, error).string() + ", which does not exist";
+    return target.string() + " already exists";
+}
+
+} // namespace
 
 int runTree(const std::vector<std::string>& arguments, CliContext& context) {
     const ParsedArguments parsed = parseArguments(arguments, {}, {}, 1, 1);
@@ -35,10 +54,8 @@ int runResave(const std::vector<std::string>& arguments, CliContext& context) {
 int runNew(const std::vector<std::string>& arguments, CliContext& context) {
     const ParsedArguments parsed = parseArguments(arguments, {"--user"}, {}, 1, 1);
     const std::filesystem::path target = parsed.positional[0];
-    std::error_code error;
-    if (std::filesystem::exists(target, error)) {
-        context.prompter.report(MessageKind::Error,
-                                target.string() + " already exists; it is left as it is");
+    if (const std::string refusal = whyNotNew(target); !refusal.empty()) {
+        context.prompter.report(MessageKind::Error, refusal + "; it is left as it is");
         return kExitFailure;
     }
     TComicFileCtrl comic(context.prompter);

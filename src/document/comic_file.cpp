@@ -5,6 +5,7 @@
 #include "platform/prompter.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <ostream>
 #include <unordered_set>
 
@@ -15,6 +16,7 @@ constexpr std::string_view kPageEnd = "<Page End>";
 constexpr std::string_view kBookEnd = "<Book End>";
 constexpr std::string_view kHeadEnd = "<Head End>";
 constexpr std::string_view kEmptyLine = "// ";
+constexpr std::uint64_t kLargestComicFile = std::uint64_t{2} << 30;
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -109,7 +111,7 @@ void TComicFileCtrl::CreateNew() {
 }
 
 void TComicFileCtrl::LoadFromFile(const std::filesystem::path& path) {
-    LoadFromBytes(readWholeFile(path));
+    LoadFromBytes(readRegularFile(path, kLargestComicFile));
 }
 
 void TComicFileCtrl::LoadFromBytes(std::string_view bytes) {

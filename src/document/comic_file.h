@@ -48,7 +48,9 @@ public:
 
     // --- file ---
     void CreateNew();
-    // Throws IoError when the file cannot be read; the document is then unchanged.
+    // Throws IoError when the file cannot be read, and refuses what is not a
+    // regular file or is larger than 2 GiB before reading it; the document
+    // is then unchanged.
     void LoadFromFile(const std::filesystem::path& path);
     void LoadFromBytes(std::string_view bytes);
     // Saves atomically. Throws IoError; a failed save leaves the old file whole.

@@ -1,7 +1,7 @@
 #include "package/lfile_writer.h"
 
 #include "package/zlib_stream.h"
-#include "platform/files.h"
+#include "platform/errors.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +10,6 @@
 #include <limits>
 #include <memory>
 #include <sstream>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -18,6 +17,9 @@ namespace fs = std::filesystem;
 namespace pagora {
 namespace {
 
+constexpr std::string_view kFolderPrefix = "pagora-package-";
+constexpr std::string_view kHeaderTempName = "LHTemp.tmp";
+constexpr std::string_view kDataTempName = "LDTemp.tmp";
 constexpr std::size_t kCopyBlock = 2048;
 constexpr std::size_t kFileBuffer = 1 << 16;
 constexpr std::uint64_t kLargestOffset = std::numeric_limits<std::uint32_t>::max();
@@ -119,6 +121,7 @@ void LFileContext::removeFolder() {
     std::error_code ignored;
     fs::remove_all(folder_, ignored);
     folder_.clear();
+    folderLock_.reset();
 }
 
 void LFileContext::Init() {
@@ -129,11 +132,13 @@ void LFileContext::Init() {
     std::error_code error;
     const fs::path base = fs::temp_directory_path(error);
     if (!error) {
-        std::string pattern = (base / "pagora-package-XXXXXX").string();
+        removeStaleTemporaryFolders(base, kFolderPrefix, {kHeaderTempName, kDataTempName});
+        std::string pattern = (base / (std::string(kFolderPrefix) + "XXXXXX")).string();
         if (::mkdtemp(pattern.data())) {
             folder_ = pattern;
-            HeaderTempName = folder_ / "LHTemp.tmp";
-            DataTempName = folder_ / "LDTemp.tmp";
+            folderLock_.emplace(folder_);
+            HeaderTempName = folder_ / kHeaderTempName;
+            DataTempName = folder_ / kDataTempName;
         }
     }
     Header = LFileHeader{};
@@ -208,39 +213,32 @@ bool LFileContext::AddFile(const fs::path& source, std::string_view name) {
 }
 
 bool LFileContext::End() {
-    std::error_code error;
-    if (LinkageFileName.empty() || fs::is_directory(LinkageFileName, error))
+    if (LinkageFileName.empty())
         return false;
-    const fs::path folder =
-        LinkageFileName.has_parent_path() ? LinkageFileName.parent_path() : fs::path(".");
-    std::string temporaryName = (folder / ".pagora-package-XXXXXX").string();
-    const int descriptor = ::mkstemp(temporaryName.data());
-    if (descriptor < 0)
-        return false;
-    CFile archive(::fdopen(descriptor, "wb"));
-    if (!archive) {
-        ::close(descriptor);
-        ::unlink(temporaryName.c_str());
-        return false;
-    }
-
-    std::uint8_t header[kLFileHeaderSize];
-    EncodeHeader(Header, header);
-    bool ok = std::fwrite(header, kLFileHeaderSize, 1, archive.get()) == 1;
-    if (ok) {
-        CFile directory(HeaderTempName, "rb");
-        ok = directory && copyRecords(directory.get(), archive.get(), Header.Count);
-    }
-    if (ok) {
-        CFile data(DataTempName, "rb");
-        ok = data && copyBlocks(data.get(), archive.get());
-    }
-    ok = ok && std::fflush(archive.get()) == 0 &&
-         ::fchmod(::fileno(archive.get()), permissionsForReplacing(LinkageFileName)) == 0 &&
-         ::fsync(::fileno(archive.get())) == 0;
-    ok = archive.close() && ok;
-    if (!ok || ::rename(temporaryName.c_str(), LinkageFileName.c_str()) != 0) {
-        ::unlink(temporaryName.c_str());
+    try {
+        ReplacementFile replacement(LinkageFileName);
+        const int descriptor = ::dup(replacement.descriptor());
+        CFile archive(descriptor < 0 ? nullptr : ::fdopen(descriptor, "wb"));
+        if (!archive) {
+            if (descriptor >= 0)
+                ::close(descriptor);
+            return false;
+        }
+        std::uint8_t header[kLFileHeaderSize];
+        EncodeHeader(Header, header);
+        bool ok = std::fwrite(header, kLFileHeaderSize, 1, archive.get()) == 1;
+        if (ok) {
+            CFile directory(HeaderTempName, "rb");
+            ok = directory && copyRecords(directory.get(), archive.get(), Header.Count);
+        }
+        if (ok) {
+            CFile data(DataTempName, "rb");
+            ok = data && copyBlocks(data.get(), archive.get());
+        }
+        if (!archive.close() || !ok)
+            return false;
+        replacement.commit();
+    } catch (const IoError&) {
         return false;
     }
     Clean();

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "package/lfile_format.h"
+#include "platform/temporary_files.h"
 
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <string_view>
 
 namespace pagora {
@@ -14,7 +16,8 @@ class Prompter;
 // temporary files, one for the directory and one for the data, which End
 // puts together behind the header. The temporaries live in a private folder
 // of the system's temporary directory, made by Init, so that two builds never
-// share them; the folder goes with the context.
+// share them; the folder goes with the context. Init removes the folders of
+// builds that were killed.
 class LFileContext {
 public:
     explicit LFileContext(Prompter& prompter)
@@ -43,8 +46,9 @@ public:
     bool AddCompress(std::istream& stream, std::string_view name);
     bool AddFile(const std::filesystem::path& source, std::string_view name);
     // Writes the archive: the header, the directory, the data. The archive is
-    // written beside its final name and renamed over it, so a failure leaves
-    // no partial archive and any old file as it was. Deletes the temporaries
+    // written beside its final name and renamed over it as every save is
+    // (ReplacementFile), so a failure leaves no partial archive and any old
+    // file as it was. Deletes the temporaries
     // on success.
     bool End();
 
@@ -56,6 +60,7 @@ private:
 
     Prompter& prompter_;
     std::filesystem::path folder_;
+    std::optional<TemporaryLock> folderLock_;
 };
 
 inline void LFile_FileLinkageInit(LFileContext& context) {

@@ -23,12 +23,16 @@ const char* englishAction(FileAction action) {
     return "cannot use";
 }
 
+const char* systemText(int errorNumber) {
+    return errorNumber == kNotARegularFile ? "not a regular file" : std::strerror(errorNumber);
+}
+
 std::string englishText(const std::filesystem::path& path, FileAction action, int errorNumber,
                         const std::filesystem::path& folder) {
     std::string text = path.string() + ": " + englishAction(action);
     if (action == FileAction::Copy)
         text += folder.string();
-    return text + ": " + std::strerror(errorNumber);
+    return text + ": " + systemText(errorNumber);
 }
 
 struct Reason {
@@ -54,6 +58,8 @@ constexpr Reason kReasons[] = {
     {EBUSY, "ファイルが使用中です。"},
     {ETXTBSY, "ファイルが使用中です。"},
     {ELOOP, "シンボリックリンクが多すぎるか、循環しています。"},
+    {EFBIG, "ファイルが大きすぎます。"},
+    {kNotARegularFile, "通常のファイルではありません。"},
 };
 
 } // namespace
@@ -71,7 +77,7 @@ std::string ioErrorReason(int errorNumber) {
     for (const Reason& reason : kReasons)
         if (reason.errorNumber == errorNumber)
             return reason.text;
-    return std::string("予期しないエラーが起きました（") + std::strerror(errorNumber) + "）。";
+    return std::string("予期しないエラーが起きました（") + systemText(errorNumber) + "）。";
 }
 
 std::string ioErrorText(const IoError& error) {

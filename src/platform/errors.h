@@ -18,6 +18,10 @@ public:
 // Builds the conversion error for a token that should have been an integer.
 ConversionError notAnInteger(const std::string& token);
 
+// The error number of a path that names something other than a regular
+// file (a device, a pipe, a socket); not one of the system's numbers.
+inline constexpr int kNotARegularFile = -1;
+
 // What was being done with a file when it failed.
 enum class FileAction { Open, Read, Write, Save, Copy };
 

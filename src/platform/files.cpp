@@ -1,36 +1,20 @@
 #include "platform/files.h"
 
 #include "platform/errors.h"
+#include "platform/file_descriptor.h"
 #include "platform/file_lookup.h"
+#include "platform/temporary_files.h"
 
 #include <cerrno>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
-#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace pagora {
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
 
 void writeAll(int fd, std::string_view bytes, const fs::path& path) {
     while (!bytes.empty()) {
@@ -44,16 +28,36 @@ void writeAll(int fd, std::string_view bytes, const fs::path& path) {
     }
 }
 
-} // namespace
-
-mode_t permissionsForReplacing(const fs::path& target) {
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0)
-        return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+// Reads to the end of an open file, refusing more than largest bytes.
+std::string readToEnd(int fd, const fs::path& path, std::size_t expected, std::uint64_t largest) {
+    std::string bytes;
+    bytes.reserve(expected);
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            return bytes;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw IoError(path, FileAction::Read, errno);
+        }
+        if (bytes.size() + static_cast<std::size_t>(got) > largest)
+            throw IoError(path, FileAction::Read, EFBIG);
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
 }
+
+struct stat statusOf(int fd, const fs::path& path) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        throw IoError(path, FileAction::Read, errno);
+    if (S_ISDIR(info.st_mode))
+        throw IoError(path, FileAction::Read, EISDIR);
+    return info;
+}
+
+} // namespace
 
 fs::path resolveScriptPath(const fs::path& base, std::string_view cp932Name) {
     return FileLookup().resolve(base, cp932Name);
@@ -78,55 +82,31 @@ CopyOutcome copyIntoFolder(const fs::path& source, const fs::path& folder) {
 }
 
 std::string readWholeFile(const fs::path& path) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0)
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.isOpen())
         throw IoError(path, FileAction::Open, errno);
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0)
-        throw IoError(path, FileAction::Read, errno);
-    if (S_ISDIR(info.st_mode))
-        throw IoError(path, FileAction::Read, EISDIR);
-    std::string bytes;
-    if (S_ISREG(info.st_mode))
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
-        if (got == 0)
-            break;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            throw IoError(path, FileAction::Read, errno);
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    return bytes;
+    const struct stat info = statusOf(file.get(), path);
+    const std::size_t expected = S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0;
+    return readToEnd(file.get(), path, expected, std::numeric_limits<std::uint64_t>::max());
+}
+
+std::string readRegularFile(const fs::path& path, std::uint64_t largest) {
+    // Opening a pipe without O_NONBLOCK would wait for a writer.
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!file.isOpen())
+        throw IoError(path, FileAction::Open, errno);
+    const struct stat info = statusOf(file.get(), path);
+    if (!S_ISREG(info.st_mode))
+        throw IoError(path, FileAction::Read, kNotARegularFile);
+    if (static_cast<std::uint64_t>(info.st_size) > largest)
+        throw IoError(path, FileAction::Read, EFBIG);
+    return readToEnd(file.get(), path, static_cast<std::size_t>(info.st_size), largest);
 }
 
 void writeFileAtomically(const fs::path& target, std::string_view bytes) {
-    std::error_code error;
-    if (fs::is_directory(target, error))
-        throw IoError(target, FileAction::Save, EISDIR);
-    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
-        throw IoError(target, FileAction::Save, errno);
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string temporaryName = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    FileDescriptor file(::mkstemp(temporaryName.data()));
-    if (file.get() < 0)
-        throw IoError(target, FileAction::Save, errno);
-    try {
-        writeAll(file.get(), bytes, target);
-        if (::fchmod(file.get(), permissionsForReplacing(target)) != 0 || ::fsync(file.get()) != 0)
-            throw IoError(target, FileAction::Save, errno);
-        if (::close(file.release()) != 0)
-            throw IoError(target, FileAction::Save, errno);
-        if (::rename(temporaryName.c_str(), target.c_str()) != 0)
-            throw IoError(target, FileAction::Save, errno);
-    } catch (...) {
-        ::unlink(temporaryName.c_str());
-        throw;
-    }
+    ReplacementFile file(target);
+    writeAll(file.descriptor(), bytes, target);
+    file.commit();
 }
 
 } // namespace pagora

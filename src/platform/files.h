@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace pagora {
 
@@ -34,12 +34,15 @@ CopyOutcome copyIntoFolder(const std::filesystem::path& source,
 // Reads a whole file. Throws IoError naming the file and the reason.
 std::string readWholeFile(const std::filesystem::path& path);
 
-// The permissions a file written in place of target gets: those of target
-// when it exists, else the usual ones for a new file.
-mode_t permissionsForReplacing(const std::filesystem::path& target);
+// Reads a whole regular file of at most largest bytes. A folder, a device, a
+// pipe or a socket, and a larger file, are refused before anything is read
+// (EISDIR, kNotARegularFile, EFBIG). Throws IoError.
+std::string readRegularFile(const std::filesystem::path& path, std::uint64_t largest);
 
-// Writes bytes to a temporary file beside target and renames it over target,
-// so that a failed write leaves the old file as it was. Throws IoError.
+// Writes bytes to a temporary file beside the file target names (through
+// symbolic links, which stay) and renames it over that file, keeping its
+// owner, group and permissions, so that a failed write leaves the old file as
+// it was and no temporary behind. Throws IoError.
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
 } // namespace pagora

@@ -116,6 +116,24 @@ TEST(CliResave, AFailedSaveLeavesTheOldFileAndFails) {
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "dir.csf"));
 }
 
+TEST(CliResave, ThroughALinkWritesTheFileItNamesAndKeepsTheLink) {
+    TempFolder folder;
+    const auto real = folder.write("real/c.csf", kComic);
+    const auto link = folder.path() / "link.csf";
+    std::filesystem::create_symlink("real/c.csf", link);
+    const CliRun result = run({"resave", link.string()});
+    EXPECT_EQ(result.status, kExitDone) << result.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(test::readFile(real).rfind("/// Comic Script File (Command Version 15)\r\n"),
+              std::string("/// Interactive Pagora for Win95\r\n").size());
+}
+
+TEST(CliTree, RefusesWhatIsNotAFileBeforeReadingIt) {
+    const CliRun result = run({"tree", "/dev/zero"});
+    EXPECT_EQ(result.status, kExitFailure);
+    EXPECT_EQ(result.err, "error: /dev/zero: cannot read: not a regular file\n");
+}
+
 TEST(CliNew, WritesTheTemplateWithTheUserName) {
     TempFolder folder;
     const auto file = folder.path() / "new.csf";
@@ -127,6 +145,18 @@ TEST(CliNew, WritesTheTemplateWithTheUserName) {
     const auto plain = folder.path() / "plain.csf";
     EXPECT_EQ(run({"new", plain.string()}).status, kExitDone);
     EXPECT_NE(test::readFile(plain).find("Copyright=Pagora User\r\n"), std::string::npos);
+}
+
+TEST(CliNew, RefusesALinkToAMissingFileInsteadOfReplacingIt) {
+    TempFolder folder;
+    const auto link = folder.path() / "link.csf";
+    std::filesystem::create_symlink("missing/c.csf", link);
+    const CliRun result = run({"new", link.string()});
+    EXPECT_EQ(result.status, kExitFailure);
+    EXPECT_EQ(result.err, "error: " + link.string() +
+                              " is a symbolic link to missing/c.csf, which does not exist; it is "
+                              "left as it is\n");
+    EXPECT_EQ(std::filesystem::read_symlink(link), "missing/c.csf");
 }
 
 TEST(CliNew, NeverOverwritesAndRefusesUnencodableNames) {

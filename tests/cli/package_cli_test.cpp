@@ -5,7 +5,9 @@
 #include "support/comic_text.h"
 #include "support/temp_folder.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sstream>
 
 namespace pagora {
@@ -162,6 +164,64 @@ TEST(CliPack, FailsWhenTheArchiveCannotBeWritten) {
     EXPECT_EQ(run({"pack", (folder.path() / "none.csf").string(), "x.cpf"}).status, kExitFailure);
     EXPECT_EQ(run({"pack", comic.string()}).status, kExitFailure);
     EXPECT_EQ(run({"pack", comic.string(), "x.cpf", "--compress"}).status, kExitFailure);
+}
+
+// The system's temporary folder pointed elsewhere for the life of the object.
+class TemporaryFolderAt {
+public:
+    explicit TemporaryFolderAt(const fs::path& folder) {
+        if (const char* previous = std::getenv("TMPDIR"))
+            previous_ = previous;
+        fs::create_directories(folder);
+        ::setenv("TMPDIR", folder.c_str(), 1);
+    }
+    ~TemporaryFolderAt() {
+        if (previous_)
+            ::setenv("TMPDIR", previous_->c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+    }
+
+private:
+    std::optional<std::string> previous_;
+};
+
+TEST(CliPack, RemovesWhatAKilledPackLeftButNothingARunningOneUses) {
+    TempFolder folder;
+    const fs::path comic = writeComic(folder, {"// "});
+    const fs::path archive = folder.path() / "out" / "c.cpf";
+    const fs::path temporaries = folder.path() / "tmp";
+    const fs::path stale = temporaries / "pagora-package-Ab12Cd";
+    folder.write(stale / "LHTemp.tmp", std::string(272, 'h'));
+    folder.write(stale / "LDTemp.tmp", "data");
+    const fs::path staleArchive = folder.write("out/.c.cpf.pagora-Ef34Gh", "half an archive");
+    const fs::path fresh = temporaries / "pagora-package-Ij56Kl";
+    folder.write(fresh / "LDTemp.tmp", "data");
+    const fs::path locked = temporaries / "pagora-package-Mn78Op";
+    folder.write(locked / "LDTemp.tmp", "data");
+    const fs::path foreign = temporaries / "pagora-package-Qr90St";
+    folder.write(foreign / "LDTemp.tmp", "data");
+    folder.write(foreign / "notes.txt", "not ours");
+    const fs::path otherArchive = folder.write("out/.d.cpf.pagora-Uv12Wx", "another archive's");
+    for (const fs::path& path :
+         {stale / "LHTemp.tmp", stale / "LDTemp.tmp", stale, staleArchive, locked / "LDTemp.tmp",
+          locked, foreign / "LDTemp.tmp", foreign / "notes.txt", foreign, otherArchive})
+        test::makeOlder(path, std::chrono::hours(1));
+
+    CliRun packed;
+    {
+        const TemporaryFolderAt redirected(temporaries);
+        const test::HeldLock running(locked);
+        packed = run({"pack", comic.string(), archive.string()});
+    }
+    EXPECT_EQ(packed.status, kExitDone) << packed.err;
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_FALSE(fs::exists(staleArchive));
+    for (const fs::path& path : {fresh, locked, foreign / "notes.txt", otherArchive})
+        EXPECT_TRUE(fs::exists(path)) << path;
+    EXPECT_EQ(std::distance(fs::directory_iterator(temporaries), fs::directory_iterator()), 3);
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(archive.parent_path()), fs::directory_iterator()), 2);
 }
 
 TEST(CliLs, ReportsArchivesThatCannotBeRead) {

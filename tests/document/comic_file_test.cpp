@@ -5,8 +5,11 @@
 #include "support/comic_text.h"
 #include "support/temp_folder.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace pagora {
 namespace {
@@ -119,6 +122,57 @@ TEST_F(ComicFile, AnUnreadableFileLeavesTheDocumentAsItWas) {
     EXPECT_EQ(comic.Lines(), before);
     EXPECT_EQ(comic.GetCommandCount(sj("本"), sj("一")), 2);
 }
+
+// Something that is not a comic file, made in a folder, and the reason it is refused with.
+struct NotAComicFile {
+    const char* label;
+    std::function<std::filesystem::path(const test::TempFolder&)> make;
+    const char* reason;
+};
+
+class ComicFileRefuses : public testing::TestWithParam<NotAComicFile> {};
+
+// Each is refused before anything is read: a pipe would wait for a writer,
+// a device or a huge file would be read until memory runs out.
+TEST_P(ComicFileRefuses, WhatIsNotARegularFileOfAtMostTwoGibibytes) {
+    test::TempFolder folder;
+    const std::filesystem::path path = GetParam().make(folder);
+    ScriptedPrompter prompter;
+    TComicFileCtrl comic(prompter);
+    comic.LoadFromBytes(twoBookComic());
+    try {
+        comic.LoadFromFile(path);
+        FAIL() << "no error";
+    } catch (const IoError& error) {
+        EXPECT_EQ(ioErrorText(error),
+                  "ファイル「" + path.string() + "」を読み込めません。\n" + GetParam().reason);
+    }
+    EXPECT_EQ(comic.SaveToBytes(), twoBookComic());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NotRegular, ComicFileRefuses,
+    testing::Values(
+        NotAComicFile{"Pipe",
+                      [](const test::TempFolder& folder) {
+                          const auto pipe = folder.path() / "pipe.csf";
+                          ::mkfifo(pipe.c_str(), 0600);
+                          return pipe;
+                      },
+                      "通常のファイルではありません。"},
+        NotAComicFile{"Device",
+                      [](const test::TempFolder&) { return std::filesystem::path("/dev/zero"); },
+                      "通常のファイルではありません。"},
+        NotAComicFile{"Folder", [](const test::TempFolder& folder) { return folder.path(); },
+                      "ファイルではなくフォルダです。"},
+        NotAComicFile{"Larger",
+                      [](const test::TempFolder& folder) {
+                          const auto huge = folder.write("huge.csf", "");
+                          std::filesystem::resize_file(huge, (std::uintmax_t{2} << 30) + 1);
+                          return huge;
+                      },
+                      "ファイルが大きすぎます。"}),
+    [](const testing::TestParamInfo<NotAComicFile>& param) { return param.param.label; });
 
 TEST_F(ComicFile, AFailedSaveLeavesTheOldFile) {
     test::TempFolder folder;

@@ -10,6 +10,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -17,6 +18,11 @@ namespace pagora {
 namespace {
 
 using test::TempFolder;
+using namespace std::chrono_literals;
+
+std::ptrdiff_t entryCount(const fs::path& folder) {
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+}
 
 TEST(ResolveScriptPath, TreatsBothSeparatorsAlikeAndMatchesLetterCase) {
     TempFolder folder;
@@ -166,9 +172,134 @@ TEST(WriteFileAtomically, AFolderInTheWayIsReportedAndKept) {
     EXPECT_TRUE(fs::is_directory(folder.path() / "c.csf" / "inside"));
 }
 
-TEST(WriteFileAtomically, AMissingFolderIsReported) {
+TEST(WriteFileAtomically, AMissingFolderOrAFileInThePathIsReported) {
     TempFolder folder;
     EXPECT_THROW(writeFileAtomically(folder.path() / "no" / "c.csf", "new"), IoError);
+    const fs::path file = folder.write("file", "x");
+    try {
+        writeFileAtomically(file / "c.csf", "new");
+        FAIL() << "no error";
+    } catch (const IoError& error) {
+        EXPECT_EQ(error.errorNumber(), ENOTDIR);
+    }
+    EXPECT_EQ(test::readFile(file), "x");
+}
+
+TEST(WriteFileAtomically, ThroughSymbolicLinksWritesTheFileTheyNameAndKeepsThem) {
+    TempFolder folder;
+    const fs::path real = folder.write("real/c.csf", "old");
+    fs::create_directory(folder.path() / "links");
+    const fs::path link = folder.path() / "links" / "c.csf";
+    fs::create_symlink("../real/c.csf", link);
+    const fs::path chained = folder.path() / "links" / "chained.csf";
+    fs::create_symlink("c.csf", chained);
+
+    writeFileAtomically(chained, "new");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_TRUE(fs::is_symlink(chained));
+    EXPECT_EQ(test::readFile(real), "new");
+    EXPECT_EQ(entryCount(folder.path() / "real"), 1);
+    EXPECT_EQ(entryCount(folder.path() / "links"), 2);
+}
+
+TEST(WriteFileAtomically, ALinkThatCannotBeFollowedOrWrittenThroughIsKept) {
+    TempFolder folder;
+    const fs::path first = folder.path() / "a.csf";
+    const fs::path second = folder.path() / "b.csf";
+    fs::create_symlink("b.csf", first);
+    fs::create_symlink("a.csf", second);
+    try {
+        writeFileAtomically(first, "new");
+        FAIL() << "no error";
+    } catch (const IoError& error) {
+        EXPECT_EQ(error.errorNumber(), ELOOP);
+    }
+    folder.write("file", "x");
+    const fs::path blocked = folder.path() / "c.csf";
+    fs::create_symlink("file/c.csf", blocked);
+    EXPECT_THROW(writeFileAtomically(blocked, "new"), IoError);
+
+    EXPECT_EQ(fs::read_symlink(first), "b.csf");
+    EXPECT_EQ(fs::read_symlink(second), "a.csf");
+    EXPECT_EQ(fs::read_symlink(blocked), "file/c.csf");
+    EXPECT_EQ(entryCount(folder.path()), 4);
+}
+
+TEST(WriteFileAtomically, SomethingOtherThanAFileIsRefusedAndKept) {
+    TempFolder folder;
+    const fs::path pipe = folder.path() / "c.csf";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    try {
+        writeFileAtomically(pipe, "new");
+        FAIL() << "no error";
+    } catch (const IoError& error) {
+        EXPECT_EQ(std::string(error.what()), pipe.string() + ": cannot save: not a regular file");
+        EXPECT_EQ(ioErrorText(error), "ファイル「" + pipe.string() +
+                                          "」を保存できません。\n通常のファイルではありません。");
+    }
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(entryCount(folder.path()), 1);
+}
+
+TEST(WriteFileAtomically, KeepsTheOwnerAndGroupOfTheFileItReplaces) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the superuser can give a file to another user";
+    TempFolder folder;
+    const fs::path target = folder.write("c.csf", "old");
+    ASSERT_EQ(::chown(target.c_str(), 4321, 8765), 0);
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    writeFileAtomically(target, "new");
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 8765u);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(test::readFile(target), "new");
+}
+
+TEST(WriteFileAtomically, ANewFileGetsThePermissionsTheUmaskLeaves) {
+    TempFolder folder;
+    const mode_t previous = ::umask(027);
+    writeFileAtomically(folder.path() / "c.csf", "new");
+    ::umask(previous);
+    struct stat info {};
+    ASSERT_EQ(::stat((folder.path() / "c.csf").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(WriteFileAtomically, RemovesWhatKilledSavesOfTheSameFileLeftAndNothingElse) {
+    TempFolder folder;
+    const fs::path target = folder.write("c.csf", "old");
+    const fs::path stale = folder.write(".c.csf.pagora-Ab12Cd", "half");
+    const fs::path fresh = folder.write(".c.csf.pagora-Ef34Gh", "being written");
+    const fs::path locked = folder.write(".c.csf.pagora-Ij56Kl", "being written slowly");
+    std::vector<fs::path> kept = {
+        locked,
+        folder.write(".d.csf.pagora-Ab12Cd", "another file's"),
+        folder.write(".c.csf.pagora-Ab12C", "five letters"),
+        folder.write(".c.csf.pagora-Ab12Cde", "seven letters"),
+        folder.write(".c.csf.pagora-Ab-2Cd", "not a letter"),
+        folder.write(".c.csf.backup", "the user's"),
+        folder.write("c.csf.pagora-Ab12Cd", "not hidden"),
+    };
+    kept.push_back(folder.path() / ".c.csf.pagora-Mn78Op");
+    fs::create_directory(kept.back());
+    kept.push_back(folder.path() / ".c.csf.pagora-Qr90St");
+    fs::create_symlink("c.csf", kept.back());
+    test::makeOlder(stale, 1h);
+    for (const fs::path& path : kept)
+        test::makeOlder(path, 1h);
+
+    {
+        const test::HeldLock running(locked);
+        writeFileAtomically(target, "new");
+    }
+    EXPECT_EQ(test::readFile(target), "new");
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(fresh));
+    for (const fs::path& path : kept)
+        EXPECT_TRUE(fs::exists(fs::symlink_status(path))) << path;
+    EXPECT_EQ(entryCount(folder.path()), static_cast<std::ptrdiff_t>(kept.size()) + 2);
 }
 
 TEST(WriteFileAtomically, AReadOnlyFolderLeavesTheOldFile) {

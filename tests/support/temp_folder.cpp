@@ -1,9 +1,14 @@
 #include "support/temp_folder.h"
 
+#include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <stdlib.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
 
 namespace pagora::test {
 
@@ -35,6 +40,26 @@ std::filesystem::path TempFolder::write(const std::filesystem::path& relative,
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream stream(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+}
+
+void makeOlder(const std::filesystem::path& path, std::chrono::seconds age) {
+    const timespec then{::time(nullptr) - static_cast<time_t>(age.count()), 0};
+    const timespec times[2] = {then, then};
+    if (::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0)
+        throw std::runtime_error("cannot set the time of " + path.string());
+}
+
+HeldLock::HeldLock(const std::filesystem::path& path)
+    : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) == 0)
+        return;
+    if (fd_ >= 0)
+        ::close(fd_);
+    throw std::runtime_error("cannot lock " + path.string());
+}
+
+HeldLock::~HeldLock() {
+    ::close(fd_);
 }
 
 } // namespace pagora::test

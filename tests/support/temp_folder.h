@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -25,5 +26,21 @@ private:
 };
 
 std::string readFile(const std::filesystem::path& path);
+
+// Sets the time a file or folder (a link itself, not what it names) was last
+// changed to age ago.
+void makeOlder(const std::filesystem::path& path, std::chrono::seconds age);
+
+// Holds the lock a running program holds on its temporary file or folder.
+class HeldLock {
+public:
+    explicit HeldLock(const std::filesystem::path& path);
+    ~HeldLock();
+    HeldLock(const HeldLock&) = delete;
+    HeldLock& operator=(const HeldLock&) = delete;
+
+private:
+    int fd_;
+};
 
 } // namespace pagora::test
