@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -254,6 +255,36 @@ TEST(WriteFileAtomically, KeepsTheOwnerAndGroupOfTheFileItReplaces) {
     EXPECT_EQ(info.st_uid, 4321u);
     EXPECT_EQ(info.st_gid, 8765u);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(test::readFile(target), "new");
+}
+
+TEST(WriteFileAtomically, AnUnprivilegedSaveOfAnotherUsersFileMakesItsOwn) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs the superuser to act as two users";
+    TempFolder folder;
+    fs::permissions(folder.path(), fs::perms::all);
+    const fs::path target = folder.write("c.csf", "old");
+    ASSERT_EQ(::chown(target.c_str(), 4321, 4321), 0);
+    ASSERT_EQ(::chmod(target.c_str(), 0666), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        int status = 1;
+        if (::setgid(5678) == 0 && ::setuid(5678) == 0) {
+            try {
+                writeFileAtomically(target, "new");
+                status = 0;
+            } catch (const IoError&) {
+            }
+        }
+        ::_exit(status);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 5678u);
+    EXPECT_EQ(info.st_mode & 07777, 0666u);
     EXPECT_EQ(test::readFile(target), "new");
 }
 
