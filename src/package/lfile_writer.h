@@ -1,9 +1,11 @@
 #pragma once
 
 #include "package/lfile_format.h"
+#include "platform/errors.h"
 
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <string_view>
 
 namespace pagora {
@@ -49,13 +51,21 @@ public:
     bool End();
 
     Prompter& prompter() const { return prompter_; }
+    // Why the last add or End failed, when the system refused a file: which
+    // file and the system's error number. Empty after a success, and after
+    // failures of other kinds (a name too long, a failed compression).
+    const std::optional<IoError>& lastError() const { return lastError_; }
 
 private:
     bool append(std::istream& source, std::string_view name, std::uint32_t flags);
+    bool writeParts(std::FILE* archive);
+    // Records the failure of a file operation and returns false.
+    bool fail(const std::filesystem::path& path, FileAction action, int errorNumber);
     void removeFolder();
 
     Prompter& prompter_;
     std::filesystem::path folder_;
+    std::optional<IoError> lastError_;
 };
 
 inline void LFile_FileLinkageInit(LFileContext& context) {
