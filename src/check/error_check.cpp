@@ -109,10 +109,8 @@ TErrorCheck::TErrorCheck(TComicFileCtrl& comic, TCmdCtrl& syntax, TFlagCtrl& fla
 
 void TErrorCheck::Initialize(const std::filesystem::path& comicFolder) {
     ComicFolder = comicFolder;
-    fileLookup_ = FileLookup();
-    const std::string dataDirectory = comic_.ReadHeader(kComicBlock, "DataDirectory", "");
-    DataFolder = dataDirectory.empty() ? std::filesystem::path()
-                                       : fileLookup_.resolve(ComicFolder, dataDirectory);
+    files_ = ComicFileLookup(ComicFolder, comic_.ReadHeader(kComicBlock, "DataDirectory", ""));
+    DataFolder = files_.dataFolder();
     ValueFlagList.assign(
         concatenated(TFlagCtrl::GetSpecialValueNames(), flags_.GetValueFlagNames()));
     StringFlagList.assign(
@@ -120,7 +118,6 @@ void TErrorCheck::Initialize(const std::filesystem::path& comicFolder) {
     UnusedValueFlagList.assign(flags_.GetValueFlagNames());
     UnusedStringFlagList.assign(flags_.GetStringFlagNames());
     ErrorCount = 0;
-    fileFound_.clear();
 }
 
 void TErrorCheck::CheckAll() {
@@ -168,13 +165,7 @@ void TErrorCheck::CheckFile(const std::string& fileName, const Place& place) {
 }
 
 bool TErrorCheck::IsFileExist(const std::string& fileName) {
-    const auto known = fileFound_.find(fileName);
-    if (known != fileFound_.end())
-        return known->second;
-    const bool found = (!DataFolder.empty() && fileLookup_.exists(DataFolder, fileName)) ||
-                       fileLookup_.exists(ComicFolder, fileName);
-    fileFound_.emplace(fileName, found);
-    return found;
+    return !files_.find(fileName).empty();
 }
 
 void TErrorCheck::CheckPageJump(const std::string& bookName, const std::string& pageName,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/file_lookup.h"
+#include "platform/comic_file_lookup.h"
 
 #include <array>
 #include <cstdint>
@@ -62,7 +62,7 @@ public:
     std::array<TErrorItem, kMaxErrorItems> ErrorItems;
     int ErrorCount = 0;
     std::filesystem::path ComicFolder;
-    std::filesystem::path DataFolder; // empty when the comic names no data folder
+    std::filesystem::path DataFolder; // empty when the comic names none or one outside it
     VariableNameList ValueFlagList;
     VariableNameList StringFlagList;
     VariableNameList UnusedValueFlagList;
@@ -109,9 +109,7 @@ private:
     TCmdCtrl& syntax_;
     TFlagCtrl& flags_;
     Prompter& prompter_;
-    // Whether each file name was found, so that a run asks the disk once per name.
-    std::unordered_map<std::string, bool> fileFound_;
-    FileLookup fileLookup_; // one per run
+    ComicFileLookup files_{{}, {}}; // one per run
 };
 
 } // namespace pagora

@@ -132,9 +132,12 @@ int runPack(const std::vector<std::string>& arguments, CliContext& context) {
     if (context.errIsTerminal)
         context.err << "\r\x1b[K" << std::flush;
     reportFailures(builder.NotStored, "is not stored in the archive", context);
+    // The loose files belong to the archive: without it they are left where they are.
+    if (!written)
+        return kExitFailure;
     builder.CopyFiles(archive);
     reportFailures(builder.NotCopied, "is not copied beside the archive", context);
-    return written ? kExitDone : kExitFailure;
+    return kExitDone;
 }
 
 int runLs(const std::vector<std::string>& arguments, CliContext& context) {

@@ -1,13 +1,10 @@
 #include "package/file_names.h"
 
 #include "platform/encoding.h"
+#include "platform/script_name.h"
 
 namespace pagora {
 namespace {
-
-bool isSeparator(char c) {
-    return c == '\\' || c == '/';
-}
 
 // Where the last part of the name starts and ends (separators at the end left out).
 struct LastPart {
@@ -16,24 +13,13 @@ struct LastPart {
 };
 
 LastPart lastPart(std::string_view name) {
-    LastPart part;
-    bool afterSeparator = false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (isSeparator(name[i])) {
-            afterSeparator = true;
-            continue;
-        }
-        if (afterSeparator || i == 0) {
-            part.start = i;
-            afterSeparator = false;
-        }
-        if (isCp932LeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size())
-            ++i;
-        part.end = i + 1;
-    }
-    if (part.end < part.start)
-        part.end = part.start;
-    return part;
+    const auto parts = scriptNameParts(name);
+    if (!parts)
+        return {name.size(), name.size()};
+    if (parts->empty())
+        return {};
+    const auto start = static_cast<std::size_t>(parts->back().data() - name.data());
+    return {start, start + parts->back().size()};
 }
 
 // Where the extension of the last part starts; npos when it has none.
@@ -84,26 +70,6 @@ std::string ChangeExtension(std::string_view cp932Name, std::string_view extensi
     changed += extension;
     changed += cp932Name.substr(part.end);
     return changed;
-}
-
-bool StaysInsideFolder(std::string_view cp932Name) {
-    const std::string name = toUtf8(cp932Name);
-    int depth = 0;
-    std::size_t start = 0;
-    while (start <= name.size()) {
-        std::size_t end = start;
-        while (end < name.size() && !isSeparator(name[end]))
-            ++end;
-        const std::string_view part = std::string_view(name).substr(start, end - start);
-        if (part == "..") {
-            if (--depth < 0)
-                return false;
-        } else if (!part.empty() && part != ".") {
-            ++depth;
-        }
-        start = end + 1;
-    }
-    return true;
 }
 
 } // namespace pagora

@@ -6,8 +6,8 @@
 namespace pagora {
 
 // File names as a comic script writes them: CP932, with "\" or "/" between
-// folders. A "\" byte may be the second byte of a double-byte character, so
-// these walk the text character by character.
+// folders, split as scriptNameParts splits them. A name that is not valid
+// CP932 has no file part and no extension.
 
 // The part after the last folder separator, ignoring separators at the end.
 std::string_view ScriptFileNamePart(std::string_view cp932Name);
@@ -23,9 +23,5 @@ std::string ChangeExtension(std::string_view cp932Name, std::string_view extensi
 // Whether two names are the same apart from the letter case of ASCII letters
 // (the second byte of a double-byte character is compared as it is).
 bool SameNameIgnoringCase(std::string_view cp932A, std::string_view cp932B);
-
-// Whether the name, taken relative to a folder, stays inside that folder: no
-// ".." part climbs above where it started.
-bool StaysInsideFolder(std::string_view cp932Name);
 
 } // namespace pagora

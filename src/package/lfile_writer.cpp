@@ -3,6 +3,7 @@
 #include "package/zlib_stream.h"
 #include "platform/errors.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -154,7 +155,15 @@ void LFileContext::Clean() {
         fs::remove(HeaderTempName, ignored);
 }
 
+// Without its temporaries (no private folder) there is no file to name.
+bool LFileContext::fail(const fs::path& path, FileAction action, int errorNumber) {
+    if (!path.empty())
+        lastError_.emplace(path, action, errorNumber != 0 ? errorNumber : EIO);
+    return false;
+}
+
 bool LFileContext::append(std::istream& source, std::string_view name, std::uint32_t flags) {
+    lastError_.reset();
     LFileEntry entry;
     if (Header.Count == std::numeric_limits<std::uint32_t>::max() ||
         !SetFieldText(entry.Name, name))
@@ -163,16 +172,20 @@ bool LFileContext::append(std::istream& source, std::string_view name, std::uint
 
     CFile data(DataTempName, "ab");
     if (!data)
-        return false;
+        return fail(DataTempName, FileAction::Open, errno);
     const std::uint64_t offset = endOf(data.get());
     if (offset > kLargestOffset)
-        return false;
+        return fail(DataTempName, FileAction::Write, EFBIG);
+    errno = 0;
     const bool copied = copyStream(source, data.get());
     const std::uint64_t end =
         copied && std::fflush(data.get()) == 0 ? endOf(data.get()) : kUnknownLength;
-    if (!data.close() || end > kLargestOffset) {
+    const int cause = end == kUnknownLength ? errno : EFBIG;
+    if (end > kLargestOffset || !data.close()) {
+        const int closeCause = end > kLargestOffset ? cause : errno;
+        data.close();
         truncateTo(DataTempName, offset);
-        return false;
+        return fail(DataTempName, FileAction::Write, closeCause);
     }
     entry.Offset = static_cast<std::uint32_t>(offset);
     entry.Size = static_cast<std::uint32_t>(end - offset);
@@ -183,11 +196,14 @@ bool LFileContext::append(std::istream& source, std::string_view name, std::uint
     EncodeEntry(entry, record);
     const bool written = directoryLength != kUnknownLength &&
                          std::fwrite(record, kLFileEntrySize, 1, directory.get()) == 1;
-    if (!directory.close() || !written) {
+    const int writeCause = errno;
+    if (!written || !directory.close()) {
+        const int directoryCause = written ? errno : writeCause;
+        directory.close();
         if (directoryLength != kUnknownLength)
             truncateTo(HeaderTempName, directoryLength);
         truncateTo(DataTempName, offset);
-        return false;
+        return fail(HeaderTempName, FileAction::Write, directoryCause);
     }
     ++Header.Count;
     return true;
@@ -212,7 +228,30 @@ bool LFileContext::AddFile(const fs::path& source, std::string_view name) {
     return append(file, name, 0);
 }
 
+// The header, the directory and the data, one after the other.
+bool LFileContext::writeParts(std::FILE* archive) {
+    std::uint8_t header[kLFileHeaderSize];
+    EncodeHeader(Header, header);
+    errno = 0;
+    if (std::fwrite(header, kLFileHeaderSize, 1, archive) != 1)
+        return fail(LinkageFileName, FileAction::Write, errno);
+    CFile directory(HeaderTempName, "rb");
+    if (!directory)
+        return fail(HeaderTempName, FileAction::Open, errno);
+    if (!copyRecords(directory.get(), archive, Header.Count))
+        return fail(LinkageFileName, FileAction::Write, errno);
+    CFile data(DataTempName, "rb");
+    if (!data)
+        return fail(DataTempName, FileAction::Open, errno);
+    if (!copyBlocks(data.get(), archive))
+        return fail(LinkageFileName, FileAction::Write, errno);
+    if (std::fflush(archive) != 0)
+        return fail(LinkageFileName, FileAction::Write, errno);
+    return true;
+}
+
 bool LFileContext::End() {
+    lastError_.reset();
     if (LinkageFileName.empty())
         return false;
     try {
@@ -220,25 +259,19 @@ bool LFileContext::End() {
         const int descriptor = ::dup(replacement.descriptor());
         CFile archive(descriptor < 0 ? nullptr : ::fdopen(descriptor, "wb"));
         if (!archive) {
+            fail(LinkageFileName, FileAction::Write, errno);
             if (descriptor >= 0)
                 ::close(descriptor);
             return false;
         }
-        std::uint8_t header[kLFileHeaderSize];
-        EncodeHeader(Header, header);
-        bool ok = std::fwrite(header, kLFileHeaderSize, 1, archive.get()) == 1;
-        if (ok) {
-            CFile directory(HeaderTempName, "rb");
-            ok = directory && copyRecords(directory.get(), archive.get(), Header.Count);
-        }
-        if (ok) {
-            CFile data(DataTempName, "rb");
-            ok = data && copyBlocks(data.get(), archive.get());
-        }
-        if (!archive.close() || !ok)
+        bool ok = writeParts(archive.get());
+        if (!archive.close() && ok)
+            ok = fail(LinkageFileName, FileAction::Write, errno);
+        if (!ok)
             return false;
         replacement.commit();
-    } catch (const IoError&) {
+    } catch (const IoError& error) {
+        lastError_.emplace(error);
         return false;
     }
     Clean();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "package/lfile_format.h"
+#include "platform/errors.h"
 #include "platform/temporary_files.h"
 
 #include <filesystem>
@@ -53,14 +54,22 @@ public:
     bool End();
 
     Prompter& prompter() const { return prompter_; }
+    // Why the last add or End failed, when the system refused a file: which
+    // file and the system's error number. Empty after a success, and after
+    // failures of other kinds (a name too long, a failed compression).
+    const std::optional<IoError>& lastError() const { return lastError_; }
 
 private:
     bool append(std::istream& source, std::string_view name, std::uint32_t flags);
+    bool writeParts(std::FILE* archive);
+    // Records the failure of a file operation and returns false.
+    bool fail(const std::filesystem::path& path, FileAction action, int errorNumber);
     void removeFolder();
 
     Prompter& prompter_;
     std::filesystem::path folder_;
     std::optional<TemporaryLock> folderLock_;
+    std::optional<IoError> lastError_;
 };
 
 inline void LFile_FileLinkageInit(LFileContext& context) {

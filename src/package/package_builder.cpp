@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/prompter.h"
 
+#include <cerrno>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -32,9 +33,14 @@ std::string listKey(int flag, const fs::path& path) {
     return key;
 }
 
-bool isRegularFile(const fs::path& path) {
-    std::error_code ignored;
-    return fs::is_regular_file(path, ignored);
+// A failure message of the build (CP932) with, when the system refused a file,
+// a second line naming the file and the system's reason.
+std::string withCause(std::string_view message, const LFileContext& context) {
+    std::string text(message);
+    if (const std::optional<IoError>& cause = context.lastError())
+        text += "\n" + toCp932Replacing(cause->path().string() + ": " +
+                                        ioErrorReason(cause->errorNumber()));
+    return text;
 }
 
 } // namespace
@@ -43,29 +49,12 @@ TPackageBuilder::TPackageBuilder(Prompter& prompter, fs::path comicFileName,
                                  std::string dataDirectory)
     : ComicFileName(std::move(comicFileName))
     , DataDirectory(std::move(dataDirectory))
-    , prompter_(prompter) {
+    , prompter_(prompter)
+    , files_(comicFolder(ComicFileName), DataDirectory) {
 }
 
 fs::path TPackageBuilder::FindComicFile(std::string_view name) {
-    const auto known = found_.find(std::string(name));
-    if (known != found_.end())
-        return known->second;
-    return found_.emplace(name, lookUp(name)).first->second;
-}
-
-fs::path TPackageBuilder::lookUp(std::string_view name) {
-    if (!StaysInsideFolder(name))
-        return {};
-    if (!DataDirectory.empty() && StaysInsideFolder(DataDirectory)) {
-        fs::path path = fileLookup_.resolve(
-            fileLookup_.resolve(comicFolder(ComicFileName), DataDirectory), name);
-        if (isRegularFile(path))
-            return path;
-    }
-    fs::path path = fileLookup_.resolve(comicFolder(ComicFileName), name);
-    if (isRegularFile(path))
-        return path;
-    return {};
+    return files_.find(name);
 }
 
 bool TPackageBuilder::AddLinkFile(std::string_view name) {
@@ -88,8 +77,7 @@ bool TPackageBuilder::AddCopyFile(std::string_view name) {
 }
 
 void TPackageBuilder::startRun() {
-    fileLookup_ = FileLookup();
-    found_.clear();
+    files_ = ComicFileLookup(comicFolder(ComicFileName), DataDirectory);
     LinkList.clear();
     CopyList.clear();
     linked_.clear();
@@ -184,30 +172,39 @@ bool TPackageBuilder::storeFile(LFileContext& context, const TPackageFile& file)
     std::unique_ptr<std::istream> source;
     if (HasExtension(file.Name, ".mag")) {
         std::optional<std::vector<std::uint8_t>> bmp;
+        std::string reason = "the MAG picture cannot be converted";
         try {
             const std::string mag = readWholeFile(file.Path);
             bmp = TM2BC::ConvertToBmp(
                 {reinterpret_cast<const std::uint8_t*>(mag.data()), mag.size()});
-        } catch (const IoError&) {
+        } catch (const IoError& error) {
+            reason += std::string(": ") + error.what();
         }
         if (!bmp) {
             prompter_.warning(PAGORA_CP932("Failed by MMAG_MagtoBmp"));
-            NotStored.push_back({file, "the MAG picture cannot be converted"});
+            NotStored.push_back({file, reason});
             return false;
         }
         source = std::make_unique<std::istringstream>(std::string(bmp->begin(), bmp->end()));
         entryName = ChangeExtension(entryName, ".bmp");
     } else {
+        errno = 0;
         source = std::make_unique<std::ifstream>(file.Path, std::ios::binary);
         if (!*source) {
-            NotStored.push_back({file, "the file cannot be read"});
+            NotStored.push_back(
+                {file, std::string("the file cannot be read: ") +
+                           IoError(file.Path, FileAction::Open, errno != 0 ? errno : EIO).what()});
             return false;
         }
     }
     const bool stored = file.Flag > 0 ? LFile_FileLinkageAddCompress(context, *source, entryName)
                                       : LFile_FileLinkageAdd(context, *source, entryName);
-    if (!stored)
-        NotStored.push_back({file, "the file cannot be read or stored"});
+    if (!stored) {
+        std::string reason = "the file cannot be read or stored";
+        if (const std::optional<IoError>& cause = context.lastError())
+            reason += std::string(": ") + cause->what();
+        NotStored.push_back({file, reason});
+    }
     return stored;
 }
 
@@ -221,7 +218,8 @@ bool TPackageBuilder::BuildPackage(const fs::path& archive) {
 
     std::istringstream script(ScriptStream);
     if (!LFile_FileLinkageAdd(context, script, kScriptEntryName))
-        prompter_.error(PAGORA_CP932("Error : LFile_FileLinkageAdd() File : ComicScriptFile"));
+        prompter_.error(withCause(
+            PAGORA_CP932("Error : LFile_FileLinkageAdd() File : ComicScriptFile"), context));
 
     const int maximum = static_cast<int>(LinkList.size()) - 1;
     for (std::size_t i = 0; i < LinkList.size(); ++i) {
@@ -230,7 +228,7 @@ bool TPackageBuilder::BuildPackage(const fs::path& archive) {
         storeFile(context, LinkList[i]);
     }
     if (!LFile_FileLinkageEnd(context)) {
-        prompter_.error(PAGORA_CP932("Error : LFile_FileLinkageEnd()"));
+        prompter_.error(withCause(PAGORA_CP932("Error : LFile_FileLinkageEnd()"), context));
         return false;
     }
     return true;

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "platform/file_lookup.h"
+#include "platform/comic_file_lookup.h"
 
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -55,9 +54,9 @@ public:
     std::vector<TPackageFailure> NotStored;
     std::vector<TPackageFailure> NotCopied;
 
-    // The file a script name (CP932) stands for: in the data folder, else in
-    // the comic's folder, in any letter case and with "\" or "/". Empty when
-    // there is none, or when the name climbs out of the folder (".."). Each
+    // The file a script name (CP932) stands for, found by ComicFileLookup:
+    // in the data folder, else in the comic's folder. Empty when there is
+    // none, or when the name or a link leads out of the comic's folder. Each
     // name is looked up on disk once per CollectFiles.
     std::filesystem::path FindComicFile(std::string_view name);
     // Add the file to a list when it is found; each file is listed once
@@ -85,14 +84,12 @@ public:
     void CopyFiles(const std::filesystem::path& archive);
 
 private:
-    std::filesystem::path lookUp(std::string_view name);
     void noteMissing(std::string_view name);
     bool storeFile(LFileContext& context, const TPackageFile& file);
     void startRun();
 
     Prompter& prompter_;
-    FileLookup fileLookup_;
-    std::unordered_map<std::string, std::filesystem::path> found_; // by script name
+    ComicFileLookup files_; // one per CollectFiles
     // The files of each list, as flag and path folded to lower-case ASCII.
     std::unordered_set<std::string> linked_;
     std::unordered_set<std::string> copied_;

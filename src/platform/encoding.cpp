@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <iconv.h>
@@ -91,6 +92,12 @@ std::string toUtf8(std::string_view cp932) {
     return out;
 }
 
+bool isValidCp932(std::string_view cp932) {
+    thread_local Converter converter("UTF-8", "CP932");
+    std::string ignored;
+    return converter.convert(cp932, ignored) == 0;
+}
+
 namespace {
 
 std::size_t characterLength(char lead) {
@@ -128,6 +135,21 @@ std::string toCp932(std::string_view utf8) {
     out.reserve(utf8.size());
     if (converter.convert(utf8, out) != 0)
         throw EncodingError(describeUnencodable(utf8));
+    return out;
+}
+
+std::string toCp932Replacing(std::string_view utf8) {
+    std::string out;
+    while (!utf8.empty()) {
+        const std::size_t length =
+            std::min(utf8SequenceLength(static_cast<unsigned char>(utf8[0])), utf8.size());
+        try {
+            out += toCp932(utf8.substr(0, length));
+        } catch (const EncodingError&) {
+            out += '?';
+        }
+        utf8.remove_prefix(length);
+    }
     return out;
 }
 

@@ -9,9 +9,17 @@ namespace pagora {
 // one per byte, so any file content can be shown.
 std::string toUtf8(std::string_view cp932);
 
+// Whether the bytes are CP932 text throughout: every byte or pair of bytes
+// decodes to a character.
+bool isValidCp932(std::string_view cp932);
+
 // Encodes UTF-8 text as CP932. Throws EncodingError naming the first character
 // that CP932 cannot hold (or the first invalid UTF-8 byte).
 std::string toCp932(std::string_view utf8);
+
+// Encodes UTF-8 text as CP932 for a message, with "?" for each character
+// CP932 cannot hold (a file path, say).
+std::string toCp932Replacing(std::string_view utf8);
 
 // Whether a CP932 byte starts a double-byte character.
 inline bool isCp932LeadByte(unsigned char byte) {

@@ -1,10 +1,10 @@
 #include "platform/file_lookup.h"
 
 #include "platform/encoding.h"
+#include "platform/script_name.h"
 
 #include <system_error>
 #include <utility>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -19,67 +19,84 @@ std::string foldAsciiCase(std::string name) {
     return name;
 }
 
-std::vector<std::string> splitScriptName(std::string_view utf8Name) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (const char c : utf8Name) {
-        if (c == '\\' || c == '/') {
-            if (!part.empty())
-                parts.push_back(std::move(part));
-            part.clear();
-        } else {
-            part += c;
-        }
+// "." and ".." are left to the system; what they pass through has been seen.
+bool isDotPart(const std::string& part) {
+    return part == "." || part == "..";
+}
+
+// The type of a listed entry comes with the listing; only a link needs asking
+// the disk where it leads.
+fs::file_type typeOf(const fs::directory_entry& listed, bool link) {
+    std::error_code error;
+    if (link) {
+        const fs::file_type type = fs::status(listed.path(), error).type();
+        return error ? fs::file_type::not_found : type;
     }
-    if (!part.empty())
-        parts.push_back(std::move(part));
-    return parts;
+    if (listed.is_regular_file(error))
+        return fs::file_type::regular;
+    if (listed.is_directory(error))
+        return fs::file_type::directory;
+    return error ? fs::file_type::not_found : fs::file_type::unknown;
 }
 
 } // namespace
 
-fs::path FileLookup::resolve(const fs::path& base, std::string_view cp932Name) {
-    fs::path path = base;
-    for (const std::string& part : splitScriptName(toUtf8(cp932Name)))
-        path /= matchInFolder(path.empty() ? fs::path(".") : path, part);
-    return path;
-}
-
-// Where the folder of the path has been listed, the listing answers without
-// asking the disk again.
-bool FileLookup::exists(const fs::path& base, std::string_view cp932Name) {
-    const fs::path path = resolve(base, cp932Name);
-    const std::string name = path.filename().string();
-    const auto listed = listings_.find(path.parent_path().native());
-    if (listed == listings_.end() || name == "." || name == ".." ||
-        listed->second.links.count(name) != 0)
-        return pathExists(path);
-    return listed->second.names.count(name) != 0;
-}
-
-bool FileLookup::pathExists(const fs::path& path) {
-    const auto known = exists_.find(path.native());
-    if (known != exists_.end())
-        return known->second;
-    std::error_code error;
-    const bool found = fs::exists(path, error);
-    exists_.emplace(path.native(), found);
+std::optional<FileLookup::Found> FileLookup::find(const fs::path& base,
+                                                  std::string_view cp932Name) {
+    const auto parts = scriptNameParts(cp932Name);
+    if (!parts)
+        return std::nullopt;
+    Found found{base, fs::file_type::directory, false};
+    for (const std::string_view cp932Part : *parts) {
+        const std::string part = toUtf8(cp932Part);
+        const fs::path folder = found.path.empty() ? fs::path(".") : found.path;
+        if (isDotPart(part)) {
+            found.path /= part;
+            found.type = entryAt(found.path).type;
+            continue;
+        }
+        const auto [name, entry] = matchInFolder(folder, part);
+        found.path /= name;
+        found.type = entry.type;
+        found.throughLink = found.throughLink || entry.link;
+    }
     return found;
 }
 
-// The entry of folder named part as written, else the first whose name is part
-// without regard to letter case, else part itself.
-std::string FileLookup::matchInFolder(const fs::path& folder, const std::string& part) {
-    if (part == "." || part == "..")
-        return part;
+fs::path FileLookup::resolve(const fs::path& base, std::string_view cp932Name) {
+    const auto found = find(base, cp932Name);
+    return found ? found->path : fs::path();
+}
+
+FileLookup::Entry FileLookup::entryAt(const fs::path& path) {
+    const auto known = entries_.find(path.native());
+    if (known != entries_.end())
+        return known->second;
+    Entry entry;
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(path, error);
+    entry.link = fs::is_symlink(status);
+    entry.type = entry.link ? fs::status(path, error).type() : status.type();
+    if (error)
+        entry.type = fs::file_type::not_found;
+    return entries_.emplace(path.native(), entry).first->second;
+}
+
+std::pair<std::string, FileLookup::Entry> FileLookup::matchInFolder(const fs::path& folder,
+                                                                    const std::string& part) {
     const auto listed = listings_.find(folder.native());
-    if (listed == listings_.end() && pathExists(folder / part))
-        return part;
+    if (listed == listings_.end()) {
+        const Entry entry = entryAt(folder / part);
+        if (entry.type != fs::file_type::not_found || entry.link)
+            return {part, entry};
+    }
     const Listing& entries = listed != listings_.end() ? listed->second : listing(folder);
-    if (entries.names.count(part) != 0)
-        return part;
+    if (const auto exact = entries.entries.find(part); exact != entries.entries.end())
+        return *exact;
     const auto match = entries.byFoldedName.find(foldAsciiCase(part));
-    return match != entries.byFoldedName.end() ? match->second : part;
+    if (match == entries.byFoldedName.end())
+        return {part, Entry{}};
+    return {match->second, entries.entries.at(match->second)};
 }
 
 // A folder that cannot be listed (missing, or not a folder) has no entries.
@@ -89,11 +106,12 @@ const FileLookup::Listing& FileLookup::listing(const fs::path& folder) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         std::string name = it->path().filename().string();
-        std::error_code typeError;
-        if (it->is_symlink(typeError) || typeError)
-            entries.links.insert(name);
+        std::error_code linkError;
+        Entry entry;
+        entry.link = it->is_symlink(linkError) || linkError;
+        entry.type = typeOf(*it, entry.link);
         entries.byFoldedName.emplace(foldAsciiCase(name), name);
-        entries.names.insert(std::move(name));
+        entries.entries.emplace(std::move(name), entry);
     }
     return entries;
 }

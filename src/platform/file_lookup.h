@@ -1,10 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace pagora {
 
@@ -15,28 +15,45 @@ namespace pagora {
 // run, so files added on disk since an earlier run are seen.
 class FileLookup {
 public:
+    // What a name stands for under a base folder.
+    struct Found {
+        std::filesystem::path path;
+        std::filesystem::file_type type; // links followed; not_found when nothing is there
+        // Whether a symbolic link lies on the way: the entry itself or a
+        // folder it is reached through. Only then can its real place differ
+        // from what the path says.
+        bool throughLink = false;
+    };
+
+    // nullopt when the name is not valid CP932.
+    std::optional<Found> find(const std::filesystem::path& base, std::string_view cp932Name);
+    // The path of find; empty when the name is not valid CP932.
     std::filesystem::path resolve(const std::filesystem::path& base, std::string_view cp932Name);
-    // Whether the path a name resolves to exists. Asks the disk once per path.
-    bool exists(const std::filesystem::path& base, std::string_view cp932Name);
 
     // How many folders this object has listed.
     int foldersListed() const { return foldersListed_; }
 
 private:
-    // The entries of one folder: their names, and the first of them in
-    // listing order for each name folded to lower-case ASCII.
+    struct Entry {
+        std::filesystem::file_type type = std::filesystem::file_type::not_found;
+        bool link = false;
+    };
+    // The entries of one folder by name, and the first of them in listing
+    // order for each name folded to lower-case ASCII.
     struct Listing {
-        std::unordered_set<std::string> names;
-        std::unordered_set<std::string> links; // symbolic links: may point at nothing
+        std::unordered_map<std::string, Entry> entries;
         std::unordered_map<std::string, std::string> byFoldedName;
     };
 
-    std::string matchInFolder(const std::filesystem::path& folder, const std::string& part);
+    // The entry of folder that part names: as written, else the first whose
+    // name matches without regard to letter case, else part itself (missing).
+    std::pair<std::string, Entry> matchInFolder(const std::filesystem::path& folder,
+                                                const std::string& part);
     const Listing& listing(const std::filesystem::path& folder);
-    bool pathExists(const std::filesystem::path& path);
+    Entry entryAt(const std::filesystem::path& path);
 
     std::unordered_map<std::string, Listing> listings_; // by folder path
-    std::unordered_map<std::string, bool> exists_;      // by path
+    std::unordered_map<std::string, Entry> entries_;    // by path, for unlisted folders
     int foldersListed_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include "platform/comic_file_lookup.h"
 #include "platform/errors.h"
 #include "platform/file_descriptor.h"
 #include "platform/file_lookup.h"
@@ -68,7 +69,9 @@ fs::path comicFolder(const fs::path& comicFile) {
 }
 
 fs::path dataFolder(const fs::path& comicFile, std::string_view cp932DataDirectory) {
-    return resolveScriptPath(comicFolder(comicFile), cp932DataDirectory);
+    const fs::path folder =
+        ComicFileLookup(comicFolder(comicFile), cp932DataDirectory).dataFolder();
+    return folder.empty() ? comicFolder(comicFile) : folder;
 }
 
 CopyOutcome copyIntoFolder(const fs::path& source, const fs::path& folder) {

@@ -11,8 +11,9 @@ namespace pagora {
 // between parts, in any letter case when the comic was made on Windows) into
 // a path under base. Each part is taken as written when it exists, else as the
 // one entry of its folder that matches it without regard to letter case; parts
-// that match nothing stay as written. A run that looks up many names uses a
-// FileLookup instead, which lists each folder once.
+// that match nothing stay as written; a name that is not valid CP932 gives an
+// empty path. A run that looks up many names uses a FileLookup instead, which
+// lists each folder once.
 std::filesystem::path resolveScriptPath(const std::filesystem::path& base,
                                         std::string_view cp932Name);
 
@@ -20,7 +21,9 @@ std::filesystem::path resolveScriptPath(const std::filesystem::path& base,
 std::filesystem::path comicFolder(const std::filesystem::path& comicFile);
 
 // The comic's data folder: its own folder plus the header value DataDirectory
-// (CP932, relative) when that is not empty.
+// (CP932, relative) when that is not empty. Where the lookups of its files do
+// not use that folder (it leads out of the comic's folder or does not decode),
+// the comic's own folder.
 std::filesystem::path dataFolder(const std::filesystem::path& comicFile,
                                  std::string_view cp932DataDirectory);
 

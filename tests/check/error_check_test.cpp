@@ -14,6 +14,7 @@ namespace pagora {
 namespace {
 
 using test::TempFolder;
+namespace fs = std::filesystem;
 
 using Lines = std::vector<std::string_view>;
 
@@ -44,6 +45,12 @@ protected:
     // A comic of one book "本" with pages "一" (the given lines) and "二", in
     // a folder that also holds a data folder "data".
     void load(const Lines& headerEntries, const Lines& pageLines, const Lines& extraBlocks = {}) {
+        comic.LoadFromBytes(comicBytes(headerEntries, pageLines, extraBlocks));
+        flags.LoadFlags();
+    }
+
+    static std::string comicBytes(const Lines& headerEntries, const Lines& pageLines,
+                                  const Lines& extraBlocks = {}) {
         std::string bytes = sj("<Head=\"Comic\">\r\n");
         for (const std::string_view entry : headerEntries)
             bytes += sj(entry) + "\r\n";
@@ -53,12 +60,13 @@ protected:
         bytes += sj("<Page End>\r\n<Page=\"二\">\r\n// \r\n<Page End>\r\n<Book End>\r\n");
         for (const std::string_view line : extraBlocks)
             bytes += sj(line) + "\r\n";
-        comic.LoadFromBytes(bytes);
-        flags.LoadFlags();
+        return bytes;
     }
 
-    std::vector<Finding> run() {
-        check.Initialize(folder.path());
+    std::vector<Finding> run() { return run(folder.path()); }
+
+    std::vector<Finding> run(const std::filesystem::path& comicFolder) {
+        check.Initialize(comicFolder);
         check.CheckAll();
         std::vector<Finding> findings;
         for (int i = 0; i < check.ErrorCount; ++i) {
@@ -101,6 +109,57 @@ TEST_F(ErrorCheck, FindsFilesInTheDataFolderThenTheComicFolderWhateverTheirCaseA
               (std::vector<Finding>{
                   {"ERROR : 参照しているファイル\"none.bmp\"が見つかりません", "本", "一", 3},
                   {"ERROR : ファイル名が入力されていません", "本", "一", 4}}));
+}
+
+// The comic's folder is "comic"; beside it lie a secret, "x" and a folder "outside".
+TEST_F(ErrorCheck, NamesAndLinksLeadingOutOfTheComicFolderAreMissingFiles) {
+    folder.write("secret.txt", "x");
+    folder.write("x", "x");
+    folder.write("outside/o.bmp", "x");
+    folder.write("comic/data/a.bmp", "x");
+    fs::create_symlink("../secret.txt", folder.path() / "comic" / "pic.bmp");
+    fs::create_symlink("../outside", folder.path() / "comic" / "linkdir");
+    fs::create_symlink("data/a.bmp", folder.path() / "comic" / "alias.bmp");
+    const auto missing = [](std::string_view name, int line) {
+        return Finding{"ERROR : 参照しているファイル\"" + std::string(name) + "\"が見つかりません",
+                       "本", "一", line};
+    };
+    load(kQuietHeader, {"Graphic \"..\\secret.txt\",0,0,0,1,\"None\",0,0,0,", "Music \"./../x\",0,",
+                        "Graphic \"pic.bmp\",0,0,0,1,\"None\",0,0,0,",
+                        "Graphic \"linkdir\\o.bmp\",0,0,0,1,\"None\",0,0,0,",
+                        "Graphic \"alias.bmp\",0,0,0,1,\"None\",0,0,0,"});
+    EXPECT_EQ(run(folder.path() / "comic"),
+              (std::vector<Finding>{missing("..\\secret.txt", 0),
+                                    missing("./../x", 1),
+                                    {"ERROR : 設定したMCIデバイスでは使用不能なファイルが指定されて"
+                                     "います",
+                                     "本", "一", 1},
+                                    missing("pic.bmp", 2),
+                                    missing("linkdir\\o.bmp", 3)}));
+
+    for (const std::string_view dataDirectory :
+         {"DataDirectory=../outside", "DataDirectory=linkdir"}) {
+        load({"StartBook=本", "StartPage=一", "MciMusic=Sequencer", "MciSound=WaveAudio",
+              dataDirectory},
+             {"Graphic \"o.bmp\",0,0,0,1,\"None\",0,0,0,"});
+        EXPECT_EQ(run(folder.path() / "comic"), std::vector<Finding>{missing("o.bmp", 0)})
+            << dataDirectory;
+        EXPECT_TRUE(check.DataFolder.empty());
+    }
+}
+
+// 0x85 starts a double-byte character and "/" cannot end one: the name does
+// not decode, whatever lies in a folder named "sub" + U+FFFD.
+TEST_F(ErrorCheck, ANameThatDoesNotDecodeIsAMissingFile) {
+    folder.write("data/sub\xEF\xBF\xBD/x.bmp", "x");
+    std::string bytes = comicBytes(kQuietHeader, {"Graphic \"NAME\",0,0,0,1,\"None\",0,0,0,"});
+    const std::string name = "sub\x85/x.bmp";
+    bytes.replace(bytes.find("NAME"), 4, name);
+    comic.LoadFromBytes(bytes);
+    flags.LoadFlags();
+    ASSERT_EQ(run().size(), 1u);
+    EXPECT_EQ(check.ErrorItems[0].Message,
+              sj("参照しているファイル\"") + name + sj("\"が見つかりません"));
 }
 
 TEST_F(ErrorCheck, WithoutADataFolderFilesAreLookedUpInTheComicFolder) {

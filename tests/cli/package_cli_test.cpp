@@ -152,14 +152,20 @@ TEST(CliPack, FailsWhenTheArchiveCannotBeWritten) {
     TempFolder folder;
     folder.write("comic/data/theme.mid", "midi");
     const fs::path comic = writeComic(folder, {"Music \"theme.mid\",0,"});
-    const CliRun result =
-        run({"pack", comic.string(), (folder.path() / "missing" / "c.cpf").string()});
+    const fs::path missing = folder.path() / "missing" / "c.cpf";
+    const CliRun result = run({"pack", comic.string(), missing.string()});
     EXPECT_EQ(result.status, kExitFailure);
-    const std::vector<std::string> lines = linesOf(result.err);
-    ASSERT_EQ(lines.size(), 2u) << result.err;
-    EXPECT_EQ(lines[0], "error: Error : LFile_FileLinkageEnd()");
-    EXPECT_EQ(lines[1].rfind("warning: \"theme.mid\" is not copied beside the archive: ", 0), 0u)
-        << lines[1];
+    EXPECT_EQ(result.err, "error: Error : LFile_FileLinkageEnd()\\n" + missing.string() +
+                              ": ファイルまたはフォルダが見つかりません。\n");
+
+    // Without the archive the loose files stay where they are.
+    const fs::path out = folder.path() / "out";
+    fs::create_directories(out / "c.cpf");
+    const CliRun onFolder = run({"pack", comic.string(), (out / "c.cpf").string()});
+    EXPECT_EQ(onFolder.status, kExitFailure);
+    EXPECT_EQ(onFolder.err, "error: Error : LFile_FileLinkageEnd()\\n" + (out / "c.cpf").string() +
+                                ": ファイルではなくフォルダです。\n");
+    EXPECT_FALSE(fs::exists(out / "theme.mid"));
 
     EXPECT_EQ(run({"pack", (folder.path() / "none.csf").string(), "x.cpf"}).status, kExitFailure);
     EXPECT_EQ(run({"pack", comic.string()}).status, kExitFailure);
@@ -222,6 +228,41 @@ TEST(CliPack, RemovesWhatAKilledPackLeftButNothingARunningOneUses) {
     EXPECT_EQ(std::distance(fs::directory_iterator(temporaries), fs::directory_iterator()), 3);
     EXPECT_EQ(
         std::distance(fs::directory_iterator(archive.parent_path()), fs::directory_iterator()), 2);
+}
+
+// check and pack look files up alike: names that climb out of the comic's
+// folder, links that lead out of it and names that do not decode are missing
+// to both.
+TEST(CliPack, RefusesWhatCheckReportsAsMissing) {
+    TempFolder folder;
+    folder.write("secret.txt", "secret");
+    folder.write("comic/data/sub\xEF\xBF\xBD/x.bmp", "x"); // "sub" + U+FFFD
+    fs::create_symlink("../secret.txt", folder.path() / "comic" / "pic.bmp");
+    fs::create_symlink("../../secret.txt", folder.path() / "comic" / "data" / "theme.mid");
+    std::string bytes = test::readFile(
+        writeComic(folder, {"Graphic \"pic.bmp\",0,0,0,1,\"None\",0,0,0,",
+                            "Graphic \"..\\secret.txt\",0,0,0,1,\"None\",0,0,0,",
+                            "Graphic \"NAME\",0,0,0,1,\"None\",0,0,0,", "Music \"theme.mid\",0,"}));
+    bytes.replace(bytes.find("NAME"), 4, "sub\x85/x.bmp");
+    const fs::path comic = folder.write("comic/c.csf", bytes);
+
+    const CliRun checked = run({"check", comic.string()});
+    for (const char* name : {"pic.bmp", "..\\secret.txt", "sub\xEF\xBF\xBD/x.bmp", "theme.mid"})
+        EXPECT_NE(checked.out.find(std::string("ERROR : 参照しているファイル\"") + name +
+                                   "\"が見つかりません"),
+                  std::string::npos)
+            << name << "\n"
+            << checked.out;
+
+    const fs::path archive = folder.path() / "out" / "c.cpf";
+    fs::create_directory(archive.parent_path());
+    const CliRun packed = run({"pack", comic.string(), archive.string()});
+    EXPECT_EQ(packed.status, kExitDone) << packed.err;
+    EXPECT_EQ(packed.err,
+              "warning: コミックファイルからアクセスされているファイルが見つかりません\\n"
+              "pic.bmp, ..\\secret.txt, sub\xEF\xBF\xBD/x.bmp, theme.mid, \n");
+    test::expectArchiveHolds(archive, {{"Comic.csf", false, bytes}});
+    EXPECT_FALSE(fs::exists(archive.parent_path() / "theme.mid"));
 }
 
 TEST(CliLs, ReportsArchivesThatCannotBeRead) {

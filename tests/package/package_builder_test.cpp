@@ -140,6 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "絵\\朝.bmp",
                  "comic/data/絵/朝.bmp"},
         FindCase{"name climbing out", {"comic/secret.bmp"}, "data", "..\\secret.bmp", ""},
+        FindCase{"name climbing out from a dot", {"secret.bmp"}, "", ".\\..\\secret.bmp", ""},
         FindCase{"name climbing out of the comic folder",
                  {"outside.bmp"},
                  "data",
@@ -153,6 +154,56 @@ INSTANTIATE_TEST_SUITE_P(
                  "comic/a.bmp"},
         FindCase{"a folder is not a file", {"comic/data/a.bmp/inner"}, "data", "a.bmp", ""},
         FindCase{"empty name", {"comic/data/a.bmp"}, "data", "", ""}));
+
+// Beside the comic's folder lie a secret and a folder "outside".
+TEST_F(Builder, LinksLeadingOutOfTheComicFolderCountAsMissingFiles) {
+    folder.write("secret.txt", "secret");
+    folder.write("outside/o.bmp", "outside");
+    file("data/a.bmp", "a");
+    fs::create_symlink("../secret.txt", folder.path() / "comic" / "pic.bmp");
+    fs::create_symlink("../../secret.txt", folder.path() / "comic" / "data" / "theme.mid");
+    fs::create_symlink("../outside", folder.path() / "comic" / "linkdir");
+    fs::create_symlink("a.bmp", folder.path() / "comic" / "data" / "alias.bmp");
+    TPackageBuilder& b =
+        comic({}, {"Graphic \"pic.bmp\",0,0,0,1,\"None\",0,0,0,",
+                   "Graphic \"linkdir\\o.bmp\",0,0,0,1,\"None\",0,0,0,",
+                   "Graphic \"alias.bmp\",0,0,0,1,\"None\",0,0,0,", "Music \"theme.mid\",0,"});
+    b.CollectFiles();
+    EXPECT_EQ(toUtf8(b.MissingMessage), kMissingHead + "pic.bmp, linkdir\\o.bmp, theme.mid, ");
+    ASSERT_EQ(b.LinkList.size(), 1u);
+    EXPECT_EQ(b.LinkList[0].Path, folder.path() / "comic" / "data" / "alias.bmp");
+    EXPECT_TRUE(b.CopyList.empty());
+
+    const fs::path out = folder.path() / "out";
+    fs::create_directory(out);
+    ASSERT_TRUE(b.BuildPackage(out / "c.cpf"));
+    b.CopyFiles(out / "c.cpf");
+    test::expectArchiveHolds(out / "c.cpf",
+                             {{"Comic.csf", false, b.ScriptStream}, {"alias.bmp", true, "a"}});
+    EXPECT_FALSE(fs::exists(out / "theme.mid"));
+
+    TPackageBuilder& linked = comic({}, {"Graphic \"o.bmp\",0,0,0,1,\"None\",0,0,0,"}, "linkdir");
+    linked.CollectFiles();
+    EXPECT_TRUE(linked.LinkList.empty());
+    EXPECT_EQ(toUtf8(linked.MissingMessage), kMissingHead + "o.bmp, ");
+}
+
+// 0x85 starts a double-byte character and "/" cannot end one. Split byte by
+// byte, the name would keep the folder "sub" + U+FFFD in its stored name.
+TEST_F(Builder, ANameThatDoesNotDecodeIsMissing) {
+    file("data/sub\xEF\xBF\xBD/x.bmp", "x");
+    file("data/sub\xEF\xBF\xBD/x.mid", "x");
+    std::string bytes = crlf(
+        comicLines({}, {"Graphic \"NAME.bmp\",0,0,0,1,\"None\",0,0,0,", "Music \"NAME.mid\",0,"}));
+    for (std::size_t at; (at = bytes.find("NAME")) != std::string::npos;)
+        bytes.replace(at, 4, "sub\x85/x");
+    comicFile = folder.write("comic/c.csf", bytes);
+    TPackageBuilder b(prompter, comicFile, "data");
+    b.CollectFiles();
+    EXPECT_TRUE(b.LinkList.empty());
+    EXPECT_TRUE(b.CopyList.empty());
+    EXPECT_EQ(b.MissingMessage, sj(kMissingHead) + "sub\x85/x.bmp, sub\x85/x.mid, ");
+}
 
 TEST_F(Builder, ListsEachFileOnceAndCompressesPicturesInBmpAndMag) {
     for (const char* name : {"data/a.mag", "data/b.BMP", "data/c.jpg", "data/d.wav", "data/e",
@@ -269,8 +320,8 @@ TEST_F(Builder, AMagOpeningIsStoredAsBmpAndTheScriptNamesItSo) {
     const fs::path archive = folder.path() / "c.cpf";
     ASSERT_TRUE(b.BuildPackage(archive));
     EXPECT_NE(b.ScriptStream.find("Opening=title.bmp\r\n"), std::string::npos);
-    test::expectArchiveHolds(archive, {{"Comic.csf", false, b.ScriptStream},
-                                       {"title.bmp", true, bmpOf(opening)}});
+    test::expectArchiveHolds(
+        archive, {{"Comic.csf", false, b.ScriptStream}, {"title.bmp", true, bmpOf(opening)}});
 }
 
 TEST_F(Builder, StoresPicturesAsTheWizardMarksThem) {
@@ -350,15 +401,22 @@ TEST_F(Builder, LeavesOutWhatCannotBeStoredAndGoesOn) {
     ASSERT_EQ(b.NotStored.size(), 2u);
     EXPECT_EQ(b.NotStored[0].File.Name, "broken.mag");
     EXPECT_EQ(b.NotStored[1].File.Name, "vanishing.jpg");
+    EXPECT_EQ(b.NotStored[1].Reason,
+              "the file cannot be read: " + (folder.path() / "comic/data/vanishing.jpg").string() +
+                  ": cannot open: No such file or directory");
 }
 
 TEST_F(Builder, AnArchiveThatCannotBeWrittenIsReported) {
     TPackageBuilder& b = comic({}, {});
     b.CollectFiles();
-    EXPECT_FALSE(b.BuildPackage(folder.path() / "missing" / "c.cpf"));
+    const fs::path missing = folder.path() / "missing" / "c.cpf";
+    EXPECT_FALSE(b.BuildPackage(missing));
     EXPECT_FALSE(b.BuildPackage(""));
-    EXPECT_EQ(prompter.messages(), (std::vector<std::string>{"Error : LFile_FileLinkageEnd()",
-                                                             "Error : LFile_FileLinkageEnd()"}));
+    // The system's reason follows on a second line when a file was refused.
+    EXPECT_EQ(prompter.messages(),
+              (std::vector<std::string>{"Error : LFile_FileLinkageEnd()\n" + missing.string() +
+                                            sj(": ファイルまたはフォルダが見つかりません。"),
+                                        "Error : LFile_FileLinkageEnd()"}));
 }
 
 TEST_F(Builder, BuildsWithItsTemporariesInTheTemporaryFolderAndLeavesNoneBehind) {

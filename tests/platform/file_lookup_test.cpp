@@ -49,30 +49,64 @@ TEST(FileLookup, ListsEachFolderOnceHoweverManyNamesMiss) {
     EXPECT_EQ(lookup.foldersListed(), 2); // the base and Pict
 }
 
-TEST(FileLookup, TellsWhetherANameExistsAndKeepsTheAnswerForTheRun) {
+fs::file_type typeFound(FileLookup& lookup, const fs::path& base, std::string_view name) {
+    return lookup.find(base, name).value().type;
+}
+
+TEST(FileLookup, TellsWhatANameIsAndKeepsTheAnswerForTheRun) {
     TempFolder folder;
     folder.write("Pict/One.bmp", "1");
     FileLookup lookup;
-    EXPECT_TRUE(lookup.exists(folder.path(), "pict\\ONE.BMP"));
-    EXPECT_TRUE(lookup.exists(folder.path(), "Pict/One.bmp"));
-    EXPECT_TRUE(lookup.exists(folder.path(), "pict"));
-    EXPECT_FALSE(lookup.exists(folder.path(), "pict\\two.bmp"));
-    EXPECT_FALSE(lookup.exists(folder.path(), "nowhere\\one.bmp"));
+    EXPECT_EQ(typeFound(lookup, folder.path(), "pict\\ONE.BMP"), fs::file_type::regular);
+    EXPECT_EQ(typeFound(lookup, folder.path(), "Pict/One.bmp"), fs::file_type::regular);
+    EXPECT_EQ(typeFound(lookup, folder.path(), "pict"), fs::file_type::directory);
+    EXPECT_EQ(typeFound(lookup, folder.path(), "pict\\two.bmp"), fs::file_type::not_found);
+    EXPECT_EQ(typeFound(lookup, folder.path(), "nowhere\\one.bmp"), fs::file_type::not_found);
     folder.write("Pict/two.bmp", "2");
-    EXPECT_FALSE(lookup.exists(folder.path(), "pict\\two.bmp"));
-    EXPECT_TRUE(FileLookup().exists(folder.path(), "pict\\two.bmp"));
+    EXPECT_EQ(typeFound(lookup, folder.path(), "pict\\two.bmp"), fs::file_type::not_found);
+    FileLookup later;
+    EXPECT_EQ(typeFound(later, folder.path(), "pict\\two.bmp"), fs::file_type::regular);
 }
 
-TEST(FileLookup, ALinkToNothingDoesNotExistAfterListing) {
+TEST(FileLookup, ALinkToNothingIsNothingAfterListing) {
     TempFolder folder;
     folder.write("pict/a.bmp", "x");
     fs::create_symlink(folder.path() / "gone.bmp", folder.path() / "pict" / "dead.bmp");
     FileLookup lookup;
-    EXPECT_FALSE(lookup.exists(folder.path(), "pict\\missing.bmp"));
+    EXPECT_EQ(typeFound(lookup, folder.path(), "pict\\missing.bmp"), fs::file_type::not_found);
     EXPECT_EQ(lookup.foldersListed(), 1);
-    EXPECT_FALSE(lookup.exists(folder.path(), "pict\\dead.bmp"));
-    EXPECT_FALSE(lookup.exists(folder.path(), "pict\\DEAD.bmp"));
-    EXPECT_TRUE(lookup.exists(folder.path(), "PICT\\A.BMP"));
+    EXPECT_EQ(typeFound(lookup, folder.path(), "pict\\dead.bmp"), fs::file_type::not_found);
+    EXPECT_EQ(typeFound(lookup, folder.path(), "pict\\DEAD.bmp"), fs::file_type::not_found);
+    EXPECT_EQ(typeFound(lookup, folder.path(), "PICT\\A.BMP"), fs::file_type::regular);
+}
+
+// Names written as they are on disk are answered without listing the folder,
+// names in another case from the listing: both know the links.
+TEST(FileLookup, TellsWhetherALinkLiesOnTheWay) {
+    TempFolder folder;
+    folder.write("real/a.bmp", "x");
+    fs::create_symlink(folder.path() / "real", folder.path() / "alias");
+    fs::create_symlink(folder.path() / "real" / "a.bmp", folder.path() / "real" / "b.bmp");
+    FileLookup lookup;
+    const auto through = [&](std::string_view name) {
+        return lookup.find(folder.path(), name).value().throughLink;
+    };
+    EXPECT_FALSE(through("real\\a.bmp"));
+    EXPECT_TRUE(through("real\\b.bmp"));
+    EXPECT_TRUE(through("alias\\a.bmp"));
+    EXPECT_TRUE(through("ALIAS\\A.BMP"));
+    EXPECT_TRUE(through("real\\B.BMP"));
+    EXPECT_FALSE(through("REAL\\A.bmp"));
+    EXPECT_TRUE(through("alias\\..\\real\\a.bmp"));
+    EXPECT_EQ(lookup.find(folder.path(), "Alias\\b.bmp").value().type, fs::file_type::regular);
+}
+
+TEST(FileLookup, ANameThatDoesNotDecodeStandsForNothing) {
+    TempFolder folder;
+    folder.write("sub\xEF\xBF\xBD/x.bmp", "x"); // the folder "sub" + U+FFFD
+    FileLookup lookup;
+    EXPECT_FALSE(lookup.find(folder.path(), "sub\x85/x.bmp").has_value());
+    EXPECT_EQ(lookup.resolve(folder.path(), "sub\x85/x.bmp"), fs::path());
 }
 
 TEST(FileLookup, KeepsTheWrittenPartsOfFoldersThatDoNotExist) {

@@ -62,6 +62,9 @@ TEST(DataFolder, IsTheComicFolderPlusDataDirectory) {
     EXPECT_EQ(dataFolder(comic, ""), folder.path());
     EXPECT_EQ(dataFolder(comic, "media"), folder.path() / "Media");
     EXPECT_EQ(comicFolder(comic), folder.path());
+    // Files are never looked up outside the comic's folder, so none are copied there.
+    EXPECT_EQ(dataFolder(comic, "..\\elsewhere"), folder.path());
+    EXPECT_EQ(dataFolder(comic, "dat\x85/"), folder.path());
 }
 
 TEST(CopyIntoFolder, NeverOverwrites) {
