@@ -10,8 +10,7 @@
 
 namespace pagora {
 
-int runTree(const std::vector<std::string>& arguments, CliContext& context) {
-    const ParsedArguments parsed = parseArguments(arguments, {}, {}, 1, 1);
+int runTree(const ParsedArguments& parsed, CliContext& context) {
     TComicFileCtrl comic(context.prompter);
     loadComicAsEditor(comic, parsed.positional[0], context);
     for (const std::string& book : comic.GetBookList()) {
@@ -23,8 +22,7 @@ int runTree(const std::vector<std::string>& arguments, CliContext& context) {
     return kExitDone;
 }
 
-int runResave(const std::vector<std::string>& arguments, CliContext& context) {
-    const ParsedArguments parsed = parseArguments(arguments, {}, {}, 1, 2);
+int runResave(const ParsedArguments& parsed, CliContext& context) {
     TComicFileCtrl comic(context.prompter);
     loadComicAsEditor(comic, parsed.positional[0], context);
     StampForSave(comic);
@@ -32,8 +30,7 @@ int runResave(const std::vector<std::string>& arguments, CliContext& context) {
     return kExitDone;
 }
 
-int runNew(const std::vector<std::string>& arguments, CliContext& context) {
-    const ParsedArguments parsed = parseArguments(arguments, {"--user"}, {}, 1, 1);
+int runNew(const ParsedArguments& parsed, CliContext& context) {
     const std::filesystem::path target = parsed.positional[0];
     std::error_code error;
     if (std::filesystem::exists(target, error)) {
