@@ -1,20 +1,24 @@
 // Runs the whole error check over an arbitrary comic written into a temporary
 // folder beside data files made from the input. Layout: one byte of choices
-// for the data folder (bit 0: its name in the other letter case), two bytes
-// with two bits for each of the first eight quoted names of the comic (0: no
-// file, 1: the file as written, 2: in the other letter case, 3: in the
-// comic's own folder rather than the data folder), then the comic bytes.
+// (bit 0: the data folder's name in the other letter case; bit 1: names put
+// in the comic's folder are made as folders), two bytes with two bits for
+// each of the first eight quoted names of the comic (0: no file, 1: the file
+// as written, 2: in the other letter case, 3: in the comic's own folder
+// rather than the data folder), then the comic bytes.
 //
 // The check changes nothing in the comic, finds the same on a second run,
-// places every finding on a line that exists, and never calls a file missing
+// places every finding on a line that exists, never calls a file missing
 // that is there under its own name (or under another letter case where no
-// folder on its way is spelt two ways).
+// folder on its way is spelt two ways), and finds a name exactly when the
+// package would find it, for names that stay inside the comic's folder.
 #include "check/error_check.h"
 #include "document/cmd_ctrl.h"
 #include "document/comic_file.h"
 #include "document/comic_rules.h"
 #include "document/flag_ctrl.h"
 #include "fuzz_support.h"
+#include "package/file_names.h"
+#include "package/package_builder.h"
 #include "platform/encoding.h"
 #include "platform/scripted_prompter.h"
 
@@ -121,6 +125,12 @@ public:
         return true;
     }
 
+    void makeFolder(const fs::path& relative) {
+        std::error_code error;
+        if (fs::create_directories(folder_.path() / relative, error))
+            note(relative);
+    }
+
     const std::vector<DataFile>& files() const { return files_; }
 
     // Whether every folder on the way to the file is spelt one way only.
@@ -168,7 +178,9 @@ void makeDataFiles(DataFolderBuilder& builder, std::string_view comic, unsigned 
         if (placing == Placing::None || !path)
             continue;
         const fs::path place = placing == Placing::InComicFolder ? fs::path() : dataPlace;
-        if (placing == Placing::OtherCase)
+        if (placing == Placing::InComicFolder && (folderChoice & 2))
+            builder.makeFolder(*path);
+        else if (placing == Placing::OtherCase)
             builder.make(names[i], place / flipCase(path->string()), false);
         else
             builder.make(names[i], place / *path,
@@ -216,6 +228,19 @@ void checkFilesFound(const pagora::TErrorCheck& check, const DataFolderBuilder& 
     }
 }
 
+// The package looks in the data folder only when it stays inside the comic's.
+void checkAgreesWithPackage(pagora::TErrorCheck& check, pagora::TComicFileCtrl& comic,
+                            const fs::path& comicFile, const std::vector<std::string>& names) {
+    const std::string dataDirectory = comic.ReadHeader("Comic", "DataDirectory", "");
+    if (!pagora::StaysInsideFolder(dataDirectory))
+        return;
+    pagora::ScriptedPrompter prompter;
+    pagora::TPackageBuilder package(prompter, comicFile, dataDirectory);
+    for (const std::string& name : names)
+        if (!name.empty() && pagora::StaysInsideFolder(name))
+            require(check.IsFileExist(name) == !package.FindComicFile(name).empty());
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -246,6 +271,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(comic.Lines() == before);
     checkPlaces(comic, check);
     checkFilesFound(check, builder);
+    checkAgreesWithPackage(check, comic, folder.path() / kComicName, quotedNames(comicBytes));
 
     check.Initialize(folder.path());
     check.CheckAll();

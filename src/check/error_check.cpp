@@ -171,10 +171,18 @@ bool TErrorCheck::IsFileExist(const std::string& fileName) {
     const auto known = fileFound_.find(fileName);
     if (known != fileFound_.end())
         return known->second;
-    const bool found = (!DataFolder.empty() && fileLookup_.exists(DataFolder, fileName)) ||
-                       fileLookup_.exists(ComicFolder, fileName);
+    const bool found = (!DataFolder.empty() && namesFile(DataFolder, fileName)) ||
+                       namesFile(ComicFolder, fileName);
     fileFound_.emplace(fileName, found);
     return found;
+}
+
+// The listing answers for a name that is not there; only one that is there is
+// asked whether it is a file rather than a folder.
+bool TErrorCheck::namesFile(const std::filesystem::path& base, const std::string& fileName) {
+    std::error_code error;
+    return fileLookup_.exists(base, fileName) &&
+           std::filesystem::is_regular_file(fileLookup_.resolve(base, fileName), error);
 }
 
 void TErrorCheck::CheckPageJump(const std::string& bookName, const std::string& pageName,

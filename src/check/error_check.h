@@ -89,6 +89,8 @@ public:
     };
 
     void CheckFile(const std::string& fileName, const Place& place);
+    // Whether the name stands for a file (a folder is none) in the data folder
+    // or the comic's folder.
     bool IsFileExist(const std::string& fileName);
     void CheckPageJump(const std::string& bookName, const std::string& pageName,
                        const Place& place);
@@ -98,6 +100,7 @@ public:
                         const Place& place);
 
 private:
+    bool namesFile(const std::filesystem::path& base, const std::string& fileName);
     void error(std::string message, const Place& place) {
         AddError(std::move(message), kError, place.book, place.page, place.line);
     }

@@ -103,6 +103,20 @@ TEST_F(ErrorCheck, FindsFilesInTheDataFolderThenTheComicFolderWhateverTheirCaseA
                   {"ERROR : ファイル名が入力されていません", "本", "一", 4}}));
 }
 
+TEST_F(ErrorCheck, AFolderIsNotAFile) {
+    folder.write("data/Pict/a.bmp", "x");
+    folder.write("Sounds/b.wav", "x");
+    load(kQuietHeader,
+         {"Graphic \"pict\",0,0,0,1,\"None\",0,0,0,",
+          "Graphic \"sounds\\\",0,0,0,1,\"None\",0,0,0,", "Graphic \"\\\",0,0,0,1,\"None\",0,0,0,",
+          "Graphic \"pict\\a.bmp\",0,0,0,1,\"None\",0,0,0,"});
+    EXPECT_EQ(run(),
+              (std::vector<Finding>{
+                  {"ERROR : 参照しているファイル\"pict\"が見つかりません", "本", "一", 0},
+                  {"ERROR : 参照しているファイル\"sounds\\\"が見つかりません", "本", "一", 1},
+                  {"ERROR : 参照しているファイル\"\\\"が見つかりません", "本", "一", 2}}));
+}
+
 TEST_F(ErrorCheck, WithoutADataFolderFilesAreLookedUpInTheComicFolder) {
     folder.write("a.bmp", "x");
     load({"StartBook=本", "StartPage=一", "MciMusic=Sequencer", "MciSound=WaveAudio"},
