@@ -171,8 +171,10 @@ bool TErrorCheck::IsFileExist(const std::string& fileName) {
     const auto known = fileFound_.find(fileName);
     if (known != fileFound_.end())
         return known->second;
-    const bool found = (!DataFolder.empty() && namesFile(DataFolder, fileName)) ||
-                       namesFile(ComicFolder, fileName);
+    // The system would end a name at a NUL byte and find another file.
+    const bool found = fileName.find('\0') == std::string::npos &&
+                       ((!DataFolder.empty() && namesFile(DataFolder, fileName)) ||
+                        namesFile(ComicFolder, fileName));
     fileFound_.emplace(fileName, found);
     return found;
 }
