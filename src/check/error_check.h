@@ -89,6 +89,8 @@ public:
     };
 
     void CheckFile(const std::string& fileName, const Place& place);
+    // Whether the name stands for a file (a folder is none) in the data folder
+    // or the comic's folder.
     bool IsFileExist(const std::string& fileName);
     void CheckPageJump(const std::string& bookName, const std::string& pageName,
                        const Place& place);

@@ -63,8 +63,7 @@ bool anyError(const TErrorCheck& check) {
 
 } // namespace
 
-int runCheck(const std::vector<std::string>& arguments, CliContext& context) {
-    const ParsedArguments parsed = parseArguments(arguments, {}, {"--json"}, 1, 1);
+int runCheck(const ParsedArguments& parsed, CliContext& context) {
     const std::filesystem::path file = std::filesystem::absolute(parsed.positional[0]);
     TComicFileCtrl comic(context.prompter);
     loadComicAsEditor(comic, file, context);

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 namespace pagora {
 
 struct CliContext;
+struct ParsedArguments;
 
 // pagora-cli check FILE.csf [--json]: the editor's error check, one finding a line.
-int runCheck(const std::vector<std::string>& arguments, CliContext& context);
+int runCheck(const ParsedArguments& parsed, CliContext& context);
 
 } // namespace pagora

@@ -8,32 +8,47 @@
 #include "cli/script_commands.h"
 #include "platform/errors.h"
 
+#include <optional>
 #include <ostream>
+#include <set>
 #include <string_view>
 
 namespace pagora {
 namespace {
 
-using CommandFunction = int (*)(const std::vector<std::string>&, CliContext&);
+using CommandFunction = int (*)(const ParsedArguments&, CliContext&);
+
+// What a command accepts: options that take a value, flags, and how many
+// positional arguments.
+struct ArgumentRules {
+    std::set<std::string> withValue;
+    std::set<std::string> flags;
+    std::size_t minPositional;
+    std::size_t maxPositional;
+};
 
 struct CliCommand {
     std::string_view name;
     std::string_view usage;
+    ArgumentRules rules;
     CommandFunction run;
 };
 
-constexpr CliCommand kCommands[] = {
-    {"tree", "tree FILE.csf", runTree},
-    {"resave", "resave FILE.csf [OUT.csf]", runResave},
-    {"new", "new OUT.csf [--user NAME]", runNew},
-    {"outline", "outline FILE.csf [--book BOOK] [--page PAGE]", runOutline},
-    {"fmt", "fmt FILE.csf [-o OUT.csf] [--check]", runFmt},
-    {"check", "check FILE.csf [--json]", runCheck},
-    {"mag2bmp", "mag2bmp IN.mag OUT.bmp", runMag2Bmp},
-    {"imginfo", "imginfo FILE [--plugins DIR]", runImgInfo},
-    {"pack", "pack FILE.csf OUT.cpf [--compress NAME]...", runPack},
-    {"ls", "ls ARCHIVE.cpf", runLs},
-    {"unpack", "unpack ARCHIVE.cpf DIR", runUnpack},
+const CliCommand kCommands[] = {
+    {"tree", "tree FILE.csf", {{}, {}, 1, 1}, runTree},
+    {"resave", "resave FILE.csf [OUT.csf]", {{}, {}, 1, 2}, runResave},
+    {"new", "new OUT.csf [--user NAME]", {{"--user"}, {}, 1, 1}, runNew},
+    {"outline",
+     "outline FILE.csf [--book BOOK] [--page PAGE]",
+     {{"--book", "--page"}, {}, 1, 1},
+     runOutline},
+    {"fmt", "fmt FILE.csf [-o OUT.csf] [--check]", {{"-o"}, {"--check"}, 1, 1}, runFmt},
+    {"check", "check FILE.csf [--json]", {{}, {"--json"}, 1, 1}, runCheck},
+    {"mag2bmp", "mag2bmp IN.mag OUT.bmp", {{}, {}, 2, 2}, runMag2Bmp},
+    {"imginfo", "imginfo FILE [--plugins DIR]", {{"--plugins"}, {}, 1, 1}, runImgInfo},
+    {"pack", "pack FILE.csf OUT.cpf [--compress NAME]...", {{"--compress"}, {}, 2, 2}, runPack},
+    {"ls", "ls ARCHIVE.cpf", {{}, {}, 1, 1}, runLs},
+    {"unpack", "unpack ARCHIVE.cpf DIR", {{}, {}, 2, 2}, runUnpack},
 };
 
 void printUsage(std::ostream& err) {
@@ -49,7 +64,22 @@ const CliCommand* findCommand(std::string_view name) {
     return nullptr;
 }
 
+// The arguments after the command's name, as the command reads them.
+ParsedArguments parseCommandArguments(const CliCommand& command,
+                                      const std::vector<std::string>& arguments) {
+    const ArgumentRules& rules = command.rules;
+    return parseArguments({arguments.begin() + 1, arguments.end()}, rules.withValue, rules.flags,
+                          rules.minPositional, rules.maxPositional);
+}
+
 } // namespace
+
+std::optional<ParsedArguments> parseCliArguments(const std::vector<std::string>& arguments) {
+    const CliCommand* command = arguments.empty() ? nullptr : findCommand(arguments[0]);
+    if (!command)
+        return std::nullopt;
+    return parseCommandArguments(*command, arguments);
+}
 
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
            bool errIsTerminal) {
@@ -61,7 +91,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return kExitFailure;
     }
     try {
-        return command->run({arguments.begin() + 1, arguments.end()}, context);
+        return command->run(parseCommandArguments(*command, arguments), context);
     } catch (const UsageError& error) {
         prompter.report(MessageKind::Error, error.what());
         err << "usage: pagora-cli " << command->usage << '\n';

@@ -29,8 +29,7 @@ std::string whyNotNew(const std::filesystem::path& target) {
 
 } // namespace
 
-int runTree(const std::vector<std::string>& arguments, CliContext& context) {
-    const ParsedArguments parsed = parseArguments(arguments, {}, {}, 1, 1);
+int runTree(const ParsedArguments& parsed, CliContext& context) {
     TComicFileCtrl comic(context.prompter);
     loadComicAsEditor(comic, parsed.positional[0], context);
     for (const std::string& book : comic.GetBookList()) {
@@ -42,8 +41,7 @@ int runTree(const std::vector<std::string>& arguments, CliContext& context) {
     return kExitDone;
 }
 
-int runResave(const std::vector<std::string>& arguments, CliContext& context) {
-    const ParsedArguments parsed = parseArguments(arguments, {}, {}, 1, 2);
+int runResave(const ParsedArguments& parsed, CliContext& context) {
     TComicFileCtrl comic(context.prompter);
     loadComicAsEditor(comic, parsed.positional[0], context);
     StampForSave(comic);
@@ -51,8 +49,7 @@ int runResave(const std::vector<std::string>& arguments, CliContext& context) {
     return kExitDone;
 }
 
-int runNew(const std::vector<std::string>& arguments, CliContext& context) {
-    const ParsedArguments parsed = parseArguments(arguments, {"--user"}, {}, 1, 1);
+int runNew(const ParsedArguments& parsed, CliContext& context) {
     const std::filesystem::path target = parsed.positional[0];
     if (const std::string refusal = whyNotNew(target); !refusal.empty()) {
         context.prompter.report(MessageKind::Error, refusal + "; it is left as it is");

@@ -38,8 +38,7 @@ int refuse(CliContext& context, const std::string& file, const std::string& why)
 
 } // namespace
 
-int runMag2Bmp(const std::vector<std::string>& arguments, CliContext& context) {
-    const ParsedArguments parsed = parseArguments(arguments, {}, {}, 2, 2);
+int runMag2Bmp(const ParsedArguments& parsed, CliContext& context) {
     const std::string file = readWholeFile(parsed.positional[0]);
     const std::optional<std::vector<std::uint8_t>> bmp = TM2BC::ConvertToBmp(asBytes(file));
     if (!bmp) {
@@ -51,8 +50,7 @@ int runMag2Bmp(const std::vector<std::string>& arguments, CliContext& context) {
     return kExitDone;
 }
 
-int runImgInfo(const std::vector<std::string>& arguments, CliContext& context) {
-    const ParsedArguments parsed = parseArguments(arguments, {"--plugins"}, {}, 1, 1);
+int runImgInfo(const ParsedArguments& parsed, CliContext& context) {
     const std::string& name = parsed.positional[0];
     const std::string file = readWholeFile(name);
     const std::span<const std::uint8_t> bytes = asBytes(file);

@@ -108,8 +108,7 @@ bool extractInto(LFileReader& reader, std::uint32_t index, const fs::path& targe
 
 } // namespace
 
-int runPack(const std::vector<std::string>& arguments, CliContext& context) {
-    const ParsedArguments parsed = parseArguments(arguments, {"--compress"}, {}, 2, 2);
+int runPack(const ParsedArguments& parsed, CliContext& context) {
     const fs::path comicFile = fs::absolute(parsed.positional[0]);
     const fs::path archive = parsed.positional[1];
 
@@ -140,8 +139,7 @@ int runPack(const std::vector<std::string>& arguments, CliContext& context) {
     return kExitDone;
 }
 
-int runLs(const std::vector<std::string>& arguments, CliContext& context) {
-    const ParsedArguments parsed = parseArguments(arguments, {}, {}, 1, 1);
+int runLs(const ParsedArguments& parsed, CliContext& context) {
     const std::string& path = parsed.positional[0];
     LFileReader reader(context.prompter);
     if (!reader.Open(path)) {
@@ -169,8 +167,7 @@ int runLs(const std::vector<std::string>& arguments, CliContext& context) {
     return damaged ? kExitProblems : kExitDone;
 }
 
-int runUnpack(const std::vector<std::string>& arguments, CliContext& context) {
-    const ParsedArguments parsed = parseArguments(arguments, {}, {}, 2, 2);
+int runUnpack(const ParsedArguments& parsed, CliContext& context) {
     const std::string& path = parsed.positional[0];
     const fs::path folder = parsed.positional[1];
     LFileReader reader(context.prompter);

@@ -1,18 +1,16 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 namespace pagora {
 
 struct CliContext;
+struct ParsedArguments;
 
 // pagora-cli pack FILE.csf OUT.cpf [--compress NAME]...: builds the comic's
 // package as the package wizard does.
-int runPack(const std::vector<std::string>& arguments, CliContext& context);
+int runPack(const ParsedArguments& parsed, CliContext& context);
 // pagora-cli ls ARCHIVE.cpf: the header and every directory entry.
-int runLs(const std::vector<std::string>& arguments, CliContext& context);
+int runLs(const ParsedArguments& parsed, CliContext& context);
 // pagora-cli unpack ARCHIVE.cpf DIR: writes every entry into DIR.
-int runUnpack(const std::vector<std::string>& arguments, CliContext& context);
+int runUnpack(const ParsedArguments& parsed, CliContext& context);
 
 } // namespace pagora

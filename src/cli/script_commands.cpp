@@ -59,8 +59,7 @@ std::string formatted(TCmdCtrl& syntax, const std::string& line) {
 
 } // namespace
 
-int runOutline(const std::vector<std::string>& arguments, CliContext& context) {
-    const ParsedArguments parsed = parseArguments(arguments, {"--book", "--page"}, {}, 1, 1);
+int runOutline(const ParsedArguments& parsed, CliContext& context) {
     TComicFileCtrl comic(context.prompter);
     loadComicAsEditor(comic, parsed.positional[0], context);
     TCmdCtrl syntax(context.prompter);
@@ -85,8 +84,7 @@ int runOutline(const std::vector<std::string>& arguments, CliContext& context) {
     return kExitDone;
 }
 
-int runFmt(const std::vector<std::string>& arguments, CliContext& context) {
-    const ParsedArguments parsed = parseArguments(arguments, {"-o"}, {"--check"}, 1, 1);
+int runFmt(const ParsedArguments& parsed, CliContext& context) {
     const bool checkOnly = parsed.has("--check");
     TComicFileCtrl comic(context.prompter);
     loadComicAsEditor(comic, parsed.positional[0], context);

@@ -44,7 +44,8 @@ const fs::path& ComicFileLookup::find(std::string_view cp932Name) {
     if (known != found_.end())
         return known->second;
     fs::path path;
-    if (staysInsideFolder(cp932Name)) {
+    // The system would end a name at a NUL byte and find another file.
+    if (cp932Name.find('\0') == std::string_view::npos && staysInsideFolder(cp932Name)) {
         if (!dataFolder_.empty())
             path = fileIn(dataFolder_, cp932Name);
         if (path.empty())

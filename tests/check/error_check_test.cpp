@@ -162,6 +162,37 @@ TEST_F(ErrorCheck, ANameThatDoesNotDecodeIsAMissingFile) {
               sj("参照しているファイル\"") + name + sj("\"が見つかりません"));
 }
 
+TEST_F(ErrorCheck, AFolderIsNotAFile) {
+    folder.write("data/Pict/a.bmp", "x");
+    folder.write("Sounds/b.wav", "x");
+    load(kQuietHeader,
+         {"Graphic \"pict\",0,0,0,1,\"None\",0,0,0,",
+          "Graphic \"sounds\\\",0,0,0,1,\"None\",0,0,0,", "Graphic \"\\\",0,0,0,1,\"None\",0,0,0,",
+          "Graphic \"pict\\a.bmp\",0,0,0,1,\"None\",0,0,0,"});
+    EXPECT_EQ(run(),
+              (std::vector<Finding>{
+                  {"ERROR : 参照しているファイル\"pict\"が見つかりません", "本", "一", 0},
+                  {"ERROR : 参照しているファイル\"sounds\\\"が見つかりません", "本", "一", 1},
+                  {"ERROR : 参照しているファイル\"\\\"が見つかりません", "本", "一", 2}}));
+}
+
+// The system would cut the name at the NUL byte and find "a.bmp"; whether the
+// folder was listed before (for a name that is missing) must not matter.
+TEST_F(ErrorCheck, ANameHoldingANulByteNamesNoFile) {
+    using namespace std::string_literals;
+    folder.write("data/a.bmp", "x");
+    load(kQuietHeader, {});
+    for (const bool listedFirst : {false, true}) {
+        SCOPED_TRACE(listedFirst);
+        check.Initialize(folder.path());
+        if (listedFirst) {
+            EXPECT_FALSE(check.IsFileExist("none.bmp"));
+        }
+        EXPECT_FALSE(check.IsFileExist("a.bmp\0x"s));
+        EXPECT_TRUE(check.IsFileExist("a.bmp"));
+    }
+}
+
 TEST_F(ErrorCheck, WithoutADataFolderFilesAreLookedUpInTheComicFolder) {
     folder.write("a.bmp", "x");
     load({"StartBook=本", "StartPage=一", "MciMusic=Sequencer", "MciSound=WaveAudio"},

@@ -77,6 +77,27 @@ TEST(CliUsage, BadArgumentsFailWithStatusTwo) {
     EXPECT_EQ(run({"new", "x.csf", "--user"}).status, kExitFailure);
 }
 
+TEST(CliParse, ReadsEachCommandsOwnOptionsWithoutRunningIt) {
+    const std::optional<ParsedArguments> fmt =
+        parseCliArguments({"fmt", "in.csf", "--check", "-o", "out.csf"});
+    ASSERT_TRUE(fmt.has_value());
+    EXPECT_EQ(fmt->positional, std::vector<std::string>{"in.csf"});
+    EXPECT_TRUE(fmt->has("--check"));
+    EXPECT_EQ(fmt->value("-o", ""), "out.csf");
+
+    const std::optional<ParsedArguments> pack =
+        parseCliArguments({"pack", "a.csf", "--compress", "x.bmp", "b.cpf", "--compress", "y"});
+    ASSERT_TRUE(pack.has_value());
+    EXPECT_EQ(pack->positional, (std::vector<std::string>{"a.csf", "b.cpf"}));
+    EXPECT_EQ(pack->values("--compress"), (std::vector<std::string>{"x.bmp", "y"}));
+
+    EXPECT_FALSE(parseCliArguments({}).has_value());
+    EXPECT_FALSE(parseCliArguments({"frobnicate", "x"}).has_value());
+    EXPECT_THROW(parseCliArguments({"check", "a.csf", "-o", "b"}), UsageError);
+    EXPECT_THROW(parseCliArguments({"fmt", "a.csf", "--json"}), UsageError);
+    EXPECT_THROW(parseCliArguments({"mag2bmp", "a.mag"}), UsageError);
+}
+
 TEST(CliResave, StampsVersionAndTypeAndWritesTheEditorHead) {
     TempFolder folder;
     const auto file =
