@@ -13,6 +13,7 @@
 #include "platform/encoding.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/script_name.h"
 #include "platform/scripted_prompter.h"
 
 #include <algorithm>
@@ -102,7 +103,7 @@ void checkExtension(std::string_view name) {
 
 void checkStaysInside(std::string_view name) {
     const fs::path base = comicFolderPath();
-    if (pagora::StaysInsideFolder(name))
+    if (pagora::staysInsideFolder(name))
         require(pagora::fuzz::liesInside(pagora::resolveScriptPath(base, name), base));
 }
 
