@@ -33,7 +33,7 @@ constexpr CliCommand kCommands[] = {
     {"imginfo", "imginfo FILE [--plugins DIR]", runImgInfo},
     {"pack", "pack FILE.csf OUT.cpf [--compress NAME]...", runPack},
     {"ls", "ls ARCHIVE.cpf", runLs},
-    {"unpack", "unpack ARCHIVE.cpf DIR", runUnpack},
+    {"unpack", "unpack ARCHIVE.cpf DIR [--max-size BYTES]", runUnpack},
 };
 
 void printUsage(std::ostream& err) {

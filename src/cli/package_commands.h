@@ -12,7 +12,8 @@ struct CliContext;
 int runPack(const std::vector<std::string>& arguments, CliContext& context);
 // pagora-cli ls ARCHIVE.cpf: the header and every directory entry.
 int runLs(const std::vector<std::string>& arguments, CliContext& context);
-// pagora-cli unpack ARCHIVE.cpf DIR: writes every entry into DIR.
+// pagora-cli unpack ARCHIVE.cpf DIR [--max-size BYTES]: writes every entry into
+// DIR, none larger than BYTES (512 MiB unless given).
 int runUnpack(const std::vector<std::string>& arguments, CliContext& context);
 
 } // namespace pagora
