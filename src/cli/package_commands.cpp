@@ -113,8 +113,10 @@ std::optional<NotWritten> writeEntry(LFileReader& reader, std::uint32_t index, i
                                      const fs::path& target, std::uint64_t maxSize) {
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    if (::fchmod(descriptor, 0666 & ~mask) != 0)
-        return systemFailure("cannot write a file", target, FileAction::Write, errno);
+    if (::fchmod(descriptor, 0666 & ~mask) != 0) {
+        const int errorNumber = errno;
+        return systemFailure("cannot write a file", target, FileAction::Write, errorNumber);
+    }
     DescriptorOutput output(descriptor);
     std::ostream stream(&output);
     if (reader.ExtractIndex(index, stream, maxSize))
@@ -131,12 +133,16 @@ std::optional<NotWritten> extractInto(LFileReader& reader, std::uint32_t index,
                                       const fs::path& target, std::uint64_t maxSize) {
     std::string temporary = (target.parent_path() / ".pagora-unpack-XXXXXX").string();
     const int descriptor = ::mkstemp(temporary.data());
-    if (descriptor < 0)
-        return systemFailure(std::string("cannot create a file: ") + std::strerror(errno),
-                             temporary, FileAction::Open, errno);
+    if (descriptor < 0) {
+        const int errorNumber = errno;
+        return systemFailure(std::string("cannot create a file: ") + std::strerror(errorNumber),
+                             temporary, FileAction::Open, errorNumber);
+    }
     std::optional<NotWritten> failure = writeEntry(reader, index, descriptor, target, maxSize);
-    if (::close(descriptor) != 0 && !failure)
-        failure = systemFailure("cannot write a file", target, FileAction::Write, errno);
+    if (::close(descriptor) != 0 && !failure) {
+        const int errorNumber = errno;
+        failure = systemFailure("cannot write a file", target, FileAction::Write, errorNumber);
+    }
     if (!failure && ::rename(temporary.c_str(), target.c_str()) != 0)
         failure = NotWritten{
             std::string("cannot write ") + target.string() + ": " + std::strerror(errno), {}};
