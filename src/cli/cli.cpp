@@ -48,7 +48,10 @@ const CliCommand kCommands[] = {
     {"imginfo", "imginfo FILE [--plugins DIR]", {{"--plugins"}, {}, 1, 1}, runImgInfo},
     {"pack", "pack FILE.csf OUT.cpf [--compress NAME]...", {{"--compress"}, {}, 2, 2}, runPack},
     {"ls", "ls ARCHIVE.cpf", {{}, {}, 1, 1}, runLs},
-    {"unpack", "unpack ARCHIVE.cpf DIR", {{}, {}, 2, 2}, runUnpack},
+    {"unpack",
+     "unpack ARCHIVE.cpf DIR [--max-size BYTES]",
+     {{"--max-size"}, {}, 2, 2},
+     runUnpack},
 };
 
 void printUsage(std::ostream& err) {

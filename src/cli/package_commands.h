@@ -10,7 +10,8 @@ struct ParsedArguments;
 int runPack(const ParsedArguments& parsed, CliContext& context);
 // pagora-cli ls ARCHIVE.cpf: the header and every directory entry.
 int runLs(const ParsedArguments& parsed, CliContext& context);
-// pagora-cli unpack ARCHIVE.cpf DIR: writes every entry into DIR.
+// pagora-cli unpack ARCHIVE.cpf DIR [--max-size BYTES]: writes every entry into
+// DIR, none larger than BYTES (512 MiB unless given).
 int runUnpack(const ParsedArguments& parsed, CliContext& context);
 
 } // namespace pagora

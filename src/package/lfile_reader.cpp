@@ -1,13 +1,15 @@
 #include "package/lfile_reader.h"
 
-#include "package/zlib_stream.h"
 #include "platform/encoding.h"
+#include "platform/message_line.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,7 +20,11 @@ namespace {
 constexpr std::size_t kCopyBlock = 2048;
 
 std::string inQuotes(std::string_view cp932Name) {
-    return "\"" + toUtf8(cp932Name) + "\"";
+    return "\"" + escapeControls(toUtf8(cp932Name)) + "\"";
+}
+
+std::string tooLarge(const std::string& name, std::uint64_t maxSize) {
+    return "entry " + name + " unpacks to more than " + std::to_string(maxSize) + " bytes";
 }
 
 std::vector<std::string> splitLines(std::string_view text) {
@@ -137,6 +143,42 @@ bool LFileReader::ReadEntry(std::uint32_t index, LFileEntry& entry) {
     return true;
 }
 
+std::string LFileReader::entryLabel(std::uint32_t index) {
+    LFileEntry entry;
+    ReadEntry(index, entry);
+    return "entry " + std::to_string(index) + " " + inQuotes(FieldText(entry.Name));
+}
+
+bool LFileReader::CheckDirectory() {
+    // The data of every entry with bytes, by where it starts: its end and its index.
+    std::map<std::uint64_t, std::pair<std::uint64_t, std::uint32_t>> taken;
+    for (std::uint32_t index = 0; index < Count; ++index) {
+        LFileEntry entry;
+        if (!ReadEntry(index, entry))
+            return false;
+        if (FieldText(entry.Name).empty())
+            return fail("entry " + std::to_string(index) + " has no name");
+        const std::uint64_t start = DataStart + entry.Offset;
+        const std::uint64_t end = start + entry.Size;
+        if (end > fileSize_)
+            return fail("the data of " + entryLabel(index) + " passes the end of the file");
+        if (entry.Size == 0)
+            continue;
+        auto after = taken.lower_bound(start);
+        const bool overlapsNext = after != taken.end() && after->first < end;
+        const bool overlapsPrevious =
+            after != taken.begin() && std::prev(after)->second.first > start;
+        if (overlapsNext || overlapsPrevious) {
+            const std::uint32_t other =
+                overlapsNext ? after->second.second : std::prev(after)->second.second;
+            return fail("the data of " + entryLabel(index) + " overlaps that of " +
+                        entryLabel(other));
+        }
+        taken.emplace_hint(after, start, std::pair{end, index});
+    }
+    return true;
+}
+
 bool LFileReader::useEntry(const LFileEntry& entry) {
     const std::uint64_t start = DataStart + entry.Offset;
     const std::uint64_t end = start + entry.Size;
@@ -181,14 +223,27 @@ std::size_t LFileReader::Read(void* buffer, std::size_t size, std::size_t count)
     return got / size;
 }
 
-bool LFileReader::extractCurrent(std::ostream& stream) {
+bool LFileReader::inflateCurrent(std::ostream& stream, std::uint64_t maxSize) {
     const std::string name = inQuotes(FieldText(Entry.Name));
-    if (Entry.Flags & kLFileCompressed) {
-        if (ZDecompress(stream, *this))
-            return true;
-        return fail(stream ? "the compressed data of entry " + name + " is damaged"
-                           : "cannot write entry " + name);
+    switch (ZDecompress(stream, *this, maxSize)) {
+    case ZDecompressResult::Done:
+        return true;
+    case ZDecompressResult::Damaged:
+        return fail("the compressed data of entry " + name + " is damaged");
+    case ZDecompressResult::WriteFailed:
+        return fail("cannot write entry " + name);
+    case ZDecompressResult::TooLarge:
+        return fail(tooLarge(name, maxSize));
     }
+    return false;
+}
+
+bool LFileReader::extractCurrent(std::ostream& stream, std::uint64_t maxSize) {
+    if (Entry.Flags & kLFileCompressed)
+        return inflateCurrent(stream, maxSize);
+    const std::string name = inQuotes(FieldText(Entry.Name));
+    if (Entry.Size > maxSize)
+        return fail(tooLarge(name, maxSize));
     char block[kCopyBlock];
     std::uint64_t copied = 0;
     for (;;) {
@@ -204,12 +259,12 @@ bool LFileReader::extractCurrent(std::ostream& stream) {
     return true;
 }
 
-bool LFileReader::Extract(std::string_view name, std::ostream& stream) {
-    return Seek(name) && extractCurrent(stream);
+bool LFileReader::Extract(std::string_view name, std::ostream& stream, std::uint64_t maxSize) {
+    return Seek(name) && extractCurrent(stream, maxSize);
 }
 
-bool LFileReader::ExtractIndex(std::uint32_t index, std::ostream& stream) {
-    return SeekIndex(index) && extractCurrent(stream);
+bool LFileReader::ExtractIndex(std::uint32_t index, std::ostream& stream, std::uint64_t maxSize) {
+    return SeekIndex(index) && extractCurrent(stream, maxSize);
 }
 
 bool LFileReader::LoadStrings(std::string_view name, std::vector<std::string>& strings) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "package/lfile_format.h"
+#include "package/zlib_stream.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -43,6 +44,10 @@ public:
 
     // Directory entry index as stored, without checking its data.
     bool ReadEntry(std::uint32_t index, LFileEntry& entry);
+    // Checks the whole directory: every entry has a name, and its data lies
+    // inside the file and shares no byte with another entry's. False, with
+    // the first fault in Error(), when it does not.
+    bool CheckDirectory();
     // Makes the first entry of that name (compared byte for byte), or entry
     // index, current and moves to its data. False when there is none, or when
     // its data passes the end of the file.
@@ -52,10 +57,12 @@ public:
     // past its end. Returns the number of whole items read.
     std::size_t Read(void* buffer, std::size_t size, std::size_t count);
     // Writes an entry's bytes to stream, inflating a compressed one. False,
-    // writing nothing, when the entry is missing; false when its data is
-    // damaged or the stream fails.
-    bool Extract(std::string_view name, std::ostream& stream);
-    bool ExtractIndex(std::uint32_t index, std::ostream& stream);
+    // writing nothing, when the entry is missing or stored larger than
+    // maxSize; false when its data is damaged, it inflates past maxSize bytes
+    // (having written at most maxSize) or the stream fails.
+    bool Extract(std::string_view name, std::ostream& stream, std::uint64_t maxSize = kNoSizeLimit);
+    bool ExtractIndex(std::uint32_t index, std::ostream& stream,
+                      std::uint64_t maxSize = kNoSizeLimit);
     // The lines of an entry's text (CR LF, LF or CR line ends).
     bool LoadStrings(std::string_view name, std::vector<std::string>& strings);
 
@@ -66,7 +73,9 @@ public:
 private:
     bool openBytes(std::uint64_t size);
     bool useEntry(const LFileEntry& entry);
-    bool extractCurrent(std::ostream& stream);
+    bool extractCurrent(std::ostream& stream, std::uint64_t maxSize);
+    bool inflateCurrent(std::ostream& stream, std::uint64_t maxSize);
+    std::string entryLabel(std::uint32_t index);
     std::size_t readAt(std::uint64_t at, void* buffer, std::size_t size);
     bool fail(std::string reason);
 

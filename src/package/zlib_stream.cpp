@@ -85,15 +85,13 @@ bool drainWhenFull(z_stream& z, std::ostream& destination, char* out) {
     return true;
 }
 
-// Writes what is left in the output buffer and ends the zlib state, with the
-// given message when ending fails.
-template <typename State>
-bool finishStream(State& state, std::ostream& destination, const char* out, Prompter& prompter,
-                  const std::string& endFailure) {
+// Writes what is left in the output buffer and ends the deflate state.
+bool finishDeflate(DeflateState& state, std::ostream& destination, const char* out,
+                   Prompter& prompter) {
     if (!writeOut(destination, out, kZBuffer - state.stream.avail_out))
         return false;
     if (state.end() != Z_OK) {
-        prompter.error(endFailure);
+        prompter.error(PAGORA_CP932("zlib defateEnd fail"));
         return false;
     }
     return true;
@@ -134,15 +132,16 @@ bool ZCompress(std::istream& source, std::ostream& destination, Prompter& prompt
         if (!drainWhenFull(z, destination, out))
             return false;
     }
-    return finishStream(state, destination, out, prompter, PAGORA_CP932("zlib defateEnd fail"));
+    return finishDeflate(state, destination, out, prompter);
 }
 
-bool ZDecompress(std::ostream& destination, LFileReader& reader) {
+ZDecompressResult ZDecompress(std::ostream& destination, LFileReader& reader,
+                              std::uint64_t maxSize) {
     Prompter& prompter = reader.prompter();
     InflateState state;
     if (!state.init()) {
         prompter.error(PAGORA_CP932("zlib initialize fail"));
-        return false;
+        return ZDecompressResult::Damaged;
     }
     z_stream& z = state.stream;
     char in[kZBuffer];
@@ -155,16 +154,25 @@ bool ZDecompress(std::ostream& destination, LFileReader& reader) {
             z.avail_in = static_cast<uInt>(LFile_FileLinkageRead(in, 1, kZBuffer, reader));
         }
         const int result = inflate(&z, Z_NO_FLUSH);
+        // total_out counts what is written out plus what waits in the buffer.
+        if (z.total_out > maxSize)
+            return ZDecompressResult::TooLarge;
         if (result == Z_STREAM_END)
             break;
         if (result != Z_OK) {
             prompter.error(PAGORA_CP932("zlib decompress fail"));
-            return false;
+            return ZDecompressResult::Damaged;
         }
         if (!drainWhenFull(z, destination, out))
-            return false;
+            return ZDecompressResult::WriteFailed;
     }
-    return finishStream(state, destination, out, prompter, PAGORA_CP932("zlib inflate_end error"));
+    if (!writeOut(destination, out, kZBuffer - z.avail_out))
+        return ZDecompressResult::WriteFailed;
+    if (state.end() != Z_OK) {
+        prompter.error(PAGORA_CP932("zlib inflate_end error"));
+        return ZDecompressResult::Damaged;
+    }
+    return ZDecompressResult::Done;
 }
 
 } // namespace pagora

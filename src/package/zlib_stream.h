@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
+#include <limits>
 
 namespace pagora {
 
@@ -13,10 +15,16 @@ class Prompter;
 // shows nothing. Returns true on success.
 bool ZCompress(std::istream& source, std::ostream& destination, Prompter& prompter);
 
+inline constexpr std::uint64_t kNoSizeLimit = std::numeric_limits<std::uint64_t>::max();
+
+enum class ZDecompressResult { Done, Damaged, WriteFailed, TooLarge };
+
 // Inflates the reader's current entry into destination, reading it through
 // LFile_FileLinkageRead, so never past the entry's end. A stream that is
 // damaged or cut short shows "zlib decompress fail" through the reader's
-// Prompter. Returns true on success.
-bool ZDecompress(std::ostream& destination, LFileReader& reader);
+// Prompter. Inflating stops, with TooLarge, before more than maxSize bytes
+// would be written.
+ZDecompressResult ZDecompress(std::ostream& destination, LFileReader& reader,
+                              std::uint64_t maxSize = kNoSizeLimit);
 
 } // namespace pagora

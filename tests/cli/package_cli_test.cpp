@@ -5,10 +5,13 @@
 #include "support/comic_text.h"
 #include "support/temp_folder.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sstream>
+#include <sys/resource.h>
+#include <utility>
 
 namespace pagora {
 namespace {
@@ -275,15 +278,77 @@ TEST(CliLs, ReportsArchivesThatCannotBeRead) {
                                ": the directory of 4000000000 entries passes the end of the file "
                                "(268 bytes)\n");
 
-    const fs::path past = folder.write(
-        "past.cpf", rawArchive({{"a.bmp", 0, 0, 3}, {"b.bmp", 0x80000000u, 3, 9}}, "abcdef"));
-    const CliRun pastRun = run({"ls", past.string()});
-    EXPECT_EQ(pastRun.status, kExitProblems);
-    EXPECT_EQ(pastRun.out, "PGR95\t2\na.bmp\t00000000\t0\t3\nb.bmp\t80000000\t3\t9\n");
-    EXPECT_EQ(pastRun.err, "warning: the data of entry \"b.bmp\" passes the end of the archive\n");
-
     EXPECT_EQ(run({"ls", (folder.path() / "none.cpf").string()}).status, kExitFailure);
     EXPECT_EQ(run({"ls"}).status, kExitFailure);
+}
+
+// A directory that cannot be true, and the fault both commands name before
+// printing or writing anything.
+struct RefusedDirectory {
+    std::string_view label;
+    std::string bytes;
+    std::string fault;
+};
+
+std::ostream& operator<<(std::ostream& out, const RefusedDirectory& c) {
+    return out << c.label;
+}
+
+class CliRefusedDirectory : public testing::TestWithParam<RefusedDirectory> {};
+
+TEST_P(CliRefusedDirectory, NeitherListsNorUnpacksIt) {
+    const RefusedDirectory& c = GetParam();
+    TempFolder folder;
+    const fs::path archive = folder.write("a.cpf", c.bytes);
+    const std::string refused =
+        "error: " + archive.string() + ": the directory is refused: " + c.fault + "\n";
+    const CliRun listed = run({"ls", archive.string()});
+    EXPECT_EQ(listed.status, kExitFailure);
+    EXPECT_EQ(listed.out, "");
+    EXPECT_EQ(listed.err, refused);
+    const fs::path out = folder.path() / "out";
+    const CliRun unpacked = run({"unpack", archive.string(), out.string()});
+    EXPECT_EQ(unpacked.status, kExitFailure);
+    EXPECT_EQ(unpacked.out, "");
+    EXPECT_EQ(unpacked.err, refused);
+    EXPECT_FALSE(fs::exists(out));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CliRefusedDirectory,
+    testing::Values(
+        RefusedDirectory{"data past the end",
+                         rawArchive({{"a.bmp", 0, 0, 3}, {"b.bmp", 0x80000000u, 3, 9}}, "abcdef"),
+                         "the data of entry 1 \"b.bmp\" passes the end of the file"},
+        RefusedDirectory{"overlapping the entry after it",
+                         rawArchive({{"a", 0, 0, 2}, {"b", 0, 4, 2}, {"c", 0, 1, 2}}, "abcdef"),
+                         "the data of entry 2 \"c\" overlaps that of entry 0 \"a\""},
+        RefusedDirectory{"overlapping the entry before it",
+                         rawArchive({{"a", 0, 3, 3}, {"b", 0, 0, 4}}, "abcdef"),
+                         "the data of entry 1 \"b\" overlaps that of entry 0 \"a\""},
+        RefusedDirectory{"the same data twice",
+                         rawArchive({{"a", 0, 0, 3}, {"b", 0, 3, 3}, {"c", 0, 3, 3}}, "abcdef"),
+                         "the data of entry 2 \"c\" overlaps that of entry 1 \"b\""},
+        RefusedDirectory{"an entry without a name",
+                         rawArchive({{"a", 0, 0, 3}, {"", 0, 3, 3}}, "abcdef"),
+                         "entry 1 has no name"}));
+
+// A huge count over a sparse file of zeros: the first entry already refuses
+// the directory, so neither command walks four billion entries.
+TEST(CliRefusedDirectory, AHugeSparseDirectoryIsRefusedAtOnce) {
+    TempFolder folder;
+    const fs::path archive = folder.write("sparse.cpf", rawArchive({}, "", 0xFFFFFFFFu));
+    std::error_code error;
+    fs::resize_file(archive, 268 + std::uint64_t{0xFFFFFFFFu} * 272, error);
+    if (error)
+        GTEST_SKIP() << "no sparse file of a terabyte here: " << error.message();
+    const std::string refused =
+        "error: " + archive.string() + ": the directory is refused: entry 0 has no name\n";
+    EXPECT_EQ(run({"ls", archive.string()}).err, refused);
+    const CliRun unpacked = run({"unpack", archive.string(), (folder.path() / "out").string()});
+    EXPECT_EQ(unpacked.status, kExitFailure);
+    EXPECT_EQ(unpacked.err, refused);
+    fs::remove(archive);
 }
 
 std::vector<std::string> folderContents(const fs::path& folder) {
@@ -296,16 +361,16 @@ std::vector<std::string> folderContents(const fs::path& folder) {
 
 TEST(CliUnpack, RefusesNamesThatLeaveTheFolderAndWritesTheFirstOfTwoNames) {
     TempFolder folder;
-    const std::string so = toCp932("ソ.txt"); // its second byte is that of "\"
+    const std::string so = toCp932("ソ.txt"); // its second byte is that of "\\"
     const fs::path archive = folder.write("a.cpf", rawArchive({{"../evil.txt", 0, 0, 1},
-                                                               {"sub/x.txt", 0, 0, 1},
-                                                               {"..", 0, 0, 1},
-                                                               {"a\\b.txt", 0, 0, 1},
-                                                               {"", 0, 0, 1},
-                                                               {"ok.txt", 0, 1, 5},
-                                                               {"ok.txt", 0, 6, 4},
-                                                               {so, 0, 10, 2}},
-                                                              "Xfirstlastso"));
+                                                               {"sub/x.txt", 0, 1, 1},
+                                                               {"..", 0, 2, 1},
+                                                               {"a\\b.txt", 0, 3, 1},
+                                                               {".", 0, 4, 1},
+                                                               {"ok.txt", 0, 5, 5},
+                                                               {"ok.txt", 0, 10, 4},
+                                                               {so, 0, 14, 2}},
+                                                              "....Xfirstlastso"));
     const fs::path out = folder.path() / "out";
     const CliRun result = run({"unpack", archive.string(), out.string()});
     EXPECT_EQ(result.status, kExitProblems);
@@ -315,12 +380,122 @@ TEST(CliUnpack, RefusesNamesThatLeaveTheFolderAndWritesTheFirstOfTwoNames) {
               "error: entry 1 \"sub/x.txt\" is refused: its name holds a folder separator\n"
               "error: entry 2 \"..\" is refused: its name leaves the folder\n"
               "error: entry 3 \"a\\b.txt\" is refused: its name holds a folder separator\n"
-              "error: entry 4 \"\" is refused: it has no name\n"
+              "error: entry 4 \".\" is refused: its name leaves the folder\n"
               "warning: entry 6 \"ok.txt\" is not written: an earlier entry has its name\n");
     EXPECT_EQ(folderContents(folder.path()),
               (std::vector<std::string>{"a.cpf", "out", "out/ok.txt", "out/ソ.txt"}));
     EXPECT_EQ(test::readFile(out / "ok.txt"), "first");
     EXPECT_EQ(test::readFile(out / "ソ.txt"), "so");
+}
+
+TEST(CliUnpack, NamesThatDecodeAlikeOrNotAtAllAreNotWritten) {
+    TempFolder folder;
+    const fs::path archive = folder.write("a.cpf", rawArchive({{"\x87\x54.txt", 0, 0, 1},
+                                                               {"\xFA\x4A.txt", 0, 1, 1},
+                                                               {"\xFF.txt", 0, 2, 1},
+                                                               {"\xFE.txt", 0, 3, 1},
+                                                               {"\x81.txt", 0, 4, 1}},
+                                                              "12345"));
+    const fs::path out = folder.path() / "out";
+    const CliRun result = run({"unpack", archive.string(), out.string()});
+    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_EQ(result.out, "Ⅰ.txt\n");
+    EXPECT_EQ(result.err,
+              "warning: entry 1 \"Ⅰ.txt\" is not written: an earlier entry has its name\n"
+              "error: entry 2 \"\uFFFD.txt\" is refused: its name holds bytes that are not "
+              "Shift-JIS\n"
+              "error: entry 3 \"\uFFFD.txt\" is refused: its name holds bytes that are not "
+              "Shift-JIS\n"
+              "error: entry 4 \"\uFFFD.txt\" is refused: its name holds bytes that are not "
+              "Shift-JIS\n");
+    EXPECT_EQ(folderContents(out), std::vector<std::string>{"Ⅰ.txt"});
+    EXPECT_EQ(test::readFile(out / "Ⅰ.txt"), "1");
+}
+
+TEST(CliUnpack, GivesUpAfterAHundredEntriesNotWritten) {
+    std::vector<test::RawEntry> entries;
+    for (int i = 0; i < 150; ++i)
+        entries.push_back({"x/" + std::to_string(i), 0, 0, 0});
+    entries.insert(entries.begin() + 20, {"good.txt", 0, 0, 1});
+    TempFolder folder;
+    const fs::path archive = folder.write("a.cpf", rawArchive(entries, "g"));
+    const CliRun result = run({"unpack", archive.string(), (folder.path() / "out").string()});
+    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_EQ(result.out, "good.txt\n");
+    const std::vector<std::string> lines = linesOf(result.err);
+    ASSERT_EQ(lines.size(), 101u);
+    EXPECT_EQ(lines[99], "error: entry 100 \"x/99\" is refused: its name holds a folder separator");
+    EXPECT_EQ(lines[100], "warning: 50 more entries are skipped after 100 damaged ones");
+}
+
+TEST(CliUnpack, StopsAnEntryThatGrowsPastTheLimit) {
+    const std::string big = test::zlibCompressed(std::string(2 << 20, 'b'));
+    const std::string exact = test::zlibCompressed(std::string(1 << 20, 'e'));
+    const std::string stored(1 << 20, 's');
+    const auto size = [](const std::string& bytes) {
+        return static_cast<std::uint32_t>(bytes.size());
+    };
+    std::uint32_t at = 0;
+    const auto next = [&at](std::uint32_t length) {
+        return std::exchange(at, at + length);
+    };
+    TempFolder folder;
+    const fs::path archive = folder.write(
+        "a.cpf", rawArchive({{"big.bin", 0x80000000u, next(size(big)), size(big)},
+                             {"exact.bin", 0x80000000u, next(size(exact)), size(exact)},
+                             {"stored.bin", 0, next(size(stored) + 1), size(stored) + 1},
+                             {"last.txt", 0, next(4), 4}},
+                            big + exact + stored + "!" + "last"));
+    const fs::path out = folder.path() / "out";
+    const CliRun result =
+        run({"unpack", archive.string(), out.string(), "--max-size", std::to_string(1 << 20)});
+    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_EQ(result.out, "exact.bin\nlast.txt\n");
+    EXPECT_EQ(result.err, "error: entry 0 \"big.bin\" is not written: entry \"big.bin\" unpacks to "
+                          "more than 1048576 bytes\n"
+                          "error: entry 2 \"stored.bin\" is not written: entry \"stored.bin\" "
+                          "unpacks to more than 1048576 bytes\n");
+    EXPECT_EQ(folderContents(out), (std::vector<std::string>{"exact.bin", "last.txt"}));
+    EXPECT_EQ(fs::file_size(out / "exact.bin"), 1u << 20);
+
+    // Without the option the limit is 512 MiB.
+    const fs::path all = folder.path() / "all";
+    EXPECT_EQ(run({"unpack", archive.string(), all.string()}).status, kExitDone);
+    EXPECT_EQ(fs::file_size(all / "big.bin"), 2u << 20);
+
+    for (const char* wrong : {"", "1k", "-1", "99999999999999999999"}) {
+        const CliRun usage = run({"unpack", archive.string(), out.string(), "--max-size", wrong});
+        EXPECT_EQ(usage.status, kExitFailure) << wrong;
+        EXPECT_EQ(linesOf(usage.err).at(0),
+                  std::string("error: --max-size needs a number of bytes, not ") + wrong);
+    }
+}
+
+TEST(CliUnpack, ControlCharactersInNamesArePrintedEscaped) {
+    const std::string forged = "a.txt\t00000000\t0\t1\nb.txt";
+    TempFolder folder;
+    const fs::path archive = folder.write(
+        "a.cpf", rawArchive({{"\x1b[2J\a.txt", 0, 0, 1}, {forged, 0, 1, 1}, {"\x7f\x01", 0, 2, 1}},
+                            "123", std::nullopt, "PG\x1bR"));
+    const CliRun listed = run({"ls", archive.string()});
+    EXPECT_EQ(listed.status, kExitDone) << listed.err;
+    EXPECT_EQ(listed.out, "PG\\x1bR\t3\n"
+                          "\\x1b[2J\\x07.txt\t00000000\t0\t1\n"
+                          "a.txt\\t00000000\\t0\\t1\\nb.txt\t00000000\t1\t1\n"
+                          "\\x7f\\x01\t00000000\t2\t1\n");
+
+    const fs::path out = folder.path() / "out";
+    const CliRun unpacked = run({"unpack", archive.string(), out.string()});
+    EXPECT_EQ(unpacked.status, kExitDone) << unpacked.err;
+    EXPECT_EQ(unpacked.out, "\\x1b[2J\\x07.txt\na.txt\\t00000000\\t0\\t1\\nb.txt\n\\x7f\\x01\n");
+    EXPECT_EQ(test::readFile(out / forged), "2");
+
+    const fs::path damaged =
+        folder.write("d.cpf", rawArchive({{"\x1b]0;x\a", 0x80000000u, 0, 3}}, "xyz"));
+    EXPECT_EQ(run({"unpack", damaged.string(), out.string()}).err,
+              "error: zlib decompress fail\n"
+              "error: entry 0 \"\\x1b]0;x\\x07\" is not written: the compressed data of entry "
+              "\"\\x1b]0;x\\x07\" is damaged\n");
 }
 
 TEST(CliUnpack, ADamagedEntryIsReportedAndLeavesNoFile) {
@@ -338,6 +513,58 @@ TEST(CliUnpack, ADamagedEntryIsReportedAndLeavesNoFile) {
                           "error: entry 0 \"c.bin\" is not written: the compressed data of entry "
                           "\"c.bin\" is damaged\n");
     EXPECT_EQ(folderContents(out), std::vector<std::string>{"d.bin"});
+}
+
+// Lowers the largest file this process may write while it lives; a write
+// past it fails with EFBIG instead of stopping the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit lowered = old_;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int);
+};
+
+TEST(CliUnpack, AFailedWriteNamesTheFileAndTheSystemsReason) {
+    TempFolder folder;
+    const std::string z = test::zlibCompressed(std::string(9000, 'z'));
+    const auto size = static_cast<std::uint32_t>(z.size());
+    const fs::path archive =
+        folder.write("a.cpf", rawArchive({{"big.bin", 0, 0, 9000},
+                                          {"big.z", 0x80000000u, 9000, size},
+                                          {"small.txt", 0, 9000 + size, 5}},
+                                         std::string(9000, 'b') + z + "small"));
+    const fs::path out = folder.path() / "out";
+    fs::create_directory(out);
+    CliRun result{};
+    {
+        const FileSizeLimit limit(4096);
+        result = run({"unpack", archive.string(), out.string()});
+    }
+    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_EQ(result.out, "small.txt\n");
+    EXPECT_EQ(result.err,
+              "error: entry 0 \"big.bin\" is not written: cannot write entry \"big.bin\"\n"
+              "error: " +
+                  (out / "big.bin").string() +
+                  ": cannot write: File too large\n"
+                  "error: entry 1 \"big.z\" is not written: cannot write entry \"big.z\"\n"
+                  "error: " +
+                  (out / "big.z").string() + ": cannot write: File too large\n");
+    EXPECT_EQ(folderContents(out), std::vector<std::string>{"small.txt"});
 }
 
 TEST(CliUnpack, ReplacesALinkInTheFolderInsteadOfWritingThroughIt) {

@@ -272,6 +272,74 @@ TEST_F(Reader, ACompressedEntryMayHaveBytesAfterItsStream) {
     EXPECT_EQ(out.str(), std::string(3000, 'q') + "tail");
 }
 
+TEST_F(Reader, AcceptsADirectoryWhoseEntriesShareNoByte) {
+    const std::string accepted[] = {
+        kThree,
+        rawArchive({}, ""),
+        rawArchive({{"b", 0, 3, 3}, {"a", 0, 0, 3}, {"c", 0, 6, 0}}, "abcdef"),
+        rawArchive({{"a", 0, 0, 0}, {"b", 0, 0, 2}, {"c", 0, 0, 0}, {"d", 0, 2, 0}}, "ab"),
+        rawArchive({{"a", 0, 0, 1}}, "a and bytes no entry holds"),
+    };
+    for (const std::string& bytes : accepted) {
+        ASSERT_TRUE(reader.OpenMemory(bytesOf(bytes)));
+        EXPECT_TRUE(reader.CheckDirectory()) << reader.Error();
+    }
+    ASSERT_TRUE(reader.OpenMemory(
+        bytesOf(rawArchive({{"a", 0, 0, 2}, {"b", 0, 1, 0}, {"c", 0, 1, 1}}, "ab"))));
+    EXPECT_FALSE(reader.CheckDirectory());
+    EXPECT_EQ(reader.Error(), "the data of entry 2 \"c\" overlaps that of entry 0 \"a\"");
+}
+
+// What extracting makes of an entry against a limit of 4096 bytes.
+struct LimitCase {
+    std::string_view label;
+    std::string bytes;
+    std::string error; // empty: extracts
+    std::size_t mostWritten;
+};
+
+std::ostream& operator<<(std::ostream& out, const LimitCase& c) {
+    return out << c.label;
+}
+
+class ExtractLimit : public Reader, public testing::WithParamInterface<LimitCase> {};
+
+TEST_P(ExtractLimit, NeverWritesMoreThanTheLimit) {
+    const LimitCase& c = GetParam();
+    ASSERT_TRUE(reader.OpenMemory(bytesOf(c.bytes)));
+    std::ostringstream out;
+    EXPECT_EQ(reader.ExtractIndex(0, out, 4096), c.error.empty());
+    EXPECT_EQ(reader.Error(), c.error);
+    EXPECT_LE(out.str().size(), c.mostWritten);
+    if (c.error.empty()) {
+        EXPECT_EQ(out.str().size(), c.mostWritten);
+    }
+    EXPECT_EQ(prompter.messages(), std::vector<std::string>{});
+}
+
+LimitCase compressedOf(std::string_view label, std::size_t size, std::string error) {
+    const std::string z = test::zlibCompressed(std::string(size, 'z'));
+    return {label, rawArchive({{"c", 0x80000000u, 0, static_cast<std::uint32_t>(z.size())}}, z),
+            std::move(error), 4096};
+}
+
+LimitCase storedOf(std::string_view label, std::size_t size, std::string error,
+                   std::size_t mostWritten) {
+    return {label,
+            rawArchive({{"s", 0, 0, static_cast<std::uint32_t>(size)}}, std::string(size, 's')),
+            std::move(error), mostWritten};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ExtractLimit,
+    testing::Values(
+        compressedOf("inflates to the limit", 4096, ""),
+        compressedOf("inflates one byte past", 4097, "entry \"c\" unpacks to more than 4096 bytes"),
+        compressedOf("inflates to a thousand times the limit", 4096000,
+                     "entry \"c\" unpacks to more than 4096 bytes"),
+        storedOf("stored at the limit", 4096, "", 4096),
+        storedOf("stored one byte past", 4097, "entry \"s\" unpacks to more than 4096 bytes", 0)));
+
 TEST_F(Reader, AnUnopenableFileFails) {
     EXPECT_FALSE(LFile_FileLinkageOpen(reader, folder.path() / "none.cpf"));
     EXPECT_EQ(reader.Error(), "cannot open: No such file or directory");
