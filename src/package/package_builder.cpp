@@ -24,9 +24,10 @@ namespace {
 constexpr std::string_view kScriptEntryName = "Comic.csf";
 constexpr std::string_view kDefault = "Default";
 
-// The key under which a file is listed once: paths compare without regard to ASCII case.
+// The key under which a file is listed once: paths compare without regard to
+// ASCII case, and "./c.wav" or "sub/../c.wav" is "c.wav".
 std::string listKey(int flag, const fs::path& path) {
-    std::string key = std::to_string(flag) + ' ' + path.native();
+    std::string key = std::to_string(flag) + ' ' + path.lexically_normal().native();
     for (char& c : key)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c + 32);

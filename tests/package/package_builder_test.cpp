@@ -210,8 +210,8 @@ TEST_F(Builder, ListsEachFileOnceAndCompressesPicturesInBmpAndMag) {
                              "data/f.bmp.txt", "data/sub/g.bmp"})
         file(name, "x");
     TPackageBuilder& b = comic({}, {});
-    for (const char* name :
-         {"a.mag", "b.BMP", "c.jpg", "d.wav", "e", "f.bmp.txt", "A.MAG", "sub\\g.bmp", "SUB/G.bmp"})
+    for (const char* name : {"a.mag", "b.BMP", "c.jpg", "d.wav", "e", "f.bmp.txt", "A.MAG",
+                             "sub\\g.bmp", "SUB/G.bmp", ".\\e", "sub\\..\\c.jpg"})
         EXPECT_TRUE(b.AddLinkFile(sj(name))) << name;
     EXPECT_FALSE(b.AddLinkFile(sj("none.bmp")));
     EXPECT_EQ(names(b.LinkList),
