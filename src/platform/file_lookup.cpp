@@ -2,6 +2,7 @@
 
 #include "platform/encoding.h"
 
+#include <dirent.h>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -72,30 +73,61 @@ bool FileLookup::pathExists(const fs::path& path) {
 std::string FileLookup::matchInFolder(const fs::path& folder, const std::string& part) {
     if (part == "." || part == "..")
         return part;
-    const auto listed = listings_.find(folder.native());
-    if (listed == listings_.end() && pathExists(folder / part))
+    Listing* listed = listingWorthReading(folder);
+    if (!listed && pathExists(folder / part))
         return part;
-    const Listing& entries = listed != listings_.end() ? listed->second : listing(folder);
+    Listing& entries = listed ? *listed : listing(folder);
     if (entries.names.count(part) != 0)
         return part;
-    const auto match = entries.byFoldedName.find(foldAsciiCase(part));
-    return match != entries.byFoldedName.end() ? match->second : part;
+    const auto& foldedNames = entries.foldedNames();
+    const auto match = foldedNames.find(foldAsciiCase(part));
+    return match != foldedNames.end() ? match->second : part;
+}
+
+// A few names in a large folder are cheaper to ask the disk about one by one;
+// once a folder has been asked about more names than that, reading its
+// listing costs less than asking about each.
+FileLookup::Listing* FileLookup::listingWorthReading(const fs::path& folder) {
+    const auto listed = listings_.find(folder.native());
+    if (listed != listings_.end())
+        return &listed->second;
+    constexpr int kNamesBeforeListing = 16;
+    if (++namesAsked_[folder.native()] > kNamesBeforeListing)
+        return &listing(folder);
+    return nullptr;
 }
 
 // A folder that cannot be listed (missing, or not a folder) has no entries.
-const FileLookup::Listing& FileLookup::listing(const fs::path& folder) {
+// Read with readdir: a large folder is listed without a path object or a
+// status call per entry.
+FileLookup::Listing& FileLookup::listing(const fs::path& folder) {
     Listing& entries = listings_[folder.native()];
     ++foldersListed_;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::string name = it->path().filename().string();
-        std::error_code typeError;
-        if (it->is_symlink(typeError) || typeError)
-            entries.links.insert(name);
-        entries.byFoldedName.emplace(foldAsciiCase(name), name);
-        entries.names.insert(std::move(name));
+    DIR* const stream = opendir(folder.c_str());
+    if (!stream)
+        return entries;
+    while (const dirent* entry = readdir(stream)) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN)
+            entries.links.emplace(name);
+        entries.names.emplace(name);
+        entries.order.emplace_back(name);
     }
+    closedir(stream);
     return entries;
+}
+
+// Built at the first name that is not found as written.
+const std::unordered_map<std::string, std::string>& FileLookup::Listing::foldedNames() {
+    if (!byFoldedName_) {
+        byFoldedName_.emplace();
+        byFoldedName_->reserve(order.size());
+        for (const std::string& name : order)
+            byFoldedName_->emplace(foldAsciiCase(name), name);
+    }
+    return *byFoldedName_;
 }
 
 } // namespace pagora

@@ -49,6 +49,21 @@ TEST(FileLookup, ListsEachFolderOnceHoweverManyNamesMiss) {
     EXPECT_EQ(lookup.foldersListed(), 2); // the base and Pict
 }
 
+TEST(FileLookup, AFolderAskedAboutManyNamesIsListedOnceAndAnswersFromIt) {
+    TempFolder folder;
+    for (int i = 0; i < 40; ++i)
+        folder.write("Pict/p" + std::to_string(i) + ".bmp", "x");
+    FileLookup lookup;
+    for (int i = 0; i < 40; ++i)
+        EXPECT_TRUE(lookup.exists(folder.path(), "Pict\\p" + std::to_string(i) + ".bmp")) << i;
+    EXPECT_EQ(lookup.foldersListed(), 2); // the base and Pict
+    EXPECT_TRUE(lookup.exists(folder.path(), "Pict\\P7.BMP"));
+    EXPECT_FALSE(lookup.exists(folder.path(), "Pict\\p40.bmp"));
+    folder.write("Pict/late.bmp", "x");
+    EXPECT_FALSE(lookup.exists(folder.path(), "Pict\\late.bmp"));
+    EXPECT_EQ(lookup.foldersListed(), 2); // the base and Pict
+}
+
 TEST(FileLookup, TellsWhetherANameExistsAndKeepsTheAnswerForTheRun) {
     TempFolder folder;
     folder.write("Pict/One.bmp", "1");
