@@ -117,6 +117,8 @@ void TErrorCheck::Initialize(const std::filesystem::path& comicFolder) {
         concatenated(TFlagCtrl::GetSpecialStringNames(), flags_.GetStringFlagNames()));
     UnusedValueFlagList.assign(flags_.GetValueFlagNames());
     UnusedStringFlagList.assign(flags_.GetStringFlagNames());
+    musicDevice_ = comic_.ReadHeader(kComicBlock, "MciMusic", "AutoSelect");
+    soundDevice_ = comic_.ReadHeader(kComicBlock, "MciSound", "AutoSelect");
     ErrorCount = 0;
 }
 
@@ -147,7 +149,7 @@ const TErrorItem& TErrorCheck::GetErrorList(int index) {
 
 void TErrorCheck::AddError(std::string message, std::uint8_t level, const std::string& bookName,
                            const std::string& pageName, int lineIndex) {
-    if (ErrorCount >= kMaxErrorItems)
+    if (ListFull())
         return;
     ErrorItems[static_cast<std::size_t>(ErrorCount++)] = {std::move(message), level, bookName,
                                                           pageName, lineIndex};
@@ -156,6 +158,8 @@ void TErrorCheck::AddError(std::string message, std::uint8_t level, const std::s
 // --- shared checks ---
 
 void TErrorCheck::CheckFile(const std::string& fileName, const Place& place) {
+    if (ListFull())
+        return;
     if (fileName.empty())
         error(PAGORA_CP932("ファイル名が入力されていません"), place);
     else if (!IsFileExist(fileName))
@@ -170,12 +174,12 @@ bool TErrorCheck::IsFileExist(const std::string& fileName) {
 
 void TErrorCheck::CheckPageJump(const std::string& bookName, const std::string& pageName,
                                 const Place& place) {
-    if (!comic_.PageExists(bookName, pageName))
+    if (!ListFull() && !comic_.PageExists(bookName, pageName))
         error(PAGORA_CP932("移動先のページが存在しません"), place);
 }
 
 void TErrorCheck::CheckValueFlag(const std::string& name, const Place& place) {
-    if (!ValueFlagList.contains(name))
+    if (!ListFull() && !ValueFlagList.contains(name))
         error(quotedName(PAGORA_CP932("参照している数値変数"), name,
                          PAGORA_CP932("は定義されていません")),
               place);
@@ -183,16 +187,15 @@ void TErrorCheck::CheckValueFlag(const std::string& name, const Place& place) {
 }
 
 void TErrorCheck::CheckStringFlag(const std::string& name, const Place& place) {
-    if (!StringFlagList.contains(name))
+    if (!ListFull() && !StringFlagList.contains(name))
         error(quotedName(PAGORA_CP932("参照している文字列変数"), name,
                          PAGORA_CP932("は定義されていません")),
               place);
     UnusedStringFlagList.remove(name);
 }
 
-void TErrorCheck::CheckMciDevice(std::string_view headerKey, const std::string& fileName,
+void TErrorCheck::CheckMciDevice(const std::string& device, const std::string& fileName,
                                  const Place& place) {
-    const std::string device = comic_.ReadHeader(kComicBlock, headerKey, "AutoSelect");
     if ((device == "Sequencer" && !hasExtension(fileName, ".mid")) ||
         (device == "WaveAudio" && !hasExtension(fileName, ".wav")))
         error(PAGORA_CP932("設定したMCIデバイスでは使用不能なファイルが指定されています"), place);
@@ -222,11 +225,11 @@ struct LineChecks {
     }
     void operator()(const TCmdMusic& record) const {
         check.CheckFile(record.FileName, place);
-        check.CheckMciDevice("MciMusic", record.FileName, place);
+        check.CheckMciDevice(check.MusicDevice(), record.FileName, place);
     }
     void operator()(const TCmdSound& record) const {
         check.CheckFile(record.FileName, place);
-        check.CheckMciDevice("MciSound", record.FileName, place);
+        check.CheckMciDevice(check.SoundDevice(), record.FileName, place);
     }
     void operator()(const TCmdFlagCtrl& record) const {
         check.CheckValueFlag(std::string(cp932StripEnds(record.FlagName)), place);
@@ -290,7 +293,8 @@ struct LineChecks {
 void TErrorCheck::CheckLine(std::string_view lineText, const std::string& bookName,
                             const std::string& pageName, int lineIndex) {
     const Place place{bookName, pageName, lineIndex};
-    switch (TCmdCtrl::GetCommandKind(lineText)) {
+    const CmdKind kind = TCmdCtrl::GetCommandKind(lineText);
+    switch (kind) {
     case CmdKind::Unknown:
         error(PAGORA_CP932("未知のコマンドがあります"), place);
         return;
@@ -304,7 +308,7 @@ void TErrorCheck::CheckLine(std::string_view lineText, const std::string& bookNa
         return;
     default:
         std::visit(LineChecks{*this, place},
-                   syntax_.ParseCommand(lineText, TCmdCtrl::ReadFailure::KeepWhatWasRead));
+                   syntax_.ParseCommand(kind, lineText, TCmdCtrl::ReadFailure::KeepWhatWasRead));
     }
 }
 
@@ -325,8 +329,7 @@ void TErrorCheck::CheckHeader(bool reportUnused) {
     const std::string opening = comic_.ReadHeader(kComicBlock, "Opening", "Default");
     if (opening != "Default")
         CheckFile(opening, place);
-    if (comic_.ReadHeader(kComicBlock, "MciMusic", "AutoSelect") == "AutoSelect" ||
-        comic_.ReadHeader(kComicBlock, "MciSound", "AutoSelect") == "AutoSelect")
+    if (musicDevice_ == "AutoSelect" || soundDevice_ == "AutoSelect")
         warning(PAGORA_CP932("MCIデバイスがAutoSelectに設定されています"), place);
     if (!reportUnused)
         return;

@@ -78,6 +78,9 @@ public:
     void CheckHeader(bool reportUnused);
     void CheckAll();
     const TErrorItem& GetErrorList(int index);
+    // Once the list holds kMaxErrorItems findings, no more are recorded, so
+    // the checks skip the lookups and texts of further ones.
+    bool ListFull() const { return ErrorCount >= kMaxErrorItems; }
     void AddError(std::string message, std::uint8_t level, const std::string& bookName,
                   const std::string& pageName, int lineIndex);
 
@@ -96,8 +99,11 @@ public:
                        const Place& place);
     void CheckValueFlag(const std::string& name, const Place& place);
     void CheckStringFlag(const std::string& name, const Place& place);
-    void CheckMciDevice(std::string_view headerKey, const std::string& fileName,
-                        const Place& place);
+    // Whether the playback device set for music or sound plays the file.
+    void CheckMciDevice(const std::string& device, const std::string& fileName, const Place& place);
+    // The comic's playback devices, read by Initialize.
+    const std::string& MusicDevice() const { return musicDevice_; }
+    const std::string& SoundDevice() const { return soundDevice_; }
 
 private:
     void error(std::string message, const Place& place) {
@@ -112,6 +118,8 @@ private:
     TFlagCtrl& flags_;
     Prompter& prompter_;
     ComicFileLookup files_{{}, {}}; // one per run
+    std::string musicDevice_;
+    std::string soundDevice_;
 };
 
 } // namespace pagora

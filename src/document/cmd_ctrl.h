@@ -103,6 +103,8 @@ public:
     // was read, for checks that must go on whatever a line holds.
     enum class ReadFailure { Throw, KeepWhatWasRead };
     CmdRecord ParseCommand(std::string_view line, ReadFailure onFailure = ReadFailure::Throw);
+    // The same for a line whose kind the caller has already classified.
+    CmdRecord ParseCommand(CmdKind kind, std::string_view line, ReadFailure onFailure);
     std::string BuildCommand(const CmdRecord& record);
 
     // --- display ---

@@ -5,6 +5,7 @@
 #include "platform/numbers.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace pagora {
 namespace {
@@ -533,9 +534,13 @@ std::string TCmdCtrl::BuildSystem(const TCmdSystem& record) {
 // --- any kind ---
 
 CmdRecord TCmdCtrl::ParseCommand(std::string_view line, ReadFailure onFailure) {
+    return ParseCommand(GetCommandKind(line), line, onFailure);
+}
+
+CmdRecord TCmdCtrl::ParseCommand(CmdKind kind, std::string_view line, ReadFailure onFailure) {
     // On a conversion error the record keeps the fields read before it.
     // The record is read in place, so it is never copied or moved.
-    const auto readAs = [&]<typename Record>(Record) -> CmdRecord {
+    const auto readAs = [&]<typename Record>(std::type_identity<Record>) -> CmdRecord {
         CmdRecord record(std::in_place_type<Record>);
         try {
             read(*this, line, std::get<Record>(record));
@@ -545,39 +550,39 @@ CmdRecord TCmdCtrl::ParseCommand(std::string_view line, ReadFailure onFailure) {
         }
         return record;
     };
-    switch (GetCommandKind(line)) {
+    switch (kind) {
     case CmdKind::MsgDlg:
-        return readAs(TCmdMsgDlg{});
+        return readAs(std::type_identity<TCmdMsgDlg>());
     case CmdKind::Graphic:
-        return readAs(TCmdGraphic{});
+        return readAs(std::type_identity<TCmdGraphic>());
     case CmdKind::Music:
-        return readAs(TCmdMusic{});
+        return readAs(std::type_identity<TCmdMusic>());
     case CmdKind::Sound:
-        return readAs(TCmdSound{});
+        return readAs(std::type_identity<TCmdSound>());
     case CmdKind::WaitTime:
-        return readAs(TCmdWaitTime{});
+        return readAs(std::type_identity<TCmdWaitTime>());
     case CmdKind::FlagCtrl:
-        return readAs(TCmdFlagCtrl{});
+        return readAs(std::type_identity<TCmdFlagCtrl>());
     case CmdKind::SelectDlg:
-        return readAs(TCmdSelectDlg{});
+        return readAs(std::type_identity<TCmdSelectDlg>());
     case CmdKind::PageJump:
-        return readAs(TCmdPageJump{});
+        return readAs(std::type_identity<TCmdPageJump>());
     case CmdKind::MouseClick:
-        return readAs(TCmdMouseClick{});
+        return readAs(std::type_identity<TCmdMouseClick>());
     case CmdKind::ValueCtrl:
-        return readAs(TCmdValueCtrl{});
+        return readAs(std::type_identity<TCmdValueCtrl>());
     case CmdKind::StringCtrl:
-        return readAs(TCmdStringCtrl{});
+        return readAs(std::type_identity<TCmdStringCtrl>());
     case CmdKind::ClickAble:
-        return readAs(TCmdClickAble{});
+        return readAs(std::type_identity<TCmdClickAble>());
     case CmdKind::ClickAbleClear:
-        return readAs(TCmdClickAbleClear{});
+        return readAs(std::type_identity<TCmdClickAbleClear>());
     case CmdKind::StrInput:
-        return readAs(TCmdStrInput{});
+        return readAs(std::type_identity<TCmdStrInput>());
     case CmdKind::WindowShow:
-        return readAs(TCmdWindowShow{});
+        return readAs(std::type_identity<TCmdWindowShow>());
     case CmdKind::System:
-        return readAs(TCmdSystem{});
+        return readAs(std::type_identity<TCmdSystem>());
     case CmdKind::Unknown:
     case CmdKind::Comment:
     case CmdKind::MusicStop:

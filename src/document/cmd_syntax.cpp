@@ -7,6 +7,7 @@
 #include "platform/prompter.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace pagora {
 namespace {
@@ -37,6 +38,29 @@ constexpr std::array<FoldedKeyword, kKeywords.size()> kFoldedKeywords = [] {
     }
     return folded;
 }();
+
+// The kinds of each keyword length, so that a line's first word is compared
+// only with keywords as long as it.
+struct KindsOfLength {
+    std::array<std::uint8_t, 4> kinds{}; // indexes into kKeywords
+    std::size_t count = 0;
+};
+
+constexpr std::array<KindsOfLength, kLongestKeyword + 1> kKindsByLength = [] {
+    std::array<KindsOfLength, kLongestKeyword + 1> byLength{};
+    for (std::size_t i = 0; i < kKeywords.size(); ++i) {
+        KindsOfLength& same = byLength[kKeywords[i].size()];
+        same.kinds.at(same.count++) = static_cast<std::uint8_t>(i);
+    }
+    return byLength;
+}();
+
+bool equalsFoldedKeyword(std::string_view word, std::string_view foldedKeyword) {
+    for (std::size_t i = 0; i < word.size(); ++i)
+        if (lowerAscii(word[i]) != foldedKeyword[i])
+            return false;
+    return true;
+}
 
 struct NamedColor {
     std::string_view name;
@@ -172,18 +196,17 @@ std::string_view keywordOf(CmdKind kind) {
 CmdKind TCmdCtrl::GetCommandKind(std::string_view line) {
     if (line.substr(0, 2) == "//")
         return CmdKind::Comment;
-    // The keyword in lower case; a first word longer than every keyword is none.
-    std::array<char, kLongestKeyword> folded{};
-    std::size_t length = 0;
-    for (; length < line.size() && line[length] != ' '; ++length) {
-        if (length == kLongestKeyword)
-            return CmdKind::Unknown;
-        folded[length] = lowerAscii(line[length]);
+    // A first word longer than every keyword is none.
+    const std::size_t length = std::min(line.substr(0, kLongestKeyword + 1).find(' '), line.size());
+    if (length > kLongestKeyword)
+        return CmdKind::Unknown;
+    const std::string_view word = line.substr(0, length);
+    const KindsOfLength& candidates = kKindsByLength[length];
+    for (std::size_t i = 0; i < candidates.count; ++i) {
+        const std::size_t kind = candidates.kinds[i];
+        if (equalsFoldedKeyword(word, kFoldedKeywords[kind].view()))
+            return static_cast<CmdKind>(kind + 1);
     }
-    const std::string_view keyword(folded.data(), length);
-    for (std::size_t i = 0; i < kFoldedKeywords.size(); ++i)
-        if (keyword == kFoldedKeywords[i].view())
-            return static_cast<CmdKind>(i + 1);
     return CmdKind::Unknown;
 }
 
@@ -202,24 +225,25 @@ bool TCmdCtrl::NextParam(std::string_view& rest, std::string_view& token) {
     token = {};
     if (rest.empty())
         return false;
-    // The first quote or comma (find_first_of would call memchr for every byte).
-    std::size_t first = 0;
-    while (first < rest.size() && rest[first] != '"' && rest[first] != ',')
-        ++first;
-    if (first == rest.size())
-        first = std::string_view::npos;
-    if (first != std::string_view::npos && rest[first] == '"') {
-        rest.remove_prefix(first + 1);
-        const std::size_t close = rest.find('"');
-        if (close != std::string_view::npos) {
-            token = rest.substr(0, close);
-            rest.remove_prefix(close + 1);
-        }
+    // Tokens are short: plain loops beat a memchr call per search.
+    const auto position = [&rest](std::size_t from, auto stopsAt) {
+        while (from < rest.size() && !stopsAt(rest[from]))
+            ++from;
+        return from;
+    };
+    std::size_t first = position(0, [](char c) { return c == '"' || c == ','; });
+    if (first < rest.size() && rest[first] == '"') {
+        const std::size_t close = position(first + 1, [](char c) { return c == '"'; });
+        // Without a closing quote the token is empty and the walk goes on
+        // after the opening one.
+        if (close < rest.size())
+            token = rest.substr(first + 1, close - first - 1);
+        first =
+            position(close < rest.size() ? close + 1 : first + 1, [](char c) { return c == ','; });
     } else {
         token = rest.substr(0, first);
     }
-    const std::size_t comma = rest.find(',');
-    rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    rest = first < rest.size() ? rest.substr(first + 1) : std::string_view();
     return true;
 }
 

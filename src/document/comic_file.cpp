@@ -73,16 +73,16 @@ TComicFileCtrl::TComicFileCtrl(Prompter& prompter)
     : prompter_(prompter) {
 }
 
-TComicFileCtrl::BlockKey TComicFileCtrl::pageKey(std::string_view book, std::string_view page) {
-    return {BlockType::Page, std::string(book), std::string(page)};
+TComicFileCtrl::BlockRef TComicFileCtrl::pageKey(std::string_view book, std::string_view page) {
+    return {BlockType::Page, book, page};
 }
 
-TComicFileCtrl::BlockKey TComicFileCtrl::headerKey(std::string_view block) {
-    return {BlockType::Header, {}, std::string(block)};
+TComicFileCtrl::BlockRef TComicFileCtrl::headerKey(std::string_view block) {
+    return {BlockType::Header, {}, block};
 }
 
 // Unambiguous even for names holding any byte.
-std::string TComicFileCtrl::hashKey(const BlockKey& key) {
+std::string TComicFileCtrl::hashKey(const BlockRef& key) {
     std::string text(1, key.type == BlockType::Page ? 'P' : 'H');
     text.append(std::to_string(key.book.size())).append(":").append(key.book).append(key.name);
     return text;
@@ -214,9 +214,9 @@ void TComicFileCtrl::stopRebuild(const std::string& message, int line, Report re
         prompter_.error(message);
 }
 
-void TComicFileCtrl::recordBlock(BlockKey key, Range range) {
+void TComicFileCtrl::recordBlock(const BlockRef& key, Range range) {
     firstEntry_.try_emplace(hashKey(key), index_.size());
-    index_.push_back({std::move(key), range});
+    index_.push_back({BlockKey(key), range});
 }
 
 void TComicFileCtrl::ensureIndex() {
@@ -226,15 +226,15 @@ void TComicFileCtrl::ensureIndex() {
 
 // A cache hit is answered even while the index is dirty: the line operations
 // keep the cached range of the block they change up to date.
-std::optional<TComicFileCtrl::Range> TComicFileCtrl::findBlock(const BlockKey& key) {
-    if (cache_ && cache_->key == key)
+std::optional<TComicFileCtrl::Range> TComicFileCtrl::findBlock(const BlockRef& key) {
+    if (cache_ && cache_->key.ref() == key)
         return cache_->range;
     ensureIndex();
     const auto found = firstEntry_.find(hashKey(key));
     if (found == firstEntry_.end())
         return std::nullopt;
     const Range range = index_[found->second].range;
-    cache_ = CacheEntry{key, range};
+    cache_ = CacheEntry{BlockKey(key), range};
     return range;
 }
 
@@ -537,9 +537,11 @@ void TComicFileCtrl::DeleteCommand(std::string_view book, std::string_view page,
 std::vector<std::string_view> TComicFileCtrl::PeekCommands(std::string_view book,
                                                            std::string_view page) {
     std::vector<std::string_view> commands;
-    if (const std::optional<Range> range = findBlock(pageKey(book, page)))
+    if (const std::optional<Range> range = findBlock(pageKey(book, page))) {
+        commands.reserve(static_cast<std::size_t>(std::max(range->count(), 0)));
         for (int number = range->first; number <= range->last; ++number)
             commands.emplace_back(lines_[number]);
+    }
     return commands;
 }
 

@@ -105,11 +105,24 @@ public:
 private:
     enum class BlockType { Page, Header };
 
+    // A block as views, for lookups that copy nothing.
+    struct BlockRef {
+        BlockType type;
+        std::string_view book; // pages only
+        std::string_view name;
+        bool operator==(const BlockRef&) const = default;
+    };
+
     struct BlockKey {
+        explicit BlockKey(const BlockRef& ref)
+            : type(ref.type)
+            , book(ref.book)
+            , name(ref.name) {}
+        BlockRef ref() const { return {type, book, name}; }
+
         BlockType type;
         std::string book; // pages only
         std::string name;
-        bool operator==(const BlockKey&) const = default;
     };
 
     // Lines first to last of the body; empty when last < first.
@@ -129,9 +142,9 @@ private:
         Range range;
     };
 
-    static BlockKey pageKey(std::string_view book, std::string_view page);
-    static std::string hashKey(const BlockKey& key);
-    static BlockKey headerKey(std::string_view block);
+    static BlockRef pageKey(std::string_view book, std::string_view page);
+    static std::string hashKey(const BlockRef& key);
+    static BlockRef headerKey(std::string_view block);
 
     // Whether a rebuild shows the problem it stops at.
     enum class Report { Silent, Show };
@@ -139,9 +152,9 @@ private:
     void replaceBody(std::vector<std::string> lines);
     void RebuildIndex(Report report);
     void stopRebuild(const std::string& message, int line, Report report);
-    void recordBlock(BlockKey key, Range range);
+    void recordBlock(const BlockRef& key, Range range);
     void ensureIndex();
-    std::optional<Range> findBlock(const BlockKey& key);
+    std::optional<Range> findBlock(const BlockRef& key);
     std::optional<int> commandLine(std::string_view book, std::string_view page, int index);
     void growCachedBlock(int delta);
 

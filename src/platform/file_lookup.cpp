@@ -3,6 +3,7 @@
 #include "platform/encoding.h"
 #include "platform/script_name.h"
 
+#include <dirent.h>
 #include <system_error>
 #include <utility>
 
@@ -22,21 +23,6 @@ std::string foldAsciiCase(std::string name) {
 // "." and ".." are left to the system; what they pass through has been seen.
 bool isDotPart(const std::string& part) {
     return part == "." || part == "..";
-}
-
-// The type of a listed entry comes with the listing; only a link needs asking
-// the disk where it leads.
-fs::file_type typeOf(const fs::directory_entry& listed, bool link) {
-    std::error_code error;
-    if (link) {
-        const fs::file_type type = fs::status(listed.path(), error).type();
-        return error ? fs::file_type::not_found : type;
-    }
-    if (listed.is_regular_file(error))
-        return fs::file_type::regular;
-    if (listed.is_directory(error))
-        return fs::file_type::directory;
-    return error ? fs::file_type::not_found : fs::file_type::unknown;
 }
 
 } // namespace
@@ -84,36 +70,79 @@ FileLookup::Entry FileLookup::entryAt(const fs::path& path) {
 
 std::pair<std::string, FileLookup::Entry> FileLookup::matchInFolder(const fs::path& folder,
                                                                     const std::string& part) {
-    const auto listed = listings_.find(folder.native());
-    if (listed == listings_.end()) {
+    Listing* listed = listingWorthReading(folder);
+    if (!listed) {
         const Entry entry = entryAt(folder / part);
         if (entry.type != fs::file_type::not_found || entry.link)
             return {part, entry};
+        listed = &listing(folder);
     }
-    const Listing& entries = listed != listings_.end() ? listed->second : listing(folder);
-    if (const auto exact = entries.entries.find(part); exact != entries.entries.end())
+    if (const auto exact = listed->entries.find(part); exact != listed->entries.end())
         return *exact;
-    const auto match = entries.byFoldedName.find(foldAsciiCase(part));
-    if (match == entries.byFoldedName.end())
+    const auto& foldedNames = listed->foldedNames();
+    const auto match = foldedNames.find(foldAsciiCase(part));
+    if (match == foldedNames.end())
         return {part, Entry{}};
-    return {match->second, entries.entries.at(match->second)};
+    return {match->second, listed->entries.at(match->second)};
+}
+
+// A few names in a large folder are cheaper to ask the disk about one by one;
+// once a folder has been asked about more names than that, reading its
+// listing costs less than asking about each.
+FileLookup::Listing* FileLookup::listingWorthReading(const fs::path& folder) {
+    const auto listed = listings_.find(folder.native());
+    if (listed != listings_.end())
+        return &listed->second;
+    constexpr int kNamesBeforeListing = 16;
+    if (++namesAsked_[folder.native()] > kNamesBeforeListing)
+        return &listing(folder);
+    return nullptr;
 }
 
 // A folder that cannot be listed (missing, or not a folder) has no entries.
-const FileLookup::Listing& FileLookup::listing(const fs::path& folder) {
-    Listing& entries = listings_[folder.native()];
+// Read with readdir: the type of most entries comes with the listing, so a
+// large folder is listed without a status call per entry; only links, and
+// entries of file systems that do not give types, are asked about.
+FileLookup::Listing& FileLookup::listing(const fs::path& folder) {
+    Listing& listed = listings_[folder.native()];
     ++foldersListed_;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::string name = it->path().filename().string();
-        std::error_code linkError;
-        Entry entry;
-        entry.link = it->is_symlink(linkError) || linkError;
-        entry.type = typeOf(*it, entry.link);
-        entries.byFoldedName.emplace(foldAsciiCase(name), name);
-        entries.entries.emplace(std::move(name), entry);
+    DIR* const stream = ::opendir(folder.c_str());
+    if (!stream)
+        return listed;
+    while (const dirent* entry = ::readdir(stream)) {
+        const std::string name = entry->d_name;
+        if (isDotPart(name))
+            continue;
+        switch (entry->d_type) {
+        case DT_REG:
+            listed.entries.emplace(name, Entry{fs::file_type::regular, false});
+            break;
+        case DT_DIR:
+            listed.entries.emplace(name, Entry{fs::file_type::directory, false});
+            break;
+        case DT_LNK:
+        case DT_UNKNOWN:
+            listed.entries.emplace(name, entryAt(folder / name));
+            break;
+        default:
+            listed.entries.emplace(name, Entry{fs::file_type::unknown, false});
+            break;
+        }
+        listed.order.push_back(name);
     }
-    return entries;
+    ::closedir(stream);
+    return listed;
+}
+
+// Built at the first name that is not found as written.
+const std::unordered_map<std::string, std::string>& FileLookup::Listing::foldedNames() {
+    if (!byFoldedName_) {
+        byFoldedName_.emplace();
+        byFoldedName_->reserve(order.size());
+        for (const std::string& name : order)
+            byFoldedName_->emplace(foldAsciiCase(name), name);
+    }
+    return *byFoldedName_;
 }
 
 } // namespace pagora

@@ -5,14 +5,16 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace pagora {
 
 // Turns script file names into paths as resolveScriptPath does, for a run that
 // looks up many names (the error check, gathering a package). A folder is
-// listed at most once per object, and only when a name is not found in it as
-// written; later lookups in it are answered from that listing. Make one per
-// run, so files added on disk since an earlier run are seen.
+// listed at most once per object, when a name is not found in it as written or
+// once many names have been looked up in it; later lookups in it are answered
+// from that listing. Make one per run, so files added on disk since an earlier
+// run are seen.
 class FileLookup {
 public:
     // What a name stands for under a base folder.
@@ -38,22 +40,28 @@ private:
         std::filesystem::file_type type = std::filesystem::file_type::not_found;
         bool link = false;
     };
-    // The entries of one folder by name, and the first of them in listing
-    // order for each name folded to lower-case ASCII.
+    // The entries of one folder by name and in listing order, and the first of
+    // them in listing order for each name folded to lower-case ASCII.
     struct Listing {
         std::unordered_map<std::string, Entry> entries;
-        std::unordered_map<std::string, std::string> byFoldedName;
+        std::vector<std::string> order;
+        const std::unordered_map<std::string, std::string>& foldedNames();
+
+    private:
+        std::optional<std::unordered_map<std::string, std::string>> byFoldedName_;
     };
 
     // The entry of folder that part names: as written, else the first whose
     // name matches without regard to letter case, else part itself (missing).
     std::pair<std::string, Entry> matchInFolder(const std::filesystem::path& folder,
                                                 const std::string& part);
-    const Listing& listing(const std::filesystem::path& folder);
+    Listing& listing(const std::filesystem::path& folder);
+    Listing* listingWorthReading(const std::filesystem::path& folder);
     Entry entryAt(const std::filesystem::path& path);
 
     std::unordered_map<std::string, Listing> listings_; // by folder path
     std::unordered_map<std::string, Entry> entries_;    // by path, for unlisted folders
+    std::unordered_map<std::string, int> namesAsked_;   // by folder path, until it is listed
     int foldersListed_ = 0;
 };
 

@@ -24,6 +24,9 @@ bool startsWithHexPrefix(std::string_view text) {
 } // namespace
 
 std::optional<int> parseInt(std::string_view text) {
+    // Most numbers in a script are one plain digit.
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '9')
+        return text[0] - '0';
     while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);
     bool negative = false;

@@ -316,6 +316,18 @@ TEST_F(ErrorCheck, KeepsTheFirstHundredFindings) {
               std::vector<std::string>{"ErrorCheck::GetErrorList()\naccess error"});
 }
 
+TEST_F(ErrorCheck, AFullListStillCountsTheVariablesThatLinesUse) {
+    Lines lines(120, "Graphic \"missing.bmp\",0,0,0,0,\"None\",0,0,1,");
+    lines.push_back("FlagCtrl \"%a%\",0,");
+    lines.push_back("StringCtrl \"$s$\",\"x\",");
+    load(kQuietHeader, lines,
+         {"<Head=\"ValueFlag\">", "a=0", "b=0", "<Head End>", "<Head=\"StringFlag\">", "s=",
+          "<Head End>"});
+    EXPECT_EQ(run().size(), 100u);
+    EXPECT_EQ(check.UnusedValueFlagList.names(), std::vector<std::string>{"b"});
+    EXPECT_TRUE(check.UnusedStringFlagList.names().empty());
+}
+
 TEST_F(ErrorCheck, ReportsEachPageBeforeCheckingIt) {
     load(kQuietHeader, {"// "});
     std::vector<std::string> started;

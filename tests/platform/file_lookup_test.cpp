@@ -53,6 +53,23 @@ fs::file_type typeFound(FileLookup& lookup, const fs::path& base, std::string_vi
     return lookup.find(base, name).value().type;
 }
 
+TEST(FileLookup, AFolderAskedAboutManyNamesIsListedOnceAndAnswersFromIt) {
+    TempFolder folder;
+    for (int i = 0; i < 40; ++i)
+        folder.write("Pict/p" + std::to_string(i) + ".bmp", "x");
+    FileLookup lookup;
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(fs::file_type::regular,
+                  typeFound(lookup, folder.path(), "Pict\\p" + std::to_string(i) + ".bmp"))
+            << i;
+    EXPECT_EQ(lookup.foldersListed(), 2); // the base and Pict
+    EXPECT_EQ(fs::file_type::regular, typeFound(lookup, folder.path(), "Pict\\P7.BMP"));
+    EXPECT_EQ(fs::file_type::not_found, typeFound(lookup, folder.path(), "Pict\\p40.bmp"));
+    folder.write("Pict/late.bmp", "x");
+    EXPECT_EQ(fs::file_type::not_found, typeFound(lookup, folder.path(), "Pict\\late.bmp"));
+    EXPECT_EQ(lookup.foldersListed(), 2); // the base and Pict
+}
+
 TEST(FileLookup, TellsWhatANameIsAndKeepsTheAnswerForTheRun) {
     TempFolder folder;
     folder.write("Pict/One.bmp", "1");
