@@ -20,6 +20,7 @@
 #include "package/package_builder.h"
 #include "platform/encoding.h"
 #include "platform/scripted_prompter.h"
+#include "support/temp_folder.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -106,7 +107,7 @@ struct DataFile {
 // The folder layout of one input, and which names must be found.
 class DataFolderBuilder {
 public:
-    explicit DataFolderBuilder(const pagora::fuzz::TempFolder& folder)
+    explicit DataFolderBuilder(const pagora::test::TempFolder& folder)
         : folder_(folder) {
         note(fs::path(kComicName));
     }
@@ -154,7 +155,7 @@ private:
         }
     }
 
-    const pagora::fuzz::TempFolder& folder_;
+    const pagora::test::TempFolder& folder_;
     std::vector<DataFile> files_;
     std::map<std::string, std::set<std::string>> spellings_;
 };
@@ -244,7 +245,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 3)
         return 0;
     const std::string_view comicBytes = pagora::fuzz::asText(data + 3, size - 3);
-    pagora::fuzz::TempFolder folder;
+    pagora::test::TempFolder folder;
     folder.write(fs::path(kComicName), comicBytes);
     DataFolderBuilder builder(folder);
     makeDataFiles(builder, comicBytes, data[0], static_cast<unsigned>(data[1] | data[2] << 8));

@@ -15,6 +15,7 @@
 #include "platform/files.h"
 #include "platform/script_name.h"
 #include "platform/scripted_prompter.h"
+#include "support/temp_folder.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -40,7 +41,7 @@ bool isSeparator(char c) {
 // A comic folder with files in mixed letter case and a folder beside it that
 // no name may reach. Made once for the whole run.
 struct Fixture {
-    pagora::fuzz::TempFolder folder;
+    pagora::test::TempFolder folder;
     Fixture() {
         for (const char* file :
              {"comic/Data/Pict/A.bmp", "comic/data/b.MAG", "comic/c.wav", "comic/Sub/d.mid",
@@ -49,7 +50,7 @@ struct Fixture {
     }
 };
 
-const pagora::fuzz::TempFolder& fixture() {
+const pagora::test::TempFolder& fixture() {
     static const Fixture made;
     return made.folder;
 }

@@ -1,8 +1,6 @@
 #include "fuzz_support.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -28,25 +26,6 @@ std::vector<std::string_view> splitInput(std::string_view input, char separator,
     }
     parts.push_back(input);
     return parts;
-}
-
-TempFolder::TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "pagora-fuzz-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary folder");
-    path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
-void TempFolder::write(const fs::path& relative, std::string_view bytes) const {
-    const fs::path file = path_ / relative;
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 bool liesInside(const fs::path& path, const fs::path& folder) {

@@ -20,23 +20,6 @@ std::string_view asText(const std::uint8_t* data, std::size_t size);
 // holds the rest).
 std::vector<std::string_view> splitInput(std::string_view input, char separator, std::size_t most);
 
-// A fresh folder under the system's temporary directory, removed with its
-// contents when the object goes.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    // Writes a file under the folder, creating the folders on its way.
-    void write(const std::filesystem::path& relative, std::string_view bytes) const;
-
-private:
-    std::filesystem::path path_;
-};
-
 // Whether path, made lexically normal, lies inside folder (or is folder).
 bool liesInside(const std::filesystem::path& path, const std::filesystem::path& folder);
 
