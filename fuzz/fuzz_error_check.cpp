@@ -62,7 +62,8 @@ std::string foldCase(std::string text) {
 // The UTF-8 path a script name stands for, when it is one a test folder can
 // hold: relative, without "." or ".." parts or NUL bytes, and short.
 std::optional<fs::path> plainPath(std::string_view cp932Name) {
-    if (cp932Name.empty() || cp932Name.size() > kLongestName)
+    // A name that is not valid CP932 stands for no file, so none is made for it.
+    if (cp932Name.empty() || cp932Name.size() > kLongestName || !pagora::isValidCp932(cp932Name))
         return std::nullopt;
     fs::path path;
     std::string part;
