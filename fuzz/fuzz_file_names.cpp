@@ -90,7 +90,11 @@ void checkLetterCase(std::string_view name, std::string_view other) {
     require(pagora::SameNameIgnoringCase(name, other) == pagora::SameNameIgnoringCase(other, name));
 }
 
+// A name that is not valid CP932 is refused wherever it is used, so it has no
+// extension to change.
 void checkExtension(std::string_view name) {
+    if (!pagora::isValidCp932(name))
+        return;
     for (const std::string_view extension : {".bmp", ".MAG"}) {
         const std::string changed = pagora::ChangeExtension(name, extension);
         require(pagora::HasExtension(changed, extension));
