@@ -3,6 +3,7 @@
 #include "platform/script_name.h"
 
 #include <algorithm>
+#include <climits>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -40,6 +41,10 @@ fs::path ComicFileLookup::usableDataFolder(std::string_view cp932DataDirectory) 
 }
 
 const fs::path& ComicFileLookup::find(std::string_view cp932Name) {
+    // Longer than any path the system takes: no file, and nothing copied.
+    static const fs::path none;
+    if (cp932Name.size() > PATH_MAX)
+        return none;
     const auto known = found_.find(std::string(cp932Name));
     if (known != found_.end())
         return known->second;

@@ -63,6 +63,14 @@ TEST_F(ComicFiles, RefusesNamesAndLinksThatLeadOut) {
         EXPECT_EQ(found("data", name), "") << name;
 }
 
+// A name longer than any path is no file: it is refused before it is decoded
+// or kept, so a huge name in a comic costs no copies of it.
+TEST_F(ComicFiles, ANameLongerThanAnyPathIsNoFile) {
+    const std::string longName(5000, 'a');
+    EXPECT_EQ(found("data", longName), "");
+    EXPECT_EQ(found("data", std::string(2000, '/') + "a.bmp"), "data/a.bmp");
+}
+
 TEST_F(ComicFiles, ADataFolderOutsideTheComicFolderIsNotUsed) {
     for (const std::string_view dataDirectory :
          {"linkdir", "LINKDIR", "..\\outside", "../outside"}) {
