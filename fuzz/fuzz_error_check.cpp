@@ -24,6 +24,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <iterator>
 #include <map>
@@ -118,9 +119,13 @@ public:
         fs::create_directories((folder_.path() / relative).parent_path(), error);
         if (error || fs::exists(folder_.path() / relative, error))
             return false;
-        folder_.write(relative, name);
-        if (!fs::is_regular_file(folder_.path() / relative, error))
+        try {
+            folder_.write(relative, name);
+        } catch (const std::exception&) {
             return false; // a name the file system does not take
+        }
+        if (!fs::is_regular_file(folder_.path() / relative, error))
+            return false;
         note(relative);
         files_.push_back({name, relative, asWritten});
         return true;
