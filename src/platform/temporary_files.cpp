@@ -127,7 +127,12 @@ bool isTemporaryName(std::string_view name, std::string_view prefix) {
                        [](char c) { return kLettersAndDigits.find(c) != std::string_view::npos; });
 }
 
-void removeStaleTemporaryFiles(const fs::path& folder, std::string_view prefix) {
+namespace {
+
+// Calls remove with the folder, the name and the held entry for every stale
+// temporary of the prefix and file type in folder.
+template <typename Remove>
+void forEachStale(const fs::path& folder, std::string_view prefix, mode_t type, Remove remove) {
     const FileDescriptor opened = openFolder(folder);
     if (!opened.isOpen())
         return;
@@ -135,29 +140,32 @@ void removeStaleTemporaryFiles(const fs::path& folder, std::string_view prefix) 
         struct stat info {};
         if (!isTemporaryName(name, prefix))
             continue;
-        const FileDescriptor held = openStale(opened.get(), name, S_IFREG, info);
+        const FileDescriptor held = openStale(opened.get(), name, type, info);
         if (held.isOpen())
-            ::unlinkat(opened.get(), name.c_str(), 0);
+            remove(opened.get(), name, held.get(), info);
     }
+}
+
+} // namespace
+
+void removeStaleTemporaryFiles(const fs::path& folder, std::string_view prefix) {
+    forEachStale(folder, prefix, S_IFREG,
+                 [](int parent, const std::string& name, int, const struct stat&) {
+                     ::unlinkat(parent, name.c_str(), 0);
+                 });
 }
 
 void removeStaleTemporaryFolders(const fs::path& folder, std::string_view prefix,
                                  std::initializer_list<std::string_view> contents) {
-    const FileDescriptor opened = openFolder(folder);
-    if (!opened.isOpen())
-        return;
-    for (const std::string& name : namesIn(opened.get())) {
-        struct stat info {};
-        if (!isTemporaryName(name, prefix))
-            continue;
-        const FileDescriptor held = openStale(opened.get(), name, S_IFDIR, info);
-        if (!held.isOpen() || info.st_uid != ::geteuid() ||
-            !holdsOnlyStaleFiles(held.get(), contents))
-            continue;
-        for (const std::string_view file : contents)
-            ::unlinkat(held.get(), std::string(file).c_str(), 0);
-        ::unlinkat(opened.get(), name.c_str(), AT_REMOVEDIR);
-    }
+    forEachStale(
+        folder, prefix, S_IFDIR,
+        [contents](int parent, const std::string& name, int held, const struct stat& info) {
+            if (info.st_uid != ::geteuid() || !holdsOnlyStaleFiles(held, contents))
+                return;
+            for (const std::string_view file : contents)
+                ::unlinkat(held, std::string(file).c_str(), 0);
+            ::unlinkat(parent, name.c_str(), AT_REMOVEDIR);
+        });
 }
 
 TemporaryLock::TemporaryLock(const fs::path& path)
