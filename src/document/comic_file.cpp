@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <ostream>
 #include <unordered_set>
 
@@ -25,6 +26,16 @@ bool startsWith(std::string_view text, std::string_view prefix) {
 // Characters 2 to 5 of a marker line: "Page", "Book", "Head" or anything else.
 std::string_view markerWord(std::string_view line) {
     return line.size() < 5 ? std::string_view() : line.substr(1, 4);
+}
+
+// Lines the index rebuild looks at; every other line only moves the markers.
+bool isMarker(std::string_view line) {
+    return !line.empty() && line[0] == '<';
+}
+
+bool anyMarker(const std::vector<std::string>& lines) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [](const std::string& line) { return isMarker(line); });
 }
 
 bool isBookStart(std::string_view line) {
@@ -120,6 +131,7 @@ void TComicFileCtrl::LoadFromBytes(std::string_view bytes) {
 
 void TComicFileCtrl::replaceBody(std::vector<std::string> lines) {
     lines_.assign(std::move(lines));
+    history_.clear();
     indexDirty_ = true;
     RebuildIndex(Report::Show);
 }
@@ -151,12 +163,15 @@ std::string TComicFileCtrl::SaveToBytes() const {
 // --- index ---
 
 // Walks the lines, records every closed page and header block, and stops at
-// the first structural error. The dirty mark survives a stop, so the check
-// runs again at the next lookup.
+// the first structural error. An index that stopped is as true as any: the
+// line primitives keep it so until a marker line changes.
 void TComicFileCtrl::RebuildIndex(Report report) {
     index_.clear();
     firstEntry_.clear();
+    headerEntries_.clear();
+    shift_.reset();
     cache_.reset();
+    indexDirty_ = false;
     std::string header, book, page;
     int headerStart = 0, pageStart = 0;
     for (int number = 0; number < lines_.size(); ++number) {
@@ -205,7 +220,6 @@ void TComicFileCtrl::RebuildIndex(Report report) {
         }
     }
     problem_.reset();
-    indexDirty_ = false;
 }
 
 void TComicFileCtrl::stopRebuild(const std::string& message, int line, Report report) {
@@ -216,6 +230,8 @@ void TComicFileCtrl::stopRebuild(const std::string& message, int line, Report re
 
 void TComicFileCtrl::recordBlock(const BlockRef& key, Range range) {
     firstEntry_.try_emplace(hashKey(key), index_.size());
+    if (key.type == BlockType::Header)
+        headerEntries_.push_back(index_.size());
     index_.push_back({BlockKey(key), range});
 }
 
@@ -224,8 +240,7 @@ void TComicFileCtrl::ensureIndex() {
         RebuildIndex(Report::Silent);
 }
 
-// A cache hit is answered even while the index is dirty: the line operations
-// keep the cached range of the block they change up to date.
+// The cache is dropped whenever the index goes stale, and shifted with it.
 std::optional<TComicFileCtrl::Range> TComicFileCtrl::findBlock(const BlockRef& key) {
     if (cache_ && cache_->key.ref() == key)
         return cache_->range;
@@ -233,28 +248,150 @@ std::optional<TComicFileCtrl::Range> TComicFileCtrl::findBlock(const BlockRef& k
     const auto found = firstEntry_.find(hashKey(key));
     if (found == firstEntry_.end())
         return std::nullopt;
-    const Range range = index_[found->second].range;
+    const Range range = rangeOf(found->second);
     cache_ = CacheEntry{BlockKey(key), range};
     return range;
 }
 
-void TComicFileCtrl::growCachedBlock(int delta) {
-    cache_->range.last += delta;
+// A range after lines were inserted (delta > 0) or deleted at position: its
+// start and end markers move when they lie at or after it.
+TComicFileCtrl::Range TComicFileCtrl::shifted(Range range, long long position, int delta) {
+    if (range.first - 1 >= position)
+        range.first += delta;
+    if (range.last + 1 >= position)
+        range.last += delta;
+    return range;
+}
+
+TComicFileCtrl::Range TComicFileCtrl::rangeOf(std::size_t entry) const {
+    const Range range = index_[entry].range;
+    return shift_ ? shifted(range, shift_->from, shift_->delta) : range;
+}
+
+void TComicFileCtrl::markIndexStale() {
     indexDirty_ = true;
+    cache_.reset();
+}
+
+// Plain lines inserted or deleted at position, no marker among them.
+void TComicFileCtrl::linesMoved(int position, int delta) {
+    if (cache_)
+        cache_->range = shifted(cache_->range, position, delta);
+    if (problem_ && problem_->line >= position)
+        problem_->line += delta;
+    if (indexDirty_)
+        return;
+    if (shift_ && shift_->covers(position)) {
+        shift_->delta += delta;
+        return;
+    }
+    flushShift();
+    shift_ = gapAround(position, delta);
+}
+
+void TComicFileCtrl::flushShift() {
+    if (!shift_)
+        return;
+    for (std::size_t entry = 0; entry < index_.size(); ++entry)
+        index_[entry].range = rangeOf(entry);
+    shift_.reset();
+}
+
+TComicFileCtrl::PendingShift TComicFileCtrl::gapAround(int position, int delta) const {
+    PendingShift shift{0, std::numeric_limits<int>::max(), delta};
+    for (const IndexEntry& entry : index_) {
+        for (const int marker : {entry.range.first - 1, entry.range.last + 1}) {
+            if (marker < position)
+                shift.after = std::max(shift.after, marker + 1);
+            else
+                shift.from = std::min(shift.from, marker);
+        }
+    }
+    return shift;
+}
+
+// The header blocks a splice at position changes: those whose lines or
+// markers it removes or inserts into, and those whose start markers it inserts.
+std::vector<std::string>
+TComicFileCtrl::headerBlocksTouched(int position, int removeCount,
+                                    const std::vector<std::string>& inserted) {
+    ensureIndex();
+    std::vector<std::string> names;
+    for (const std::size_t entry : headerEntries_) {
+        const Range range = rangeOf(entry);
+        if (position <= range.last + 1 && position + removeCount > range.first - 1)
+            names.push_back(index_[entry].key.name);
+    }
+    for (const std::string& line : inserted)
+        if (isMarker(line) && markerWord(line) == "Head" && line != kHeadEnd)
+            names.push_back(markerName(line));
+    return names;
 }
 
 // --- line primitives ---
 
 void TComicFileCtrl::insertLines(int position, std::vector<std::string> lines) {
+    const int count = static_cast<int>(lines.size());
+    const bool markers = anyMarker(lines);
+    if (history_.records())
+        history_.record(position, {}, lines, headerBlocksTouched(position, 0, lines));
+    else
+        history_.noteUnrecordedChange();
     lines_.insert(position, std::move(lines));
+    if (markers)
+        markIndexStale();
+    else
+        linesMoved(position, count);
 }
 
 void TComicFileCtrl::replaceLine(int position, std::string line) {
-    lines_.replace(position, std::move(line));
+    if (lines_[position] == line)
+        return;
+    const bool markers = isMarker(lines_[position]) || isMarker(line);
+    if (history_.records()) {
+        std::vector<std::string> inserted{line};
+        std::vector<std::string> headers = headerBlocksTouched(position, 1, inserted);
+        std::string removed = lines_.replace(position, std::move(line));
+        history_.record(position, {std::move(removed)}, std::move(inserted), std::move(headers));
+    } else {
+        history_.noteUnrecordedChange();
+        lines_.replace(position, std::move(line));
+    }
+    if (markers)
+        markIndexStale();
 }
 
 void TComicFileCtrl::deleteLines(int position, int count) {
-    lines_.erase(position, count);
+    bool markers = false;
+    for (int number = position; number < position + count && !markers; ++number)
+        markers = isMarker(lines_[number]);
+    if (history_.records()) {
+        std::vector<std::string> headers = headerBlocksTouched(position, count, {});
+        history_.record(position, lines_.take(position, count), {}, std::move(headers));
+    } else {
+        history_.noteUnrecordedChange();
+        lines_.erase(position, count);
+    }
+    if (markers)
+        markIndexStale();
+    else
+        linesMoved(position, -count);
+}
+
+void TComicFileCtrl::replaySplice(int position, int removeCount,
+                                  const std::vector<std::string>& lines) {
+    if (removeCount == 1 && lines.size() == 1) {
+        replaceLine(position, lines.front());
+        return;
+    }
+    if (removeCount > 0)
+        deleteLines(position, removeCount);
+    if (!lines.empty())
+        insertLines(position, lines);
+}
+
+void TComicFileCtrl::replayFinished() {
+    ensureIndex();
 }
 
 std::vector<std::string> TComicFileCtrl::takeLines(int first, int last) {
@@ -295,11 +432,12 @@ void TComicFileCtrl::WriteHeader(std::string_view block, std::string_view key,
     for (int number = range->first; number <= range->last; ++number) {
         if (startsWith(lines_[number], prefix)) {
             replaceLine(number, std::move(entry));
+            ensureIndex();
             return;
         }
     }
     insertLines(range->last + 1, {std::move(entry)});
-    growCachedBlock(1);
+    ensureIndex();
 }
 
 void TComicFileCtrl::DeleteHeader(std::string_view block, std::string_view key) {
@@ -310,7 +448,7 @@ void TComicFileCtrl::DeleteHeader(std::string_view block, std::string_view key) 
     for (int number = range->first; number <= range->last; ++number) {
         if (startsWith(lines_[number], prefix)) {
             deleteLines(number, 1);
-            growCachedBlock(-1);
+            ensureIndex();
             return;
         }
     }
@@ -457,7 +595,6 @@ void TComicFileCtrl::MoveBook(std::string_view target, std::string_view source, 
         return;
     const Range sourceMarkers = *findBookMarkers(source);
     std::vector<std::string> block = takeLines(sourceMarkers.first, sourceMarkers.last);
-    RebuildIndex(Report::Silent);
     const Range targetMarkers = *findBookMarkers(target);
     insertLines(before ? targetMarkers.first : targetMarkers.last + 1, std::move(block));
     RebuildIndex(Report::Show);
@@ -473,7 +610,6 @@ void TComicFileCtrl::MovePage(std::string_view targetBook, std::string_view targ
     if (!sourceRange || !findBlock(pageKey(targetBook, targetPage)))
         return;
     std::vector<std::string> block = takeLines(sourceRange->first - 1, sourceRange->last + 1);
-    RebuildIndex(Report::Silent);
     const std::optional<Range> targetRange = findBlock(pageKey(targetBook, targetPage));
     if (!targetRange) {
         // The rebuild stopped before the target; put the page back where it was.
@@ -507,8 +643,10 @@ std::string_view TComicFileCtrl::PeekCommand(std::string_view book, std::string_
 
 void TComicFileCtrl::SetCommand(std::string_view book, std::string_view page, std::string_view line,
                                 int index) {
-    if (const std::optional<int> number = commandLine(book, page, index))
+    if (const std::optional<int> number = commandLine(book, page, index)) {
         replaceLine(*number, std::string(line));
+        ensureIndex();
+    }
 }
 
 void TComicFileCtrl::InsertCommand(std::string_view book, std::string_view page, int index) {
@@ -516,7 +654,6 @@ void TComicFileCtrl::InsertCommand(std::string_view book, std::string_view page,
     if (!range || index < 0 || index > range->count())
         return;
     insertLines(range->first + index, {std::string(kEmptyLine)});
-    growCachedBlock(1);
 }
 
 void TComicFileCtrl::AppendCommand(std::string_view book, std::string_view page) {
@@ -524,13 +661,12 @@ void TComicFileCtrl::AppendCommand(std::string_view book, std::string_view page)
     if (!range)
         return;
     insertLines(range->last + 1, {std::string(kEmptyLine)});
-    growCachedBlock(1);
 }
 
 void TComicFileCtrl::DeleteCommand(std::string_view book, std::string_view page, int index) {
     if (const std::optional<int> number = commandLine(book, page, index)) {
         deleteLines(*number, 1);
-        growCachedBlock(-1);
+        ensureIndex();
     }
 }
 

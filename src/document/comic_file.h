@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/edit_history.h"
 #include "document/line_store.h"
 
 #include <filesystem>
@@ -27,12 +28,12 @@ struct StructureProblem {
 // The open comic: the file body as a flat list of CP932 lines, exactly as in
 // the file, with an index of page and header block ranges rebuilt from the
 // lines. Every change goes through three line primitives (insert, replace,
-// delete), which an undo history can record.
+// delete), which keep the index true and record into the edit history.
 //
 // Books and pages are named by their CP932 names; command line indexes count
 // from 0 within a page. Operations on a book or page that does not exist do
 // nothing, and indexes outside the page are ignored.
-class TComicFileCtrl {
+class TComicFileCtrl final : private LineEditor {
 public:
     explicit TComicFileCtrl(Prompter& prompter);
 
@@ -45,6 +46,10 @@ public:
     int LineCount() const { return lines_.size(); }
     const std::string& Line(int number) const { return lines_[number]; }
     std::vector<std::string> Lines() const { return lines_.toVector(); }
+
+    // Undo and redo of this comic's changes; new and open clear it.
+    EditHistory& History() { return history_; }
+    const EditHistory& History() const { return history_; }
 
     // --- file ---
     void CreateNew();
@@ -134,7 +139,19 @@ private:
 
     struct IndexEntry {
         BlockKey key;
-        Range range;
+        Range range; // before the pending shift
+    };
+
+    // Lines inserted or deleted between two recorded markers move every
+    // recorded marker from `from` on by delta. Further changes in the same
+    // gap between markers add to delta, so editing one page touches no entry.
+    struct PendingShift {
+        int after; // one past the last recorded marker before the gap
+        int from;  // the first recorded marker after it, before the shift
+        int delta;
+        bool covers(int position) const {
+            return position >= after && position <= static_cast<long long>(from) + delta;
+        }
     };
 
     struct CacheEntry {
@@ -156,24 +173,40 @@ private:
     void ensureIndex();
     std::optional<Range> findBlock(const BlockRef& key);
     std::optional<int> commandLine(std::string_view book, std::string_view page, int index);
-    void growCachedBlock(int delta);
+    static Range shifted(Range range, long long position, int delta);
+    Range rangeOf(std::size_t entry) const;
+    void markIndexStale();
+    void linesMoved(int position, int delta);
+    void flushShift();
+    PendingShift gapAround(int position, int delta) const;
+    std::vector<std::string> headerBlocksTouched(int position, int removeCount,
+                                                 const std::vector<std::string>& inserted);
 
     // Start and end marker lines of the first complete book of that name.
     std::optional<Range> findBookMarkers(std::string_view name) const;
     std::vector<std::string> takeLines(int first, int last);
 
-    // The line primitives: nothing else changes lines_.
+    // The line primitives: nothing else changes lines_. Each records what it
+    // did and keeps the index true: a change of plain lines shifts it, a
+    // change of a marker line marks it for a rebuild at the next lookup.
     void insertLines(int position, std::vector<std::string> lines);
     void replaceLine(int position, std::string line);
     void deleteLines(int position, int count);
+
+    void replaySplice(int position, int removeCount,
+                      const std::vector<std::string>& lines) override;
+    void replayFinished() override;
 
     Prompter& prompter_;
     LineStore lines_;
     std::vector<IndexEntry> index_;
     std::unordered_map<std::string, std::size_t> firstEntry_; // hashKey -> first entry of index_
+    std::vector<std::size_t> headerEntries_;                  // entries of header blocks
+    std::optional<PendingShift> shift_;
     bool indexDirty_ = true;
     std::optional<CacheEntry> cache_;
     std::optional<StructureProblem> problem_;
+    EditHistory history_{*this};
 };
 
 } // namespace pagora

@@ -34,6 +34,7 @@ void StartNewComic(TComicFileCtrl& comic, std::string_view userName) {
     comic.CreateNew();
     if (!userName.empty())
         comic.WriteHeader(kComicBlock, "Copyright", userName);
+    comic.History().markClean(); // the user name is part of the new comic, not a change
 }
 
 OpenVerdict CheckOpenedComic(TComicFileCtrl& comic, Prompter& prompter, std::string_view userName) {

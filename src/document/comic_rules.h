@@ -29,6 +29,9 @@ enum class OpenVerdict { Kept, Discarded };
 OpenVerdict CheckOpenedComic(TComicFileCtrl& comic, Prompter& prompter, std::string_view userName);
 
 // Writes the command version and file type into the header, as every save does.
+// Written outside any edit group, the entries join the step on top of the
+// history, so undo and redo still give the exact lines; mark the history clean
+// once the file is written.
 void StampForSave(TComicFileCtrl& comic);
 
 } // namespace pagora

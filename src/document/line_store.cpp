@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace pagora {
 
@@ -17,9 +18,9 @@ void LineStore::insert(int position, std::vector<std::string> lines) {
     gapStart_ += lines.size();
 }
 
-void LineStore::replace(int position, std::string line) {
+std::string LineStore::replace(int position, std::string line) {
     const auto index = static_cast<std::size_t>(position);
-    buffer_[index < gapStart_ ? index : index + gapLength()] = std::move(line);
+    return std::exchange(buffer_[index < gapStart_ ? index : index + gapLength()], std::move(line));
 }
 
 void LineStore::erase(int position, int count) {
@@ -27,6 +28,15 @@ void LineStore::erase(int position, int count) {
     const auto first = buffer_.begin() + static_cast<long>(gapEnd_);
     std::fill(first, first + count, std::string());
     gapEnd_ += static_cast<std::size_t>(count);
+}
+
+std::vector<std::string> LineStore::take(int position, int count) {
+    moveGapTo(static_cast<std::size_t>(position));
+    const auto first = buffer_.begin() + static_cast<long>(gapEnd_);
+    std::vector<std::string> taken(std::make_move_iterator(first),
+                                   std::make_move_iterator(first + count));
+    gapEnd_ += static_cast<std::size_t>(count);
+    return taken;
 }
 
 std::vector<std::string> LineStore::toVector() const {

@@ -19,8 +19,11 @@ public:
     }
 
     void insert(int position, std::vector<std::string> lines);
-    void replace(int position, std::string line);
+    // Returns the line it replaced.
+    std::string replace(int position, std::string line);
     void erase(int position, int count);
+    // Erases the lines and hands them back.
+    std::vector<std::string> take(int position, int count);
 
     std::vector<std::string> toVector() const;
 
