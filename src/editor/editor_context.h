@@ -31,7 +31,6 @@ struct SessionState {
     std::filesystem::path fileName{std::string(kUntitledName)};
     std::string currentBook; // CP932
     std::string currentPage; // CP932
-    bool modified = false;
 
     // The user's settings (UTF-8, as the settings store keeps them).
     std::string plugInDir;

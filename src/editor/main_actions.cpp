@@ -57,6 +57,10 @@ MainActions::MainActions(QMainWindow& window)
     menuExit = makeAction("menuExit", QStringLiteral("終了(&X)"),
                           QStringLiteral("終了|パゴラを終了します"));
 
+    menuUndo = makeAction("menuUndo", QStringLiteral("元に戻す(&U)"),
+                          QStringLiteral("元に戻す|直前の操作を取り消します"));
+    menuRedo = makeAction("menuRedo", QStringLiteral("やり直し(&R)"),
+                          QStringLiteral("やり直し|取り消した操作をやり直します"));
     menuCut = makeAction("menuCut", QStringLiteral("切り取り(&T)"),
                          QStringLiteral("切り取り|選択したコマンドを切り取ります"));
     menuCopy = makeAction("menuCopy", QStringLiteral("コピー(&C)"),
@@ -121,6 +125,9 @@ MainActions::MainActions(QMainWindow& window)
     menuFileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     menuFileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     menuPlayerExecFirst->setShortcut(QKeySequence(Qt::Key_F5));
+    menuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    menuRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     menuCut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     menuCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     menuPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
@@ -179,6 +186,8 @@ void MainActions::buildMenus(QMainWindow& window) {
     file->addAction(menuExit);
 
     QMenu* edit = addMenu("menuEdit", QStringLiteral("編集(&E)"));
+    edit->addActions({menuUndo, menuRedo});
+    edit->addSeparator();
     edit->addActions({menuCut, menuCopy, menuPaste, menuDelete});
     edit->addSeparator();
     edit->addAction(menuCmdPaletteAdd);
@@ -243,6 +252,8 @@ void MainActions::buildToolBar() {
     addToolButton(menuCut, "spdbtnCut", "cut");
     addToolButton(menuCopy, "spdbtnCopy", "copy");
     addToolButton(menuPaste, "spdbtnPaste", "paste");
+    addToolButton(menuUndo, "spdbtnUndo", "undo");
+    addToolButton(menuRedo, "spdbtnRedo", "redo");
     toolBar->addSeparator();
     addToolButton(menuAddBook, "spdbtnAddBook", "addbook");
     addToolButton(menuAddPage, "spdbtnAddPage", "addpage");
@@ -312,6 +323,15 @@ void MainActions::UpdateMenuState(int selectedLines, bool clipboardEmpty) {
     for (QAction* action : {menuCmdEdit, menuCmdInsert, menuCmdPaletteAdd})
         setAvailable(action, selectedLines == 1);
     setAvailable(menuPaste, selectedLines == 1 && !clipboardEmpty);
+}
+
+void MainActions::UpdateUndoState(const std::string& undoLabel, const std::string& redoLabel) {
+    const auto name = [](QAction* action, const QString& caption, const std::string& label) {
+        action->setText(label.empty() ? caption : caption + QStringLiteral(" - ") + qtText(label));
+        setAvailable(action, !label.empty());
+    };
+    name(menuUndo, QStringLiteral("元に戻す(&U)"), undoLabel);
+    name(menuRedo, QStringLiteral("やり直し(&R)"), redoLabel);
 }
 
 } // namespace pagora

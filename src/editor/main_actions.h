@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <array>
+#include <string>
 
 class QAction;
 class QMainWindow;
@@ -35,6 +36,8 @@ public:
     std::array<QAction*, 3> menuHistory;
     QAction* menuExit;
     // 編集
+    QAction* menuUndo;
+    QAction* menuRedo;
     QAction* menuCut;
     QAction* menuCopy;
     QAction* menuPaste;
@@ -75,6 +78,10 @@ public:
     // Enables the list commands by the number of selected lines and whether
     // the command clipboard holds anything.
     void UpdateMenuState(int selectedLines, bool clipboardEmpty);
+
+    // Names the step each would take back or again (CP932 labels, empty for
+    // none) and enables each only when there is such a step.
+    void UpdateUndoState(const std::string& undoLabel, const std::string& redoLabel);
 
     // Whether the command behind an action is part of this editor yet.
     static bool isBuilt(const QAction& action);

@@ -147,6 +147,7 @@ void TfrmMain::connectActions() {
     connectCommand(a.menuHelpOnHelp, &TfrmMain::menuHelpOnHelpClick);
     connectCommand(a.menuVersion, &TfrmMain::menuVersionClick);
     connectEditing();
+    connectUndo();
     for (QAction* item : a.menuHistory)
         connect(item, &QAction::triggered, this,
                 [this, item] { guarded([&] { menuHistoryClick(item->data().toInt()); }); });
@@ -189,19 +190,23 @@ void TfrmMain::FormCreate(const std::optional<std::filesystem::path>& file) {
         }
     }
     objects_.flags.LoadFlags();
-    session_.modified = false;
     session_.firstShowPending = true;
     session_.setupDue = false;
     session_.settingsUpgraded = false;
 
     applyGeometry(readSettingsAtStart(services_.settings, session_, services_.programFolder));
 
-    if (session_.isUntitled())
-        comic.WriteHeader(kComicBlock, "Copyright", userNameForComic());
+    settleOpenedComic();
 
     actions_->rebuildHistory(session_.fileHistory);
     collapseErrorPanel();
     BuildTree();
+}
+
+void TfrmMain::settleOpenedComic() {
+    if (session_.isUntitled())
+        objects_.comic.WriteHeader(kComicBlock, "Copyright", userNameForComic());
+    objects_.comic.History().clear();
 }
 
 void TfrmMain::applyGeometry(const WindowGeometry& geometry) {
@@ -239,8 +244,7 @@ void TfrmMain::FormShow() {
     } else if (session_.setupDue) {
         runSetup(SetupRun::StartUp, false);
         session_.setupDue = false;
-        if (session_.isUntitled())
-            objects_.comic.WriteHeader(kComicBlock, "Copyright", userNameForComic());
+        settleOpenedComic();
     }
     if (firstShow)
         offerLeftCopies();
@@ -296,7 +300,7 @@ void TfrmMain::setStatusText(const QString& text) {
 QString TfrmMain::windowTitleText() const {
     QString title = QStringLiteral("パゴラ for Win95 - [") +
                     pathText(session_.fileName.filename()) + QStringLiteral("] ");
-    if (session_.modified)
+    if (isModified())
         title += QStringLiteral("(変更)");
     return title;
 }
@@ -313,6 +317,8 @@ void TfrmMain::UpdateStatus() {
 void TfrmMain::UpdateMenuState() {
     actions_->UpdateMenuState(static_cast<int>(lstCmdList_->selectedRows().size()),
                               objects_.clipboard.empty());
+    const EditHistory& history = objects_.comic.History();
+    actions_->UpdateUndoState(history.undoLabel(), history.redoLabel());
 }
 
 void TfrmMain::setErrorPanelHeight(int height) {

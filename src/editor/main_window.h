@@ -59,6 +59,9 @@ public:
     bool SaveComicFileAs();
     void AddFileHistory(const std::filesystem::path& path);
 
+    // Whether the comic differs from its saved state (or has none).
+    bool isModified() const;
+
     // --- views ---
     void BuildTree();
     void SelectTreeNode(const std::string& book, const std::string& page);
@@ -86,6 +89,8 @@ public:
     void menuHelpKeywordClick();
     void menuHelpOnHelpClick();
     void menuExitClick();
+    void menuUndoClick();
+    void menuRedoClick();
     void lstErrorListDblClick();
 
     // --- books and pages ---
@@ -158,6 +163,9 @@ private:
     // The user name as the comic's Copyright entry (CP932); empty, after
     // saying why, when the comic cannot hold it.
     std::string userNameForComic();
+    // The comic as it opens: an untitled one carries the user's name, and that
+    // and what the checks on opening changed are part of it, not changes.
+    void settleOpenedComic();
     void setErrorPanelHeight(int height);
     // Only the splitter bar of the error panel shows.
     void collapseErrorPanel();
@@ -167,7 +175,10 @@ private:
     bool startPlayer();
     bool saveComicTo(const std::filesystem::path& path);
     void connectEditing();
-    void markModified();
+    void connectUndo();
+    // Shows the place a replayed step changed, with the views and the
+    // variable table brought up to date.
+    void showReplay(const std::optional<EditReplay>& replay);
     // The focused line's index, or -1 when the page shows no line.
     int focusedLine() const;
     std::string startBook();

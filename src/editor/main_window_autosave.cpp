@@ -8,7 +8,7 @@
 namespace pagora {
 
 std::optional<AutosaveSnapshot> TfrmMain::autosaveSnapshot() const {
-    if (!session_.modified)
+    if (!isModified())
         return std::nullopt;
     return AutosaveSnapshot{session_.isUntitled() ? std::filesystem::path() : session_.fileName,
                             objects_.comic.SaveToBytes()};
@@ -33,7 +33,7 @@ void TfrmMain::restoreLeftCopy(LeftCopy copy) {
     session_.fileName =
         copy.comicFile.empty() ? std::filesystem::path(std::string(kUntitledName)) : copy.comicFile;
     objects_.flags.LoadFlags();
-    session_.modified = true;
+    objects_.comic.History().forgetCleanPoint();
     autosave_->adopt(std::move(copy));
     RefreshAll();
 }

@@ -24,8 +24,14 @@ void TfrmMain::menuVersionClick() {
     TfrmVersion dialog(context_, this);
     dialog.load();
     services_.runModal(dialog);
-    if (dialog.closingUserText())
-        objects_.comic.WriteHeader("Comic", "Copyright", *dialog.closingUserText());
+    if (!dialog.closingUserText())
+        return;
+    // The author written back is not a change of the comic: a clean comic stays clean.
+    EditHistory& history = objects_.comic.History();
+    const bool clean = history.isClean();
+    objects_.comic.WriteHeader("Comic", "Copyright", *dialog.closingUserText());
+    if (clean)
+        history.markClean();
 }
 
 void TfrmMain::menuHelpContentsClick() {

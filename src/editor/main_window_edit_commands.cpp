@@ -25,14 +25,12 @@ int TfrmMain::focusedLine() const {
 void TfrmMain::menuCmdInsertClick() {
     objects_.comic.InsertCommand(session_.currentBook, session_.currentPage,
                                  std::max(focusedLine(), 0));
-    markModified();
     RefreshCommandList(-1);
 }
 
 void TfrmMain::menuCmdAddClick() {
     TComicFileCtrl& comic = objects_.comic;
     comic.AppendCommand(session_.currentBook, session_.currentPage);
-    markModified();
     RefreshCommandList(comic.GetCommandCount(session_.currentBook, session_.currentPage) - 1);
 }
 
@@ -53,7 +51,6 @@ void TfrmMain::InsertNewCommand(const std::string& text, CmdKind kind) {
             index = count;
         }
         comic.SetCommand(book, page, line, index);
-        markModified();
         RefreshCommandList(index);
     }
     UpdateStatus();
@@ -70,7 +67,6 @@ void TfrmMain::EditCommandAt() {
             frmCommand_->EditCommand(current, TCmdCtrl::GetCommandKind(current));
         if (frmCommand_->confirmed()) {
             comic.SetCommand(book, page, line, focused);
-            markModified();
             RefreshCommandList(-1);
         }
     }
@@ -87,7 +83,6 @@ void TfrmMain::menuDeleteClick() {
     if (comic.GetCommandCount(book, page) == 0)
         comic.AppendCommand(book, page);
     if (!rows.empty())
-        markModified();
     RefreshCommandList(-1);
 }
 
@@ -115,7 +110,6 @@ void TfrmMain::menuPasteClick() {
         comic.InsertCommand(session_.currentBook, session_.currentPage, at);
         comic.SetCommand(session_.currentBook, session_.currentPage, *line, at);
     }
-    markModified();
     RefreshCommandList(at);
 }
 

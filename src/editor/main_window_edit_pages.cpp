@@ -34,10 +34,6 @@ const std::string& pageInUseMessage() {
 
 } // namespace
 
-void TfrmMain::markModified() {
-    session_.modified = true;
-}
-
 std::string TfrmMain::startBook() {
     return objects_.comic.ReadHeader(kComicBlock, "StartBook", PAGORA_CP932("スタートブック"));
 }
@@ -61,7 +57,6 @@ void TfrmMain::menuAddBookClick() {
     }
     if (!comic.AddBook(*name))
         return;
-    markModified();
     RefreshAll();
 }
 
@@ -80,7 +75,6 @@ void TfrmMain::menuAddPageClick() {
     }
     if (!comic.AddPage(session_.currentBook, *name))
         return;
-    markModified();
     RefreshAll();
 }
 
@@ -103,7 +97,6 @@ void TfrmMain::menuBookDeleteClick() {
                          Buttons::YesNo) != Answer::Yes)
         return;
     comic.DeleteBook(session_.currentBook);
-    markModified();
     RefreshAll();
 }
 
@@ -126,7 +119,6 @@ void TfrmMain::menuPageDeleteClick() {
                          Buttons::YesNo) != Answer::Yes)
         return;
     comic.DeletePage(session_.currentBook, session_.currentPage);
-    markModified();
     RefreshAll();
 }
 
@@ -154,7 +146,6 @@ void TfrmMain::menuBookRenameClick() {
     comic.RenameBook(current, name);
     // The renamed book stays open.
     session_.currentBook = name;
-    markModified();
     RefreshAll();
 }
 
@@ -182,7 +173,6 @@ void TfrmMain::menuPageRenameClick() {
     comic.RenamePage(session_.currentBook, current, name);
     // The renamed page stays open.
     session_.currentPage = name;
-    markModified();
     RefreshAll();
 }
 
@@ -229,7 +219,6 @@ void TfrmMain::TreeViewDragDrop(QTreeWidgetItem* source, QTreeWidgetItem* target
         if (sourceBook == targetBook)
             return; // onto itself: nothing moves
         comic.MoveBook(targetBook, sourceBook, before);
-        markModified();
         BuildTree();
         treeView_->expandItem(treeView_->topLevelItem(0));
         Reanchor();
@@ -262,7 +251,6 @@ void TfrmMain::TreeViewDragDrop(QTreeWidgetItem* source, QTreeWidgetItem* target
         return;
     }
     comic.MovePage(targetBook, targetPage, before, sourcePage, sourceBook);
-    markModified();
     BuildTree();
     OpenPage(targetBook, sourcePage, -1);
 }

@@ -23,7 +23,7 @@ const std::string& mustSaveFirstMessage() {
 } // namespace
 
 bool TfrmMain::QuerySave() {
-    if (!session_.modified)
+    if (!isModified())
         return true;
     const Answer answer = services_.prompter.message(
         MessageKind::Warning, PAGORA_CP932("ファイルは変更されています\n保存しますか？"),
@@ -109,7 +109,7 @@ bool TfrmMain::saveComicTo(const std::filesystem::path& path) {
         return false;
     }
     session_.fileName = path;
-    session_.modified = false;
+    objects_.comic.History().markClean();
     autosave_->discard();
     AddFileHistory(path);
     UpdateStatus();

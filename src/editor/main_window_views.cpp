@@ -122,7 +122,7 @@ void TfrmMain::RefreshAll() {
 
 void TfrmMain::ShowReplacedComic() {
     objects_.flags.LoadFlags();
-    session_.modified = false;
+    objects_.comic.History().clear();
     pnlErrorList_->clear();
     collapseErrorPanel();
     RefreshAll();

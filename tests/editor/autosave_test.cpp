@@ -40,7 +40,6 @@ protected:
         comic.SetCommand(book, comic.GetPageList(book).at(0), kUnsavedLine, 0);
         comic.AddHeadBlock("ValueFlag");
         comic.WriteHeader("ValueFlag", "score", "5");
-        window.session().modified = true;
     }
 
     static std::string firstLine(TfrmMain& window) {
@@ -85,7 +84,7 @@ TEST_F(Autosave, WritesACopyBesideTheUsersDataOnlyWhileTheComicIsModified) {
     EXPECT_EQ(copies()[0], window->autosave().ownCopy());
     EXPECT_NE(readFile(copies()[0]).find(kUnsavedLine), std::string::npos);
     EXPECT_EQ(readFile(file), saved) << "never over the comic itself";
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_TRUE(prompter.records().empty());
 }
 
@@ -154,7 +153,7 @@ TEST_F(Autosave, AfterACrashYesRestoresTheCopyAsTheModifiedComicUnderItsName) {
     EXPECT_EQ(toUtf8(prompter.records()[0].text), kRestoreQuestion);
 
     EXPECT_EQ(window->session().fileName, file);
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("パゴラ for Win95 - [story.csf] (変更)"));
     EXPECT_EQ(firstLine(*window), kUnsavedLine);
     EXPECT_EQ(window->objects().flags.ValueFlagCount(), 1) << "the variable table is reloaded";
@@ -176,7 +175,7 @@ TEST_F(Autosave, AnUntitledComicsCopyIsRestoredUntitled) {
     const auto window = showWindow();
     EXPECT_TRUE(asked());
     EXPECT_TRUE(window->session().isUntitled());
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("パゴラ for Win95 - [NewComic] (変更)"));
     EXPECT_EQ(firstLine(*window), kUnsavedLine);
 
@@ -193,7 +192,7 @@ TEST_F(Autosave, NoDeletesTheCopy) {
     const auto window = showWindow();
     EXPECT_TRUE(asked());
     EXPECT_TRUE(window->session().isUntitled());
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
     EXPECT_TRUE(copies().empty());
     EXPECT_TRUE(std::filesystem::is_empty(autosaveFolder())) << "its lock goes with it";
 }
@@ -218,7 +217,7 @@ TEST_F(Autosave, TheLockOfAnEditorThatDiedDoesNotHideItsCopy) {
     const auto window = showWindow();
     EXPECT_TRUE(asked());
     EXPECT_EQ(window->session().fileName, file);
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
 }
 
 TEST_F(Autosave, ACopyOlderThanItsComicIsRemovedWithoutAsking) {
@@ -268,7 +267,7 @@ TEST_F(Autosave, SeveralCopiesAreOfferedNewestFirstUntilOneIsTaken) {
         const auto window = showWindow();
         EXPECT_EQ(prompter.messages().size(), 1u) << "nothing more is offered after a Yes";
         EXPECT_EQ(window->session().fileName, newer);
-        window->session().modified = false; // the restored changes are given up
+        window->objects().comic.History().markClean(); // the restored changes are given up
         window->close();
     }
     ASSERT_EQ(copies(), std::vector<std::filesystem::path>{olderCopy});
@@ -294,7 +293,7 @@ TEST_F(Autosave, AFailedCopyLeavesOneNoteAndNothingElse) {
               QStringLiteral("表示中のページ　：　第一章　／　はじまり"));
     EXPECT_TRUE(errorBoxes.empty());
     EXPECT_TRUE(prompter.records().empty());
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
 }
 
 TEST_F(Autosave, AnEmptyFolderTurnsTheCopiesOff) {

@@ -45,7 +45,7 @@ TEST_F(CommandEditing, PasteInsertsTheClipboardBeforeTheFocusedLineInOrder) {
     EXPECT_EQ(window->objects().clipboard,
               (std::vector<std::string>{sj(msg("はじまり", 1)), sj(msg("はじまり", 3))}));
     EXPECT_EQ(lines(*window).size(), 5u) << "copy leaves the page alone";
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
 
     window->OpenPage(sj("第一章"), sj("次"), 1);
     EXPECT_TRUE(a.menuPaste->isEnabled());
@@ -56,7 +56,7 @@ TEST_F(CommandEditing, PasteInsertsTheClipboardBeforeTheFocusedLineInOrder) {
     EXPECT_EQ(list.focusedIndex(), 1);
     EXPECT_EQ(list.selectedRows(), std::vector<int>{1});
     EXPECT_EQ(list.model()->rowCount(), 5);
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_EQ(window->objects().clipboard.size(), 2u) << "the clipboard keeps its lines";
 
     // With several lines selected, paste is refused.
@@ -79,7 +79,7 @@ TEST_F(CommandEditing, DeleteAndCutWorkOnEverySelectedLineAndLeaveNoPageEmpty) {
                                         sj(msg("はじまり", 4))}));
     EXPECT_EQ(lines(*window), (std::vector<std::string>{msg("はじまり", 1), msg("はじまり", 3)}));
     EXPECT_EQ(list.focusedIndex(), 1) << "the focus falls back to the last line";
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_TRUE(prompter.records().empty()) << "no confirmation";
 
     select(list, {0, 1});
@@ -114,7 +114,7 @@ TEST_F(CommandEditing, TheDeleteKeyDeletesTheSelectedLinesOnlyInTheCommandList) 
     QTest::keyClick(&list, Qt::Key_Delete);
     EXPECT_EQ(lines(*window), (std::vector<std::string>{msg("はじまり", 0), msg("はじまり", 2),
                                                         msg("はじまり", 4)}));
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
 }
 
 TEST_F(CommandEditing, InsertBeforeAndAddAtEndPutAnEmptyComment) {
@@ -126,7 +126,7 @@ TEST_F(CommandEditing, InsertBeforeAndAddAtEndPutAnEmptyComment) {
     EXPECT_EQ(lines(*window),
               (std::vector<std::string>{msg("次", 0), "// ", msg("次", 1), msg("次", 2)}));
     EXPECT_EQ(list.focusedIndex(), 1);
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
 
     list.focusLine(0);
     a.menuCmdAdd->trigger();
@@ -163,7 +163,7 @@ TEST_F(CommandEditing, ANewCommandGoesAfterTheFocusedLineOnlyWhenConfirmed) {
     window->InsertNewCommand("WaitTime 10,", CmdKind::WaitTime);
     EXPECT_EQ(handedIn, std::vector<std::string>{"WaitTime 10,"});
     EXPECT_EQ(lines(*window).size(), 3u) << "cancelled";
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
 
     answer = QDialog::Accepted;
     window->InsertNewCommand({}, CmdKind::WaitTime);
@@ -171,7 +171,7 @@ TEST_F(CommandEditing, ANewCommandGoesAfterTheFocusedLineOnlyWhenConfirmed) {
                                                         msg("次", 2)}));
     EXPECT_EQ(list.focusedIndex(), 1);
     EXPECT_EQ(list.selectedRows(), std::vector<int>{1});
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
 
     // Chosen from the chooser, after the last line.
     list.focusLine(3);
@@ -197,12 +197,12 @@ TEST_F(CommandEditing, EditingReplacesTheFocusedLineOnlyWhenItChanged) {
     ASSERT_EQ(prompter.records().size(), 1u);
     EXPECT_EQ(prompter.records()[0].initial, sj("note"));
     EXPECT_EQ(lines(*window)[0], "//note");
-    EXPECT_FALSE(window->session().modified) << "OK without a change leaves the page alone";
+    EXPECT_FALSE(window->isModified()) << "OK without a change leaves the page alone";
 
     prompter.queueInput(sj("メモ"));
     emit list.doubleClicked(list.model()->index(0, 0));
     EXPECT_EQ(lines(*window)[0], "//メモ");
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
 
     list.focusLine(1);
     a.menuCmdEdit->trigger();

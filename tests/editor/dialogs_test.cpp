@@ -179,7 +179,7 @@ TEST_F(Dialogs, TheVersionDialogShowsTheProductAndWritesTheAuthorBack) {
     };
     window->actions().menuVersion->trigger();
     EXPECT_EQ(window->objects().comic.ReadHeader("Comic", "Copyright", ""), sj("新しい作者"));
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
 }
 
 TEST_F(Dialogs, TheVersionDialogRefusesAnAuthorTheComicCannotHold) {

@@ -25,7 +25,7 @@ class FileSession : public EditorTest {};
 TEST_F(FileSession, StartsWithoutSettingsAsAnUntitledComicAndRunsTheSetupOnce) {
     const auto window = showWindow();
     EXPECT_TRUE(window->session().isUntitled());
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("パゴラ for Win95 - [NewComic] "));
     EXPECT_EQ(settings.readInt("Version", 0), 1410);
     EXPECT_EQ(settings.readInt("SetupVersion", 0), 6);
@@ -137,7 +137,7 @@ TEST_F(FileSession, QuerySaveAsksOnlyWhenModifiedAndFollowsTheAnswer) {
     EXPECT_TRUE(window->QuerySave());
     EXPECT_TRUE(prompter.records().empty());
 
-    window->session().modified = true;
+    window->objects().comic.History().forgetCleanPoint();
     prompter.queueAnswer(Answer::Cancel);
     EXPECT_FALSE(window->QuerySave());
     ASSERT_EQ(prompter.records().size(), 1u);
@@ -147,19 +147,19 @@ TEST_F(FileSession, QuerySaveAsksOnlyWhenModifiedAndFollowsTheAnswer) {
 
     prompter.queueAnswer(Answer::No);
     EXPECT_TRUE(window->QuerySave());
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_EQ(readFile(file), before);
 
     window->objects().comic.SetCommand(sj("第一章"), sj("はじまり"), "// saved", 0);
     prompter.queueAnswer(Answer::Yes);
     EXPECT_TRUE(window->QuerySave());
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
     EXPECT_NE(readFile(file).find("// saved"), std::string::npos);
 }
 
 TEST_F(FileSession, NewAsksFirstAndStartsAnUntitledComic) {
     const auto window = showWindow(writeSample());
-    window->session().modified = true;
+    window->objects().comic.History().forgetCleanPoint();
     prompter.queueAnswer(Answer::Cancel);
     window->actions().menuNewFile->trigger();
     EXPECT_FALSE(window->session().isUntitled());
@@ -167,7 +167,7 @@ TEST_F(FileSession, NewAsksFirstAndStartsAnUntitledComic) {
     prompter.queueAnswer(Answer::No);
     window->actions().menuNewFile->trigger();
     EXPECT_TRUE(window->session().isUntitled());
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
     EXPECT_EQ(window->objects().comic.ReadHeader("Comic", "Copyright", ""), "Pagora User");
     EXPECT_EQ(window->session().currentBook, sj("スタートブック"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("パゴラ for Win95 - [NewComic] "));
@@ -175,20 +175,20 @@ TEST_F(FileSession, NewAsksFirstAndStartsAnUntitledComic) {
 
 TEST_F(FileSession, SaveOfAnUntitledComicGoesThroughSaveAs) {
     const auto window = showWindow();
-    window->session().modified = true;
+    window->objects().comic.History().forgetCleanPoint();
     window->actions().menuFileSave->trigger(); // the save dialog is cancelled
     ASSERT_EQ(prompter.records().size(), 1u);
     EXPECT_EQ(prompter.records()[0].call, Call::SaveFile);
     EXPECT_EQ(prompter.records()[0].text, "コミックファイルを保存");
     EXPECT_TRUE(window->session().isUntitled());
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("パゴラ for Win95 - [NewComic] (変更)"));
 
     const std::filesystem::path target = folder.path() / "saved.csf";
     prompter.queuePath(target);
     window->actions().menuFileSave->trigger();
     EXPECT_EQ(window->session().fileName, target);
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("パゴラ for Win95 - [saved.csf] "));
     EXPECT_EQ(window->session().fileHistory[0], target.string());
     const std::string saved = readFile(target);
@@ -209,7 +209,7 @@ void PrintTo(const PendingAction& action, std::ostream* out) {
 }
 
 bool leftTheComic(TfrmMain& window, const RecordingLauncher&) {
-    return !window.session().modified;
+    return !window.isModified();
 }
 
 const PendingAction kPendingActions[] = {
@@ -236,7 +236,7 @@ protected:
         const std::filesystem::path other = writeSample("other.csf");
         auto window = showWindow(file);
         window->AddFileHistory(other);
-        window->session().modified = true;
+        window->objects().comic.History().forgetCleanPoint();
         prompter.queueAnswer(Answer::Yes);
         if (!file)
             prompter.queuePath(std::nullopt); // Save As is cancelled
@@ -253,7 +253,7 @@ TEST_P(PendingActionAfterYes, StopsWhenSaveAsIsCancelled) {
     GetParam().start(*window);
     EXPECT_FALSE(wentOn(*window));
     EXPECT_TRUE(window->session().isUntitled());
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_EQ(prompter.records().back().call, Call::SaveFile) << "nothing is asked after it";
 }
 
@@ -268,7 +268,7 @@ TEST_P(PendingActionAfterYes, StopsWhenTheSaveFailsAndShowsWhy) {
     ASSERT_EQ(errorBoxes.size(), 1u);
     EXPECT_TRUE(errorBoxes[0].contains(QStringLiteral("story.csf"))) << errorBoxes[0].toStdString();
     EXPECT_EQ(window->session().fileName, file);
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_EQ(prompter.records().back().call, Call::Message) << "nothing is asked after it";
 }
 
@@ -289,7 +289,7 @@ TEST_F(FileSession, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     const auto window = showWindow(file);
     window->objects().comic.SetCommand(sj("第一章"), sj("はじまり"), "// " + std::string(4096, 'x'),
                                        0);
-    window->session().modified = true;
+    window->objects().comic.History().forgetCleanPoint();
 
     // The file system refuses files over 64 bytes while the save runs.
     struct rlimit old {};
@@ -305,26 +305,26 @@ TEST_F(FileSession, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     ASSERT_EQ(errorBoxes.size(), 1u);
     EXPECT_TRUE(errorBoxes[0].contains(QStringLiteral("story.csf"))) << errorBoxes[0].toStdString();
     EXPECT_EQ(readFile(file), before);
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_EQ(window->session().fileName, file);
     EXPECT_EQ(window->session().fileHistory[0], "");
 }
 
 TEST_F(FileSession, AFailedSaveAsLeavesTheComicUntitled) {
     const auto window = showWindow();
-    window->session().modified = true;
+    window->objects().comic.History().forgetCleanPoint();
     prompter.queuePath(folder.path() / "no-such-folder" / "x.csf");
     window->actions().menuFileSaveName->trigger();
     EXPECT_EQ(errorBoxes.size(), 1u);
     EXPECT_TRUE(window->session().isUntitled());
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_EQ(window->session().fileHistory[0], "");
 }
 
 TEST_F(FileSession, OpeningAnUnreadableFileChangesNothing) {
     const std::filesystem::path file = writeSample();
     const auto window = showWindow(file);
-    window->session().modified = true;
+    window->objects().comic.History().forgetCleanPoint();
     prompter.queueAnswer(Answer::No);
     prompter.queuePath(folder.path() / "gone.csf");
     window->actions().menuFileOpen->trigger();
@@ -333,7 +333,7 @@ TEST_F(FileSession, OpeningAnUnreadableFileChangesNothing) {
                                  QStringLiteral("」を開けません。\n"
                                                 "ファイルまたはフォルダが見つかりません。"));
     EXPECT_EQ(window->session().fileName, file);
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_EQ(window->session().fileHistory[0], "");
     EXPECT_TRUE(window->objects().comic.BookExists(sj("第二章")));
 }
@@ -367,7 +367,7 @@ TEST_F(FileSession, ChoosingAHistoryItemOpensItsFileAfterTheSaveQuestion) {
     const auto window = showWindow();
     window->LoadComicFile(story);
     window->LoadComicFile(other);
-    window->session().modified = true;
+    window->objects().comic.History().forgetCleanPoint();
 
     prompter.queueAnswer(Answer::Cancel);
     window->actions().menuHistory[1]->trigger();
@@ -386,7 +386,7 @@ TEST_F(FileSession, AHistoryItemOpensTheFileItShowedEvenWhenTheSaveReordersTheHi
     window->LoadComicFile(story);
     window->LoadComicFile(other);
     window->menuNewFileClick();
-    window->session().modified = true;
+    window->objects().comic.History().forgetCleanPoint();
     // Item 2 shows story.csf; saving the new comic as fresh.csf pushes it to item 3.
     prompter.queueAnswer(Answer::Yes);
     prompter.queuePath(folder.path() / "fresh.csf");
@@ -405,7 +405,7 @@ TEST_F(FileSession, StatusShowsTheFocusedLineAndTheOpenPage) {
               QStringLiteral("表示中のページ　：　第二章　／　居間"));
 
     // An edit shows in the title at the next status update.
-    window->session().modified = true;
+    window->objects().comic.History().forgetCleanPoint();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("パゴラ for Win95 - [story.csf] "));
     window->UpdateStatus();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("パゴラ for Win95 - [story.csf] (変更)"));
@@ -427,7 +427,7 @@ TEST_F(FileSession, HintsGoToTheSecondStatusPanelUntilTheNextUpdate) {
 TEST_F(FileSession, ExitAsksTheSaveQuestionsAsClosingDoes) {
     const auto window = showWindow(writeSample());
     window->commandPalette().AddPaletteEntry("// x", sj("メモ"));
-    window->session().modified = true;
+    window->objects().comic.History().forgetCleanPoint();
     prompter.queueAnswer(Answer::Cancel);
     prompter.queueAnswer(Answer::No); // the palette's question
     window->actions().menuExit->trigger();

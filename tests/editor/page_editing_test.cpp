@@ -73,7 +73,7 @@ TEST_F(PageEditing, AddingABookProposesAFreeNameAndRefusesUsedAndInvalidNames) {
     a.menuAddBook->trigger();
     expectInput("ブック名の入力", "新しく追加するブックの名前を入力してください", "ブック3");
     prompter.clear();
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
 
     prompter.queueInput(sj("ブック1"));
     a.menuAddBook->trigger();
@@ -89,14 +89,14 @@ TEST_F(PageEditing, AddingABookProposesAFreeNameAndRefusesUsedAndInvalidNames) {
     EXPECT_EQ(toUtf8(prompter.records()[1].text).rfind("文字列に不正な文字（\"）", 0), 0u);
     prompter.clear();
     EXPECT_EQ(books(*window), (std::vector<std::string>{"ブック2", "ブック1"}));
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
 
     prompter.queueInput(sj("ブック3"));
     a.menuAddBook->trigger();
     EXPECT_EQ(prompter.records().size(), 1u);
     EXPECT_EQ(books(*window), (std::vector<std::string>{"ブック2", "ブック1", "ブック3"}));
     EXPECT_EQ(pages(*window, "ブック3").size(), 1u) << "a new book has its first page";
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_EQ(window->tree().topLevelItem(0)->childCount(), 3);
     EXPECT_EQ(openBook(*window), "ブック2");
     EXPECT_EQ(selectedNode(*window), QStringLiteral("表紙"));
@@ -113,13 +113,13 @@ TEST_F(PageEditing, AddingAPageGoesToTheOpenBook) {
     EXPECT_EQ(prompter.records()[1].kind, MessageKind::Warning);
     EXPECT_EQ(toUtf8(prompter.records()[1].text), "指定されたページ名はすでに使用されてます。");
     prompter.clear();
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
 
     // A name used in another book is free in this one.
     prompter.queueInput(sj("居間"));
     a.menuAddPage->trigger();
     EXPECT_EQ(pages(*window, "第一章"), (std::vector<std::string>{"はじまり", "次", "居間"}));
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_EQ(openPage(*window), "はじまり");
     EXPECT_EQ(window->tree().topLevelItem(0)->child(0)->childCount(), 3);
     prompter.clear();
@@ -149,7 +149,7 @@ TEST_F(PageEditing, DeletingABookOrPageHasItsRefusalsAndAsksFirst) {
     expectOneMessage(MessageKind::Information, Buttons::YesNo,
                      "現在開いているブックを削除します\r\nよろしいですか？");
     EXPECT_EQ(books(*window).size(), 2u);
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
 
     prompter.queueAnswer(Answer::Yes);
     a.menuBookDelete->trigger();
@@ -158,7 +158,7 @@ TEST_F(PageEditing, DeletingABookOrPageHasItsRefusalsAndAsksFirst) {
     EXPECT_EQ(openBook(*window), "第一章");
     EXPECT_EQ(openPage(*window), "はじまり");
     EXPECT_EQ(window->tree().topLevelItem(0)->childCount(), 1);
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
 
     a.menuBookDelete->trigger();
     expectOneMessage(
@@ -204,7 +204,7 @@ TEST_F(PageEditing, RenamingKeepsTheRenamedBookOrPageOpen) {
     ASSERT_EQ(prompter.records().size(), 2u);
     EXPECT_EQ(prompter.records()[1].kind, MessageKind::Error);
     prompter.clear();
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
 
     prompter.queueInput(sj("終章"));
     a.menuBookRename->trigger();
@@ -213,7 +213,7 @@ TEST_F(PageEditing, RenamingKeepsTheRenamedBookOrPageOpen) {
     EXPECT_EQ(openPage(*window), "居間");
     EXPECT_EQ(window->tree().topLevelItem(0)->child(1)->text(0), QStringLiteral("終章"));
     EXPECT_EQ(selectedNode(*window), QStringLiteral("居間"));
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     prompter.clear();
 
     window->OpenPage(sj("第一章"), sj("次"), -1);

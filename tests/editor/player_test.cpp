@@ -46,7 +46,7 @@ TEST_F(Player, RunsOnTheFileAsSavedWhenTheUserDoesNotSave) {
     const std::string saved = readFile(comic);
     const auto window = showWindow(comic);
     window->objects().comic.SetCommand(sj("第一章"), sj("はじまり"), "// unsaved", 0);
-    window->session().modified = true;
+    window->objects().comic.History().forgetCleanPoint();
 
     prompter.queueAnswer(Answer::Cancel);
     window->actions().menuPlayerExecFirst->trigger();
@@ -59,7 +59,7 @@ TEST_F(Player, RunsOnTheFileAsSavedWhenTheUserDoesNotSave) {
     EXPECT_EQ(launcher.plans[0].arguments, QStringList(pathText(comic)));
     EXPECT_EQ(launcher.plans[0].workingFolder, pathText(folder.path()));
     EXPECT_EQ(readFile(comic), saved);
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
 }
 
 TEST_F(Player, AWindowsPlayerRunsThroughWineWithAWindowsPath) {

@@ -60,7 +60,7 @@ TEST_F(TreeDrop, OnlyTheTreesOwnDragsAreTakenAndItsNodesNeverMoveByThemselves) {
     EXPECT_FALSE(drop.isAccepted());
     EXPECT_EQ(dropped.count(), 0);
     EXPECT_EQ(books(*window), (std::vector<std::string>{"第一章", "第二章"}));
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
 }
 
 TEST_F(TreeDrop, MovingAPageFollowsItsRules) {
@@ -78,13 +78,13 @@ TEST_F(TreeDrop, MovingAPageFollowsItsRules) {
     window->TreeViewDragDrop(page(*window, 0, 0), root(*window));
     window->TreeViewDragDrop(root(*window), book(*window, 1));
     EXPECT_TRUE(prompter.records().empty());
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
 
     // Within the book: after the target page; onto the book: to the top.
     window->TreeViewDragDrop(page(*window, 0, 0), page(*window, 0, 1));
     EXPECT_EQ(pages(*window, "第一章"), (std::vector<std::string>{"次", "はじまり"}));
     EXPECT_TRUE(prompter.records().empty());
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_EQ(toUtf8(window->session().currentPage), "はじまり");
     EXPECT_EQ(window->tree().currentItem(), page(*window, 0, 1));
     window->TreeViewDragDrop(page(*window, 0, 1), book(*window, 0));
@@ -123,11 +123,11 @@ TEST_F(TreeDrop, MovingABookKeepsTheOpenPage) {
     // Onto itself or one of its pages: nothing moves.
     window->TreeViewDragDrop(book(*window, 0), book(*window, 0));
     window->TreeViewDragDrop(book(*window, 0), page(*window, 0, 1));
-    EXPECT_FALSE(window->session().modified);
+    EXPECT_FALSE(window->isModified());
     window->TreeViewDragDrop(book(*window, 1), root(*window));
     EXPECT_EQ(books(*window), (std::vector<std::string>{"第二章", "第一章"}));
     EXPECT_TRUE(root(*window)->isExpanded());
-    EXPECT_TRUE(window->session().modified);
+    EXPECT_TRUE(window->isModified());
     EXPECT_EQ(toUtf8(window->session().currentPage), "次");
     EXPECT_EQ(window->commandList().focusedIndex(), 1);
     // Onto another book: after it, every time.
