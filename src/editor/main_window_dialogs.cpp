@@ -1,4 +1,5 @@
 // The dialogs and help pages that the main window opens.
+#include "document/comic_editing.h"
 #include "editor/command_list_view.h"
 #include "editor/condition_dialog.h"
 #include "editor/help_viewer.h"
@@ -24,8 +25,9 @@ void TfrmMain::menuVersionClick() {
     TfrmVersion dialog(context_, this);
     dialog.load();
     services_.runModal(dialog);
+    // The user field is written back without marking the comic modified.
     if (dialog.closingUserText())
-        objects_.comic.WriteHeader("Comic", "Copyright", *dialog.closingUserText());
+        writeHeaderKeys(objects_.comic, "Comic", {{"Copyright", *dialog.closingUserText()}});
 }
 
 void TfrmMain::menuHelpContentsClick() {
