@@ -24,6 +24,10 @@ int lineCount(TComicFileCtrl& comic, const EditPlace& page) {
     return comic.GetCommandCount(page.book, page.page);
 }
 
+bool holdsPage(TComicFileCtrl& comic, const EditPlace& page) {
+    return comic.PageExists(page.book, page.page);
+}
+
 EditPlace lineOf(const EditPlace& page, int line) {
     return {page.book, page.page, line};
 }
@@ -63,18 +67,24 @@ std::string firstOf(const std::vector<std::string>& names) {
 // --- command lines ---
 
 EditVerdict insertEmptyLine(TComicFileCtrl& comic, const EditPlace& focused) {
+    if (!holdsPage(comic, focused))
+        return EditVerdict::unchanged();
     const int at = std::max(focused.line, 0);
     comic.InsertCommand(focused.book, focused.page, at);
     return EditVerdict::doneAt(lineOf(focused, at));
 }
 
 EditVerdict appendEmptyLine(TComicFileCtrl& comic, const EditPlace& page) {
+    if (!holdsPage(comic, page))
+        return EditVerdict::unchanged();
     comic.AppendCommand(page.book, page.page);
     return EditVerdict::doneAt(lineOf(page, lineCount(comic, page) - 1));
 }
 
 EditVerdict insertLineAfter(TComicFileCtrl& comic, const EditPlace& focused,
                             std::string_view line) {
+    if (!holdsPage(comic, focused))
+        return EditVerdict::unchanged();
     const int count = lineCount(comic, focused);
     const int at = focused.line + 1 < count ? focused.line + 1 : count;
     if (at < count)
@@ -86,12 +96,16 @@ EditVerdict insertLineAfter(TComicFileCtrl& comic, const EditPlace& focused,
 }
 
 EditVerdict setLine(TComicFileCtrl& comic, const EditPlace& at, std::string_view line) {
+    if (at.line < 0 || at.line >= lineCount(comic, at))
+        return EditVerdict::unchanged();
     comic.SetCommand(at.book, at.page, line, at.line);
     return EditVerdict::doneAt(at);
 }
 
 EditVerdict deleteLines(TComicFileCtrl& comic, const EditPlace& focused,
                         const std::vector<int>& rows) {
+    if (!holdsPage(comic, focused))
+        return EditVerdict::unchanged();
     std::vector<int> descending = rows;
     std::sort(descending.begin(), descending.end(), std::greater<>());
     descending.erase(std::unique(descending.begin(), descending.end()), descending.end());
@@ -124,7 +138,7 @@ EditVerdict cutLines(TComicFileCtrl& comic, const EditPlace& focused, const std:
 
 EditVerdict pasteLines(TComicFileCtrl& comic, const EditPlace& focused,
                        const CommandClipboard& clipboard) {
-    if (clipboard.empty())
+    if (clipboard.empty() || !holdsPage(comic, focused))
         return EditVerdict::unchanged();
     const int at = std::max(focused.line, 0);
     for (auto line = clipboard.rbegin(); line != clipboard.rend(); ++line) {

@@ -49,7 +49,8 @@ struct EditVerdict {
 // --- command lines of a page ---
 // The page is that of the place; its line is the focused line, -1 when the
 // page shows none. Rows are line indexes of the page, in any order. The focus
-// of a done edit is a line of the page.
+// of a done edit is a line of the page. A page the comic does not hold (the
+// open page of a comic whose structure breaks before it) is left unchanged.
 
 // The empty comment line "// " before the focused line (at the top when none is).
 EditVerdict insertEmptyLine(TComicFileCtrl& comic, const EditPlace& focused);
@@ -58,7 +59,7 @@ EditVerdict appendEmptyLine(TComicFileCtrl& comic, const EditPlace& page);
 // A line from a command dialog: after the focused line, or at the end when
 // the focused line is the last one or there is none.
 EditVerdict insertLineAfter(TComicFileCtrl& comic, const EditPlace& focused, std::string_view line);
-// A dialog's OK: the line at the place becomes line.
+// A dialog's OK: the line at the place becomes line (none outside the page).
 EditVerdict setLine(TComicFileCtrl& comic, const EditPlace& at, std::string_view line);
 // Deletes the rows; a page left without lines gets "// ", so none is ever empty.
 // The focus stays on the focused line, or the last line when fewer remain.

@@ -151,6 +151,14 @@ TEST_P(LineEdits, ChangeThePageAndFocusTheirLine) {
     EXPECT_TRUE(prompter.records().empty());
 }
 
+TEST_P(LineEdits, LeaveAPageTheComicDoesNotHoldAlone) {
+    const std::string before = comic.SaveToBytes();
+    CommandClipboard clipboard{"c1", "c2"};
+    expectVerdict(GetParam().edit(comic, place("第一章", "無い", GetParam().focused), clipboard),
+                  EditVerdict::unchanged());
+    EXPECT_EQ(comic.SaveToBytes(), before);
+}
+
 const Lines kClip{"c1", "c2"};
 
 INSTANTIATE_TEST_SUITE_P(
@@ -216,13 +224,15 @@ TEST_F(ComicEditing, CopyTakesTheRowsInPageOrderAndLeavesThePage) {
     EXPECT_EQ(lines("第一章", "はじまり"), (Lines{"a0", "a1", "a2"}));
 }
 
-TEST_F(ComicEditing, NothingToDeleteOrPasteChangesNothing) {
+TEST_F(ComicEditing, NothingToDeleteOrPasteOrSetChangesNothing) {
     expectVerdict(deleteLines(comic, place("第一章", "はじまり", 1), {}), EditVerdict::unchanged());
     expectVerdict(pasteLines(comic, place("第一章", "はじまり", 1), {}), EditVerdict::unchanged());
     CommandClipboard clipboard{"old"};
     expectVerdict(cutLines(comic, place("第一章", "はじまり", 1), {}, clipboard),
                   EditVerdict::unchanged());
     EXPECT_EQ(clipboard, Lines{});
+    expectVerdict(setLine(comic, place("第一章", "はじまり", 3), "n"), EditVerdict::unchanged());
+    expectVerdict(setLine(comic, place("第一章", "はじまり", -1), "n"), EditVerdict::unchanged());
     EXPECT_EQ(lines("第一章", "はじまり"), (Lines{"a0", "a1", "a2"}));
 }
 
