@@ -2,6 +2,7 @@
 
 #include "check/error_check.h"
 #include "document/cmd_ctrl.h"
+#include "document/comic_editing.h"
 #include "document/comic_file.h"
 #include "document/comic_rules.h"
 #include "document/flag_ctrl.h"
@@ -61,7 +62,7 @@ struct ProgramObjects {
     TCmdCtrl syntax;
     TComicFileCtrl comic;
     TFlagCtrl flags;
-    std::vector<std::string> clipboard; // raw command lines (CP932)
+    CommandClipboard clipboard;
     TErrorCheck errorCheck;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/comic_editing.h"
 #include "editor/editor_context.h"
 #include "editor/editor_icons.h"
 #include "editor/editor_settings.h"
@@ -181,8 +182,25 @@ private:
     void showReplay(const std::optional<EditReplay>& replay);
     // The focused line's index, or -1 when the page shows no line.
     int focusedLine() const;
-    std::string startBook();
-    std::string startPage();
+    // The open page with its focused line.
+    EditPlace focusedPlace() const;
+    // After an edit of the open page: the list with the edit's line focused
+    // (the focused line kept, when nothing changed).
+    void showLineEdit(const EditVerdict& verdict);
+    // Shows an edit's refusal; true when there was one.
+    bool showRefusal(const std::optional<EditMessage>& refusal);
+    // Shows the refusal, if any; true when the edit was done.
+    bool applyVerdict(const EditVerdict& verdict);
+    // The open book, or the open page.
+    TreeNode openNode(TreeLevel level) const;
+    // The user's side of adding, renaming and deleting the open book or page:
+    // the questions, then the edit.
+    void addTreeNode(TreeLevel level);
+    void renameTreeNode(TreeLevel level);
+    void deleteTreeNode(TreeLevel level);
+    // Opens the book of focus (and its page, when focus names one) in the
+    // rebuilt views.
+    void showTreeEdit(const EditPlace& focus);
     void showListMenu(const QPoint& position);
     void showTreeMenu(const QPoint& position);
 

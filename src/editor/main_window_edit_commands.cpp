@@ -1,5 +1,6 @@
 // Editing the command lines of the open page and the views' pop-up menus.
 #include "commands/command_chooser.h"
+#include "document/comic_editing.h"
 #include "editor/comic_tree_view.h"
 #include "editor/command_list_view.h"
 #include "editor/command_palette.h"
@@ -12,113 +13,70 @@
 #include <QMenu>
 
 namespace pagora {
-namespace {
-
-constexpr std::string_view kEmptyLine = "// ";
-
-} // namespace
 
 int TfrmMain::focusedLine() const {
     return lstCmdList_->focusedIndex();
 }
 
+EditPlace TfrmMain::focusedPlace() const {
+    return {session_.currentBook, session_.currentPage, focusedLine()};
+}
+
+void TfrmMain::showLineEdit(const EditVerdict& verdict) {
+    RefreshCommandList(verdict.done() ? verdict.focus->line : -1);
+}
+
 void TfrmMain::menuCmdInsertClick() {
-    objects_.comic.InsertCommand(session_.currentBook, session_.currentPage,
-                                 std::max(focusedLine(), 0));
-    RefreshCommandList(-1);
+    showLineEdit(insertEmptyLine(objects_.comic, focusedPlace()));
 }
 
 void TfrmMain::menuCmdAddClick() {
-    TComicFileCtrl& comic = objects_.comic;
-    comic.AppendCommand(session_.currentBook, session_.currentPage);
-    RefreshCommandList(comic.GetCommandCount(session_.currentBook, session_.currentPage) - 1);
+    showLineEdit(appendEmptyLine(objects_.comic, focusedPlace()));
 }
 
 void TfrmMain::InsertNewCommand(const std::string& text, CmdKind kind) {
     const std::string line = frmCommand_->EditCommand(text, kind);
-    if (frmCommand_->confirmed()) {
-        TComicFileCtrl& comic = objects_.comic;
-        const std::string& book = session_.currentBook;
-        const std::string& page = session_.currentPage;
-        const int count = comic.GetCommandCount(book, page);
-        const int focused = focusedLine();
-        int index = 0;
-        if (focused + 1 < count) {
-            index = focused + 1;
-            comic.InsertCommand(book, page, index);
-        } else {
-            comic.AppendCommand(book, page);
-            index = count;
-        }
-        comic.SetCommand(book, page, line, index);
-        RefreshCommandList(index);
-    }
+    if (frmCommand_->confirmed())
+        showLineEdit(insertLineAfter(objects_.comic, focusedPlace(), line));
     UpdateStatus();
 }
 
 void TfrmMain::EditCommandAt() {
-    const int focused = focusedLine();
-    if (focused >= 0) {
-        TComicFileCtrl& comic = objects_.comic;
-        const std::string& book = session_.currentBook;
-        const std::string& page = session_.currentPage;
-        const std::string current = comic.GetCommand(book, page, focused);
+    const EditPlace focused = focusedPlace();
+    if (focused.line >= 0) {
+        const std::string current =
+            objects_.comic.GetCommand(focused.book, focused.page, focused.line);
         const std::string line =
             frmCommand_->EditCommand(current, TCmdCtrl::GetCommandKind(current));
-        if (frmCommand_->confirmed()) {
-            comic.SetCommand(book, page, line, focused);
-            RefreshCommandList(-1);
-        }
+        if (frmCommand_->confirmed())
+            showLineEdit(setLine(objects_.comic, focused, line));
     }
     UpdateStatus();
 }
 
 void TfrmMain::menuDeleteClick() {
-    TComicFileCtrl& comic = objects_.comic;
-    const std::string& book = session_.currentBook;
-    const std::string& page = session_.currentPage;
-    const std::vector<int> rows = lstCmdList_->selectedRows();
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
-        comic.DeleteCommand(book, page, *row);
-    if (comic.GetCommandCount(book, page) == 0)
-        comic.AppendCommand(book, page);
-    if (!rows.empty())
-    RefreshCommandList(-1);
+    showLineEdit(deleteLines(objects_.comic, focusedPlace(), lstCmdList_->selectedRows()));
 }
 
 void TfrmMain::menuCopyClick() {
-    std::vector<std::string>& clipboard = objects_.clipboard;
-    clipboard.clear();
-    for (const int row : lstCmdList_->selectedRows())
-        clipboard.push_back(
-            objects_.comic.GetCommand(session_.currentBook, session_.currentPage, row));
+    objects_.clipboard = copyLines(objects_.comic, focusedPlace(), lstCmdList_->selectedRows());
     UpdateMenuState();
 }
 
 void TfrmMain::menuCutClick() {
-    menuCopyClick();
-    menuDeleteClick();
+    showLineEdit(
+        cutLines(objects_.comic, focusedPlace(), lstCmdList_->selectedRows(), objects_.clipboard));
 }
 
 void TfrmMain::menuPasteClick() {
-    const std::vector<std::string>& clipboard = objects_.clipboard;
-    if (clipboard.empty())
-        return;
-    TComicFileCtrl& comic = objects_.comic;
-    const int at = std::max(focusedLine(), 0);
-    for (auto line = clipboard.rbegin(); line != clipboard.rend(); ++line) {
-        comic.InsertCommand(session_.currentBook, session_.currentPage, at);
-        comic.SetCommand(session_.currentBook, session_.currentPage, *line, at);
-    }
-    RefreshCommandList(at);
+    showLineEdit(pasteLines(objects_.comic, focusedPlace(), objects_.clipboard));
 }
 
 void TfrmMain::menuCmdPaletteAddClick() {
-    const int focused = focusedLine();
-    if (focused < 0)
+    const EditPlace focused = focusedPlace();
+    if (focused.line < 0)
         return;
-    const std::string line =
-        objects_.comic.GetCommand(session_.currentBook, session_.currentPage, focused);
+    const std::string line = objects_.comic.GetCommand(focused.book, focused.page, focused.line);
     const std::optional<std::string> name = services_.prompter.inputText(
         PAGORA_CP932("コマンドパレットに登録"),
         PAGORA_CP932("コマンドパレットへの登録名を入力して下さい"), "");

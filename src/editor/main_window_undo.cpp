@@ -35,7 +35,9 @@ void TfrmMain::showReplay(const std::optional<EditReplay>& replay) {
     if (objects_.comic.PageExists(place.book, place.page)) {
         OpenPage(place.book, place.page, place.line);
     } else {
-        session_.currentBook = place.book;
+        // A header change names no page: the open page stays, if it still exists.
+        if (!place.book.empty())
+            session_.currentBook = place.book;
         Reanchor();
     }
 }

@@ -165,6 +165,7 @@ TEST(HelpPages, EveryTopicTheProgramAsksForHasItsPageAndAnchor) {
 TEST_F(Dialogs, TheVersionDialogShowsTheProductAndWritesTheAuthorBack) {
     const auto window = makeWindow(writeSample());
     window->objects().comic.WriteHeader("Comic", "Copyright", sj("作者"));
+    window->objects().comic.History().markClean(); // as if saved so
     modal = [](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("バージョン情報"));
         EXPECT_EQ(child<QLabel>(dialog, "lblProduct").text(),
