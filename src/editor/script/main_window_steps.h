@@ -15,6 +15,11 @@ class TfrmMain;
 void openComicStep(TfrmMain& window, const std::filesystem::path& path);
 // Opens a page (names in CP932); throws LookupMiss when the comic has no such page.
 void openPageStep(TfrmMain& window, const std::string& book, const std::string& page);
+// Drops a node of the tree on another, as a finished drag does: the dragged
+// node is made current and the drop goes to the window. A node is named
+// "BOOK", "BOOK/PAGE", or "" for the root (CP932); throws LookupMiss when the
+// tree has no such node.
+void dropTreeNodeStep(TfrmMain& window, const std::string& from, const std::string& onto);
 // Focuses and selects a line of the command list; throws LookupMiss when
 // the page has no such line.
 void focusLineStep(TfrmMain& window, int line);

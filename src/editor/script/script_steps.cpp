@@ -155,6 +155,10 @@ void ScriptSteps::run(const ScriptStep& step) {
          [](ScriptSteps& s, const Args& a) {
              openPageStep(s.window_, comicText(a[0]), comicText(a[1]));
          }},
+        {"drop",
+         [](ScriptSteps& s, const Args& a) {
+             dropTreeNodeStep(s.window_, comicText(a[0]), comicText(a[1]));
+         }},
         {"focus",
          [](ScriptSteps& s, const Args& a) {
              focusLineStep(s.window_, numberArgument(a[0]));
