@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <malloc.h>
 #include <vector>
 
 namespace {
@@ -101,5 +103,111 @@ void DeletePage(benchmark::State& state) {
     }
 }
 BENCHMARK(DeletePage)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// The editing cycle as the editor records it, inserting a command and
+// deleting it as two undo steps, with the history recording them or with a
+// bound of no steps, which records nothing.
+void EditingCycleInGroups(benchmark::State& state) {
+    const bool recording = state.range(0) != 0;
+    pagora::ScriptedPrompter prompter;
+    pagora::TComicFileCtrl comic(prompter);
+    comic.LoadFromFile(largeComicFile());
+    if (!recording)
+        comic.History().setLimits({0, 0});
+    const pagora::EditPlace place{"book0", "page50", 10};
+    for (auto _ : state) {
+        {
+            pagora::EditGroup group(comic.History(), "insert", place);
+            comic.InsertCommand("book0", "page50", 10);
+            comic.SetCommand("book0", "page50", "WaitTime 100,", 10);
+        }
+        benchmark::DoNotOptimize(comic.GetCommandCount("book0", "page50"));
+        benchmark::DoNotOptimize(comic.GetCommand("book0", "page50", 10));
+        pagora::EditGroup group(comic.History(), "delete", place);
+        comic.DeleteCommand("book0", "page50", 10);
+    }
+    state.counters["steps"] = static_cast<double>(comic.History().undoCount());
+}
+BENCHMARK(EditingCycleInGroups)
+    ->ArgName("recording")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond);
+
+// Times the undo (range 0) or the redo (range 1) of one action on the large
+// comic; the other half of each round is not timed.
+void timeUndoOrRedo(benchmark::State& state,
+                    const std::function<void(pagora::TComicFileCtrl&)>& action) {
+    pagora::ScriptedPrompter prompter;
+    pagora::TComicFileCtrl comic(prompter);
+    comic.LoadFromFile(largeComicFile());
+    {
+        pagora::EditGroup group(comic.History(), "action", {});
+        action(comic);
+    }
+    const bool timeUndo = state.range(0) == 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!timeUndo)
+            comic.History().undo();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(timeUndo ? comic.History().undo() : comic.History().redo());
+        state.PauseTiming();
+        if (timeUndo)
+            comic.History().redo();
+        state.ResumeTiming();
+    }
+}
+
+void UndoRedoDeletePage(benchmark::State& state) {
+    timeUndoOrRedo(state,
+                   [](pagora::TComicFileCtrl& comic) { comic.DeletePage("book3", "page50"); });
+}
+BENCHMARK(UndoRedoDeletePage)->ArgName("redo")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A paste of 500 lines as the editor does it: a placeholder, then its text.
+void UndoRedoPaste500Lines(benchmark::State& state) {
+    timeUndoOrRedo(state, [](pagora::TComicFileCtrl& comic) {
+        for (int line = 0; line < 500; ++line) {
+            comic.InsertCommand("book3", "page50", 10 + line);
+            comic.SetCommand("book3", "page50", "MsgDlg \"pasted " + std::to_string(line) + "\",",
+                             10 + line);
+        }
+    });
+}
+BENCHMARK(UndoRedoPaste500Lines)->ArgName("redo")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void UndoRedoDeleteBook(benchmark::State& state) {
+    timeUndoOrRedo(state, [](pagora::TComicFileCtrl& comic) { comic.DeleteBook("book3"); });
+}
+BENCHMARK(UndoRedoDeleteBook)->ArgName("redo")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The heap a full history of single-line edits takes beyond the text of its
+// lines, from the allocator's own count of the bytes in use.
+void HistoryOfSingleLineEdits(benchmark::State& state) {
+    constexpr int kSteps = 1000;
+    pagora::ScriptedPrompter prompter;
+    pagora::TComicFileCtrl comic(prompter);
+    comic.LoadFromFile(largeComicFile());
+    for (int line = 0; line < kLinesPerPage; ++line) // short lines, no heap of their own
+        comic.SetCommand("book0", "page50", "// short", line);
+    std::size_t heap = 0;
+    for (auto _ : state) {
+        comic.History().clear();
+        const std::size_t before = mallinfo2().uordblks;
+        for (int step = 0; step < kSteps; ++step) {
+            const int line = step % kLinesPerPage;
+            pagora::EditGroup group(comic.History(), "edit", {"book0", "page50", line});
+            comic.SetCommand("book0", "page50", "WaitTime " + std::to_string(step) + ",", line);
+        }
+        heap = mallinfo2().uordblks - before;
+    }
+    const auto recorded = comic.History().recordedBytes();
+    state.counters["steps"] = static_cast<double>(comic.History().undoCount());
+    state.counters["heapBytes"] = static_cast<double>(heap);
+    state.counters["lineBytes"] = static_cast<double>(recorded);
+    state.counters["beyondLines"] = static_cast<double>(heap - recorded);
+}
+BENCHMARK(HistoryOfSingleLineEdits)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace

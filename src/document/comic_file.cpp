@@ -314,7 +314,7 @@ TComicFileCtrl::PendingShift TComicFileCtrl::gapAround(int position, int delta) 
 // markers it removes or inserts into, and those whose start markers it inserts.
 std::vector<std::string>
 TComicFileCtrl::headerBlocksTouched(int position, int removeCount,
-                                    const std::vector<std::string>& inserted) {
+                                    std::span<const std::string> inserted) {
     ensureIndex();
     std::vector<std::string> names;
     for (const std::size_t entry : headerEntries_) {
@@ -334,7 +334,7 @@ void TComicFileCtrl::insertLines(int position, std::vector<std::string> lines) {
     const int count = static_cast<int>(lines.size());
     const bool markers = anyMarker(lines);
     if (history_.records())
-        history_.record(position, {}, lines, headerBlocksTouched(position, 0, lines));
+        history_.record(position, {}, count, headerBlocksTouched(position, 0, lines));
     else
         history_.noteUnrecordedChange();
     lines_.insert(position, std::move(lines));
@@ -344,50 +344,54 @@ void TComicFileCtrl::insertLines(int position, std::vector<std::string> lines) {
         linesMoved(position, count);
 }
 
-void TComicFileCtrl::replaceLine(int position, std::string line) {
+std::string TComicFileCtrl::replaceLine(int position, std::string line) {
     if (lines_[position] == line)
-        return;
+        return line;
     const bool markers = isMarker(lines_[position]) || isMarker(line);
-    if (history_.records()) {
-        std::vector<std::string> inserted{line};
-        std::vector<std::string> headers = headerBlocksTouched(position, 1, inserted);
-        std::string removed = lines_.replace(position, std::move(line));
-        history_.record(position, {std::move(removed)}, std::move(inserted), std::move(headers));
-    } else {
-        history_.noteUnrecordedChange();
-        lines_.replace(position, std::move(line));
-    }
+    std::vector<std::string> headers;
+    if (history_.records())
+        headers = headerBlocksTouched(position, 1, {&line, 1});
+    std::string removed = lines_.replace(position, std::move(line));
     if (markers)
         markIndexStale();
+    if (!history_.records()) {
+        history_.noteUnrecordedChange();
+        return removed;
+    }
+    history_.recordReplace(position, std::move(removed), std::move(headers));
+    return {};
 }
 
-void TComicFileCtrl::deleteLines(int position, int count) {
+std::vector<std::string> TComicFileCtrl::deleteLines(int position, int count) {
     bool markers = false;
     for (int number = position; number < position + count && !markers; ++number)
         markers = isMarker(lines_[number]);
-    if (history_.records()) {
-        std::vector<std::string> headers = headerBlocksTouched(position, count, {});
-        history_.record(position, lines_.take(position, count), {}, std::move(headers));
-    } else {
-        history_.noteUnrecordedChange();
-        lines_.erase(position, count);
-    }
+    std::vector<std::string> headers;
+    if (history_.records())
+        headers = headerBlocksTouched(position, count, {});
+    std::vector<std::string> removed = lines_.take(position, count);
     if (markers)
         markIndexStale();
     else
         linesMoved(position, -count);
+    if (!history_.records()) {
+        history_.noteUnrecordedChange();
+        return removed;
+    }
+    history_.record(position, std::move(removed), 0, std::move(headers));
+    return {};
 }
 
-void TComicFileCtrl::replaySplice(int position, int removeCount,
-                                  const std::vector<std::string>& lines) {
-    if (removeCount == 1 && lines.size() == 1) {
-        replaceLine(position, lines.front());
-        return;
-    }
+std::vector<std::string> TComicFileCtrl::replaySplice(int position, int removeCount,
+                                                      std::vector<std::string> lines) {
+    if (removeCount == 1 && lines.size() == 1)
+        return {replaceLine(position, std::move(lines.front()))};
+    std::vector<std::string> removed;
     if (removeCount > 0)
-        deleteLines(position, removeCount);
+        removed = deleteLines(position, removeCount);
     if (!lines.empty())
-        insertLines(position, lines);
+        insertLines(position, std::move(lines));
+    return removed;
 }
 
 void TComicFileCtrl::replayFinished() {

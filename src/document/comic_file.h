@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iosfwd>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -180,7 +181,7 @@ private:
     void flushShift();
     PendingShift gapAround(int position, int delta) const;
     std::vector<std::string> headerBlocksTouched(int position, int removeCount,
-                                                 const std::vector<std::string>& inserted);
+                                                 std::span<const std::string> inserted);
 
     // Start and end marker lines of the first complete book of that name.
     std::optional<Range> findBookMarkers(std::string_view name) const;
@@ -188,13 +189,15 @@ private:
 
     // The line primitives: nothing else changes lines_. Each records what it
     // did and keeps the index true: a change of plain lines shifts it, a
-    // change of a marker line marks it for a rebuild at the next lookup.
+    // change of a marker line marks it for a rebuild at the next lookup. What
+    // they replace or delete goes to the history when it records, else back
+    // to the caller.
     void insertLines(int position, std::vector<std::string> lines);
-    void replaceLine(int position, std::string line);
-    void deleteLines(int position, int count);
+    std::string replaceLine(int position, std::string line);
+    std::vector<std::string> deleteLines(int position, int count);
 
-    void replaySplice(int position, int removeCount,
-                      const std::vector<std::string>& lines) override;
+    std::vector<std::string> replaySplice(int position, int removeCount,
+                                          std::vector<std::string> lines) override;
     void replayFinished() override;
 
     Prompter& prompter_;

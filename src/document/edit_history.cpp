@@ -43,7 +43,7 @@ std::string EditHistory::redoLabel() const {
 std::optional<EditReplay> EditHistory::undo() {
     if (!canUndo())
         return std::nullopt;
-    const Step& step = steps_[--done_];
+    Step& step = steps_[--done_];
     replay(step, false);
     return EditReplay{step.before, step.headerBlocks};
 }
@@ -51,25 +51,33 @@ std::optional<EditReplay> EditHistory::undo() {
 std::optional<EditReplay> EditHistory::redo() {
     if (!canRedo())
         return std::nullopt;
-    const Step& step = steps_[done_++];
+    Step& step = steps_[done_++];
     replay(step, true);
     return EditReplay{step.after, step.headerBlocks};
 }
 
-// Undo puts back what each splice removed, last splice first.
-void EditHistory::replay(const Step& step, bool forwards) {
+// Undo swaps the splices back last first, redo first to last.
+void EditHistory::replay(Step& step, bool forwards) {
     replaying_ = true;
-    if (forwards) {
-        for (const Splice& splice : step.splices)
-            editor_.replaySplice(splice.position, static_cast<int>(splice.removed.size()),
-                                 splice.inserted);
-    } else {
+    if (forwards)
+        for (Splice& splice : step.splices)
+            swap(editor_, splice);
+    else
         for (auto splice = step.splices.rbegin(); splice != step.splices.rend(); ++splice)
-            editor_.replaySplice(splice->position, static_cast<int>(splice->inserted.size()),
-                                 splice->removed);
-    }
+            swap(editor_, *splice);
     editor_.replayFinished();
     replaying_ = false;
+    bytes_ -= step.bytes;
+    step.bytes = 0;
+    for (const Splice& splice : step.splices)
+        step.bytes += textBytes(splice.away);
+    bytes_ += step.bytes;
+}
+
+void EditHistory::swap(LineEditor& editor, Splice& splice) {
+    const int returning = static_cast<int>(splice.away.size());
+    splice.away = editor.replaySplice(splice.position, splice.present, std::move(splice.away));
+    splice.present = returning;
 }
 
 void EditHistory::markClean() {
@@ -95,28 +103,56 @@ void EditHistory::clear() {
             std::move(open_->label), std::move(open_->before), std::move(open_->after), {}, {}, 0};
 }
 
-void EditHistory::record(int position, std::vector<std::string> removed,
-                         std::vector<std::string> inserted, std::vector<std::string> headerBlocks) {
-    Splice splice{position, std::move(removed), std::move(inserted)};
+bool EditHistory::records() const {
+    return limits_.steps > 0 && !replaying_ && (open_ || done_ > 0);
+}
+
+// The step a change outside any group joins, or, with none open, the step on
+// top; nothing when there is no step to join.
+EditHistory::Step* EditHistory::stepToJoin() {
     if (open_) {
         if (open_->splices.empty())
             dropRedoSteps();
-        addToStep(*open_, std::move(splice), std::move(headerBlocks));
-        return;
+        return &*open_;
     }
     dropRedoSteps();
     loseCleanPointIfCurrent();
-    if (done_ == 0)
-        return; // nothing to undo it with: it becomes part of the starting state
-    addToStep(steps_[done_ - 1], std::move(splice), std::move(headerBlocks));
-    trimToLimits();
+    return done_ > 0 ? &steps_[done_ - 1] : nullptr;
 }
 
+void EditHistory::record(int position, std::vector<std::string> removed, int insertedCount,
+                         std::vector<std::string> headerBlocks) {
+    Step& step = *stepToJoin();
+    if (!absorbedByLastSplice(step, position, static_cast<int>(removed.size()), insertedCount))
+        addToStep(step, Splice{position, insertedCount, std::move(removed)});
+    addHeaderBlocks(step, std::move(headerBlocks));
+    if (!open_)
+        trimToLimits();
+}
+
+void EditHistory::recordReplace(int position, std::string removed,
+                                std::vector<std::string> headerBlocks) {
+    Step& step = *stepToJoin();
+    if (!absorbedByLastSplice(step, position, 1, 1)) {
+        std::vector<std::string> lines;
+        lines.push_back(std::move(removed));
+        addToStep(step, Splice{position, 1, std::move(lines)});
+    }
+    addHeaderBlocks(step, std::move(headerBlocks));
+    if (!open_)
+        trimToLimits();
+}
+
+// Without a bound of steps, or with no step to join while no group is open.
 void EditHistory::noteUnrecordedChange() {
     if (replaying_)
         return;
-    clear();
-    cleanAt_.reset();
+    if (limits_.steps == 0) {
+        clear();
+        cleanAt_.reset();
+        return;
+    }
+    stepToJoin();
 }
 
 void EditHistory::openGroup(std::string label, EditPlace before) {
@@ -157,11 +193,31 @@ void EditHistory::loseCleanPointIfCurrent() {
         cleanAt_.reset();
 }
 
-void EditHistory::addToStep(Step& step, Splice splice, std::vector<std::string> headerBlocks) {
-    const std::size_t bytes = textBytes(splice.removed) + textBytes(splice.inserted);
+void EditHistory::addToStep(Step& step, Splice splice) {
+    const std::size_t bytes = textBytes(splice.away);
     step.bytes += bytes;
     bytes_ += bytes;
     step.splices.push_back(std::move(splice));
+}
+
+// A change that lies within the lines the step's last splice put in changes
+// only that splice's count: undo takes those lines out whatever they read.
+// Typing a placeholder and filling it, or inserting and deleting again, so
+// keeps no line.
+bool EditHistory::absorbedByLastSplice(Step& step, int position, int removeCount,
+                                       int insertedCount) {
+    if (step.splices.empty())
+        return false;
+    Splice& last = step.splices.back();
+    if (position < last.position || position + removeCount > last.position + last.present)
+        return false;
+    last.present += insertedCount - removeCount;
+    if (last.present == 0 && last.away.empty())
+        step.splices.pop_back();
+    return true;
+}
+
+void EditHistory::addHeaderBlocks(Step& step, std::vector<std::string> headerBlocks) {
     for (std::string& name : headerBlocks)
         if (std::find(step.headerBlocks.begin(), step.headerBlocks.end(), name) ==
             step.headerBlocks.end())

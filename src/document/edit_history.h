@@ -11,11 +11,13 @@
 namespace pagora {
 
 // What undo and redo replay through: the document's line primitives. A splice
-// removes removeCount lines at position and puts lines there instead.
+// removes removeCount lines at position, puts lines there instead, and hands
+// back the lines it removed. Undo and redo move lines between the document
+// and the history, so neither copies a line.
 class LineEditor {
 public:
-    virtual void replaySplice(int position, int removeCount,
-                              const std::vector<std::string>& lines) = 0;
+    virtual std::vector<std::string> replaySplice(int position, int removeCount,
+                                                  std::vector<std::string> lines) = 0;
     // Called once after the splices of a step, to bring the index up to date.
     virtual void replayFinished() = 0;
 
@@ -74,21 +76,25 @@ public:
     std::size_t recordedBytes() const { return bytes_; }
 
     // For the line primitives: whether they hand their changes to record().
-    bool records() const { return limits_.steps > 0 && !replaying_; }
-    // A splice that replaced `removed` at position by `inserted`, touching the
-    // named header blocks.
-    void record(int position, std::vector<std::string> removed, std::vector<std::string> inserted,
+    bool records() const;
+    // A splice that replaced `removed` at position by insertedCount lines,
+    // touching the named header blocks. The inserted lines stay in the document
+    // until an undo takes them.
+    void record(int position, std::vector<std::string> removed, int insertedCount,
                 std::vector<std::string> headerBlocks);
+    // The same for one line replaced.
+    void recordReplace(int position, std::string removed, std::vector<std::string> headerBlocks);
     // A change that records() declined to take.
     void noteUnrecordedChange();
 
 private:
     friend class EditGroup;
 
+    // Undo and redo each swap `away` with the `present` lines at position.
     struct Splice {
         int position;
-        std::vector<std::string> removed;
-        std::vector<std::string> inserted;
+        int present;                   // lines of the splice now in the document
+        std::vector<std::string> away; // lines of the splice not in the document
     };
 
     struct Step {
@@ -106,9 +112,13 @@ private:
 
     void dropRedoSteps();
     void loseCleanPointIfCurrent();
-    void addToStep(Step& step, Splice splice, std::vector<std::string> headerBlocks);
+    Step* stepToJoin();
+    void addToStep(Step& step, Splice splice);
+    static bool absorbedByLastSplice(Step& step, int position, int removeCount, int insertedCount);
+    static void addHeaderBlocks(Step& step, std::vector<std::string> headerBlocks);
     void trimToLimits();
-    void replay(const Step& step, bool forwards);
+    void replay(Step& step, bool forwards);
+    static void swap(LineEditor& editor, Splice& splice);
 
     LineEditor& editor_;
     Limits limits_;

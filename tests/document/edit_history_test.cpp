@@ -89,8 +89,31 @@ TEST_F(EditHistoryTest, AGroupThatChangesNothingLeavesNoStep) {
         EditGroup group(history(), "duplicate", {});
         comic.AddBook("b"); // refused: the name is taken
     }
+    {
+        EditGroup group(history(), "inserted and deleted again", {});
+        comic.InsertCommand("b", "p", 1);
+        comic.SetCommand("b", "p", "x", 1);
+        comic.DeleteCommand("b", "p", 1);
+    }
     EXPECT_EQ(history().undoCount(), 0u);
     EXPECT_TRUE(history().isClean());
+}
+
+// Lines a step put in are taken out by its undo whatever they read, so a
+// paste keeps none of its lines, only what it replaced.
+TEST_F(EditHistoryTest, AStepKeepsOnlyTheLinesItTookAway) {
+    {
+        EditGroup group(history(), "paste", {});
+        comic.SetCommand("b", "p", "first", 0);
+        for (int line = 1; line <= 20; ++line) {
+            comic.InsertCommand("b", "p", line);
+            comic.SetCommand("b", "p", std::string(100, 'p'), line);
+        }
+    }
+    EXPECT_EQ(history().recordedBytes(), 1u) << "the line \"a\" that was set over";
+    history().undo();
+    EXPECT_EQ(comic.SaveToBytes(), oneBookComic());
+    EXPECT_EQ(history().recordedBytes(), 5u + 20 * 100) << "the undone lines, kept for redo";
 }
 
 TEST_F(EditHistoryTest, ANewChangeAfterUndoDropsTheRedoSteps) {
@@ -198,18 +221,25 @@ TEST_F(EditHistoryTest, KeepsAtMostAThousandStepsDroppingTheOldest) {
     EXPECT_EQ(comic.GetCommandCount("b", "p"), 3);
 }
 
+// The history holds the lines a step took away: the old text of a set line.
 TEST_F(EditHistoryTest, KeepsAtMostItsBoundOfRecordedBytes) {
-    history().setLimits({1000, 3000});
+    history().setLimits({1000, 2000});
     const std::string long1(1000, 'x'), long2(1000, 'y');
-    setLine(0, long1); // 1001 bytes: "a" and long1
-    setLine(0, long2); // 2000
-    EXPECT_EQ(history().recordedBytes(), 2000u) << "the first step was dropped";
-    EXPECT_EQ(history().undoCount(), 1u);
+    setLine(0, long1); // holds "a"
+    setLine(0, long2); // holds long1
+    EXPECT_EQ(history().recordedBytes(), 1001u);
+    setLine(0, "a"); // holds long2: over the bound, so the first step goes
+    EXPECT_EQ(history().recordedBytes(), 2000u);
+    EXPECT_EQ(history().undoCount(), 2u);
+    history().undo();
     history().undo();
     EXPECT_EQ(comic.GetCommand("b", "p", 0), long1);
-    setLine(1, std::string(5000, 'z')); // a step beyond the bound on its own
+    EXPECT_EQ(history().recordedBytes(), 1001u) << "undo keeps the lines it took out instead";
+    setLine(1, std::string(5000, 'z'));
+    setLine(1, "b"); // a step beyond the bound on its own
     EXPECT_EQ(history().undoCount(), 0u);
     EXPECT_EQ(history().recordedBytes(), 0u);
+    EXPECT_EQ(comic.GetCommand("b", "p", 1), "b");
     EXPECT_FALSE(history().isClean());
 }
 
