@@ -209,19 +209,23 @@ bool openArchive(LFileReader& reader, const std::string& path, CliContext& conte
     return true;
 }
 
+// The data folder as the editor hands it to the package wizard: from the
+// comic's header. The gathering reads the file again and reports on it, so
+// this copy goes before it.
+std::string dataDirectoryOf(const fs::path& comicFile) {
+    ScriptedPrompter quiet;
+    TComicFileCtrl comic(quiet);
+    comic.LoadFromFile(comicFile);
+    return comic.ReadHeader("Comic", "DataDirectory", "");
+}
+
 } // namespace
 
 int runPack(const ParsedArguments& parsed, CliContext& context) {
     const fs::path comicFile = fs::absolute(parsed.positional[0]);
     const fs::path archive = parsed.positional[1];
 
-    // The data folder as the editor hands it to the package wizard: from the
-    // comic's header. The gathering reads the file again and reports on it.
-    ScriptedPrompter quiet;
-    TComicFileCtrl comic(quiet);
-    comic.LoadFromFile(comicFile);
-    TPackageBuilder builder(context.prompter, comicFile,
-                            comic.ReadHeader("Comic", "DataDirectory", ""));
+    TPackageBuilder builder(context.prompter, comicFile, dataDirectoryOf(comicFile));
     builder.CollectFiles();
     markCompressed(builder, parsed.values("--compress"), context);
 
