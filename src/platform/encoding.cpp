@@ -25,7 +25,12 @@ public:
 
     // Converts as much as possible; returns the number of input bytes left
     // unconverted at the first invalid or incomplete sequence (0 when done).
-    std::size_t convert(std::string_view& in, std::string& out) {
+    std::size_t convert(std::string_view& in, std::string& out) { return convertInto(in, &out); }
+    // The same, keeping nothing of the output: whether the text converts.
+    bool converts(std::string_view in) { return convertInto(in, nullptr) == 0; }
+
+private:
+    std::size_t convertInto(std::string_view& in, std::string* out) {
         iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         char* inPtr = const_cast<char*>(in.data());
         std::size_t inLeft = in.size();
@@ -34,7 +39,8 @@ public:
             char* outPtr = buffer;
             std::size_t outLeft = sizeof buffer;
             const std::size_t result = iconv(handle_, &inPtr, &inLeft, &outPtr, &outLeft);
-            out.append(buffer, sizeof buffer - outLeft);
+            if (out)
+                out->append(buffer, sizeof buffer - outLeft);
             if (result == static_cast<std::size_t>(-1) && errno != E2BIG)
                 break;
         }
@@ -42,7 +48,6 @@ public:
         return inLeft;
     }
 
-private:
     static iconv_t invalidHandle() { return reinterpret_cast<iconv_t>(-1); }
     iconv_t handle_;
 };
@@ -94,8 +99,7 @@ std::string toUtf8(std::string_view cp932) {
 
 bool isValidCp932(std::string_view cp932) {
     thread_local Converter converter("UTF-8", "CP932");
-    std::string ignored;
-    return converter.convert(cp932, ignored) == 0;
+    return converter.converts(cp932);
 }
 
 namespace {
