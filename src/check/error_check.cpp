@@ -38,9 +38,11 @@ bool beginsWith(std::string_view text, char c) {
     return !text.empty() && text[0] == c;
 }
 
+// Sized at once: the name may be as long as its line.
 std::string quotedName(std::string_view before, std::string_view name, std::string_view after) {
-    std::string text(before);
-    text.append("\"").append(name).append("\"").append(after);
+    std::string text;
+    text.reserve(before.size() + name.size() + after.size() + 2);
+    text.append(before).append("\"").append(name).append("\"").append(after);
     return text;
 }
 
@@ -53,7 +55,11 @@ std::vector<std::string> concatenated(std::vector<std::string> first,
 } // namespace
 
 std::string ErrorListText(const TErrorItem& item) {
-    return (item.Level == kWarning ? "WARNING : " : "ERROR : ") + item.Message;
+    return std::string(ErrorLevelText(item)) + item.Message;
+}
+
+std::string_view ErrorLevelText(const TErrorItem& item) {
+    return item.Level == kWarning ? "WARNING : " : "ERROR : ";
 }
 
 std::string CheckProgressText(std::string_view book, std::string_view page) {
@@ -67,21 +73,28 @@ void VariableNameList::assign(const std::vector<std::string>& names) {
     names_ = names;
     removed_.assign(names.size(), false);
     positions_.clear();
-    for (std::size_t i = 0; i < names_.size(); ++i)
-        positions_[foldCase(names_[i])].push_back(i);
+    longest_ = 0;
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        positions_.emplace(foldCase(names_[i])).push_back(i);
+        longest_ = std::max(longest_, names_[i].size());
+    }
 }
 
 bool VariableNameList::contains(std::string_view name) const {
-    const auto found = positions_.find(foldCase(name));
-    return found != positions_.end() && std::any_of(found->second.begin(), found->second.end(),
-                                                    [this](std::size_t i) { return !removed_[i]; });
+    if (name.size() > longest_)
+        return false;
+    const std::vector<std::size_t>* found = positions_.find(foldCase(name));
+    return found && std::any_of(found->begin(), found->end(),
+                                [this](std::size_t i) { return !removed_[i]; });
 }
 
 void VariableNameList::remove(std::string_view name) {
-    const auto found = positions_.find(foldCase(name));
-    if (found == positions_.end())
+    if (name.size() > longest_)
         return;
-    for (const std::size_t i : found->second) {
+    const std::vector<std::size_t>* found = positions_.find(foldCase(name));
+    if (!found)
+        return;
+    for (const std::size_t i : *found) {
         if (!removed_[i]) {
             removed_[i] = true;
             return;
@@ -119,6 +132,7 @@ void TErrorCheck::Initialize(const std::filesystem::path& comicFolder) {
     UnusedStringFlagList.assign(flags_.GetStringFlagNames());
     musicDevice_ = comic_.ReadHeader(kComicBlock, "MciMusic", "AutoSelect");
     soundDevice_ = comic_.ReadHeader(kComicBlock, "MciSound", "AutoSelect");
+    pagesFound_.clear();
     ErrorCount = 0;
 }
 
@@ -157,7 +171,7 @@ void TErrorCheck::AddError(std::string message, std::uint8_t level, const std::s
 
 // --- shared checks ---
 
-void TErrorCheck::CheckFile(const std::string& fileName, const Place& place) {
+void TErrorCheck::CheckFile(std::string_view fileName, const Place& place) {
     if (ListFull())
         return;
     if (fileName.empty())
@@ -168,17 +182,29 @@ void TErrorCheck::CheckFile(const std::string& fileName, const Place& place) {
               place);
 }
 
-bool TErrorCheck::IsFileExist(const std::string& fileName) {
+bool TErrorCheck::IsFileExist(std::string_view fileName) {
     return !files_.find(fileName).empty();
 }
 
-void TErrorCheck::CheckPageJump(const std::string& bookName, const std::string& pageName,
+void TErrorCheck::CheckPageJump(std::string_view bookName, std::string_view pageName,
                                 const Place& place) {
-    if (!ListFull() && !comic_.PageExists(bookName, pageName))
+    if (!ListFull() && !pageExists(bookName, pageName))
         error(PAGORA_CP932("移動先のページが存在しません"), place);
 }
 
-void TErrorCheck::CheckValueFlag(const std::string& name, const Place& place) {
+// Many lines jump to the same few pages. Longer names are asked about each
+// time, so that a huge name in a line is not kept.
+bool TErrorCheck::pageExists(std::string_view bookName, std::string_view pageName) {
+    constexpr std::size_t kLongestRememberedName = 1024;
+    if (bookName.size() > kLongestRememberedName || pageName.size() > kLongestRememberedName)
+        return comic_.PageExists(bookName, pageName);
+    StringTable<bool>& book = pagesFound_.emplace(bookName);
+    if (const bool* known = book.find(pageName))
+        return *known;
+    return book.emplace(pageName, comic_.PageExists(bookName, pageName));
+}
+
+void TErrorCheck::CheckValueFlag(std::string_view name, const Place& place) {
     if (!ListFull() && !ValueFlagList.contains(name))
         error(quotedName(PAGORA_CP932("参照している数値変数"), name,
                          PAGORA_CP932("は定義されていません")),
@@ -186,7 +212,7 @@ void TErrorCheck::CheckValueFlag(const std::string& name, const Place& place) {
     UnusedValueFlagList.remove(name);
 }
 
-void TErrorCheck::CheckStringFlag(const std::string& name, const Place& place) {
+void TErrorCheck::CheckStringFlag(std::string_view name, const Place& place) {
     if (!ListFull() && !StringFlagList.contains(name))
         error(quotedName(PAGORA_CP932("参照している文字列変数"), name,
                          PAGORA_CP932("は定義されていません")),
@@ -194,7 +220,7 @@ void TErrorCheck::CheckStringFlag(const std::string& name, const Place& place) {
     UnusedStringFlagList.remove(name);
 }
 
-void TErrorCheck::CheckMciDevice(const std::string& device, const std::string& fileName,
+void TErrorCheck::CheckMciDevice(std::string_view device, std::string_view fileName,
                                  const Place& place) {
     if ((device == "Sequencer" && !hasExtension(fileName, ".mid")) ||
         (device == "WaveAudio" && !hasExtension(fileName, ".wav")))
@@ -212,64 +238,62 @@ struct LineChecks {
 
     // Kinds without a check never get here.
     void operator()(std::monostate) const {}
-    void operator()(const TCmdMsgDlg&) const {}
+    void operator()(const BasicCmdMsgDlg<std::string_view>&) const {}
     void operator()(const TCmdWaitTime&) const {}
     void operator()(const TCmdMouseClick&) const {}
     void operator()(const TCmdClickAbleClear&) const {}
 
-    void operator()(const TCmdGraphic& record) const {
+    void operator()(const BasicCmdGraphic<std::string_view>& record) const {
         check.CheckFile(record.FileName, place);
         if (record.UseTransparent && !record.AutoTransparentColor)
             check.AddError(PAGORA_CP932("透明色の指定が手動設定に設定されています"), kWarning,
                            place.book, place.page, place.line);
     }
-    void operator()(const TCmdMusic& record) const {
+    void operator()(const BasicCmdMusic<std::string_view>& record) const {
         check.CheckFile(record.FileName, place);
         check.CheckMciDevice(check.MusicDevice(), record.FileName, place);
     }
-    void operator()(const TCmdSound& record) const {
+    void operator()(const BasicCmdSound<std::string_view>& record) const {
         check.CheckFile(record.FileName, place);
         check.CheckMciDevice(check.SoundDevice(), record.FileName, place);
     }
-    void operator()(const TCmdFlagCtrl& record) const {
-        check.CheckValueFlag(std::string(cp932StripEnds(record.FlagName)), place);
+    void operator()(const BasicCmdFlagCtrl<std::string_view>& record) const {
+        check.CheckValueFlag(cp932StripEnds(record.FlagName), place);
     }
     // Choices jump within the book of the line; only the first 20 targets count.
-    void operator()(const TCmdSelectDlg& record) const {
+    void operator()(const BasicCmdSelectDlg<std::string_view>& record) const {
         for (std::size_t i = 0; i < kSelectPairs - 1; ++i) {
             if (!beginsWith(record.Targets[i], '$'))
                 break;
-            check.CheckPageJump(place.book, std::string(cp932StripEnds(record.Targets[i])), place);
+            check.CheckPageJump(place.book, cp932StripEnds(record.Targets[i]), place);
         }
     }
-    void operator()(const TCmdPageJump& record) const {
+    void operator()(const BasicCmdPageJump<std::string_view>& record) const {
         check.CheckPageJump(record.BookName, record.PageName, place);
     }
-    void operator()(const TCmdValueCtrl& record) const {
-        for (const std::string& operand : record.Operands)
+    void operator()(const BasicCmdValueCtrl<std::string_view>& record) const {
+        for (const std::string_view operand : record.Operands)
             if (beginsWith(operand, '%'))
-                check.CheckValueFlag(std::string(cp932StripEnds(operand)), place);
+                check.CheckValueFlag(cp932StripEnds(operand), place);
     }
-    void operator()(const TCmdStringCtrl& record) const {
-        check.CheckStringFlag(std::string(cp932StripEnds(record.Target)), place);
+    void operator()(const BasicCmdStringCtrl<std::string_view>& record) const {
+        check.CheckStringFlag(cp932StripEnds(record.Target), place);
     }
-    void operator()(const TCmdClickAble& record) const {
+    void operator()(const BasicCmdClickAble<std::string_view>& record) const {
         if (!record.ImageFile.empty())
             check.CheckFile(record.ImageFile, place);
         check.CheckPageJump(record.BookName, record.PageName, place);
     }
-    void operator()(const TCmdStrInput& record) const {
-        check.CheckStringFlag(beginsWith(record.Target, '$')
-                                  ? std::string(cp932StripEnds(record.Target))
-                                  : record.Target,
-                              place);
+    void operator()(const BasicCmdStrInput<std::string_view>& record) const {
+        check.CheckStringFlag(
+            beginsWith(record.Target, '$') ? cp932StripEnds(record.Target) : record.Target, place);
     }
     void operator()(const TCmdWindowShow& record) const {
         if (!record.Show && record.Option.Win == 0)
             check.AddError(PAGORA_CP932("メインウインドウを消去しようとしています"), kWarning,
                            place.book, place.page, place.line);
     }
-    void operator()(const TCmdSystem& record) const {
+    void operator()(const BasicCmdSystem<std::string_view>& record) const {
         switch (record.SubCommand) {
         case 3: // ValDataSave
         case 4: // ValDataLoad
@@ -307,8 +331,9 @@ void TErrorCheck::CheckLine(std::string_view lineText, const std::string& bookNa
     case CmdKind::ClickAbleClear:
         return;
     default:
-        std::visit(LineChecks{*this, place},
-                   syntax_.ParseCommand(kind, lineText, TCmdCtrl::ReadFailure::KeepWhatWasRead));
+        std::visit(
+            LineChecks{*this, place},
+            syntax_.ParseCommandView(kind, lineText, TCmdCtrl::ReadFailure::KeepWhatWasRead));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/comic_file_lookup.h"
+#include "platform/string_map.h"
 
 #include <array>
 #include <cstdint>
@@ -8,7 +9,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace pagora {
@@ -31,8 +31,10 @@ inline constexpr std::uint8_t kWarning = 0;
 inline constexpr std::uint8_t kError = 1;
 inline constexpr int kMaxErrorItems = 100;
 
-// The line the error list shows for a finding: "WARNING : " or "ERROR : " and its text.
+// The line the error list shows for a finding: its level text and its message.
 std::string ErrorListText(const TErrorItem& item);
+// "WARNING : " or "ERROR : ".
+std::string_view ErrorLevelText(const TErrorItem& item);
 // The status text while a page is checked: "エラーチェック中　：　BOOK　／　PAGE" (CP932).
 std::string CheckProgressText(std::string_view book, std::string_view page);
 
@@ -48,7 +50,8 @@ public:
 private:
     std::vector<std::string> names_;
     std::vector<bool> removed_;
-    std::unordered_map<std::string, std::vector<std::size_t>> positions_; // folded name -> entries
+    StringTable<std::vector<std::size_t>> positions_; // folded name -> entries
+    std::size_t longest_ = 0; // a longer name is none of these, and is not folded
 };
 
 // Walks the comic and collects warnings and errors with their place:
@@ -91,21 +94,21 @@ public:
         int line;
     };
 
-    void CheckFile(const std::string& fileName, const Place& place);
+    void CheckFile(std::string_view fileName, const Place& place);
     // Whether the name stands for a file (a folder is none) in the data folder
     // or the comic's folder.
-    bool IsFileExist(const std::string& fileName);
-    void CheckPageJump(const std::string& bookName, const std::string& pageName,
-                       const Place& place);
-    void CheckValueFlag(const std::string& name, const Place& place);
-    void CheckStringFlag(const std::string& name, const Place& place);
+    bool IsFileExist(std::string_view fileName);
+    void CheckPageJump(std::string_view bookName, std::string_view pageName, const Place& place);
+    void CheckValueFlag(std::string_view name, const Place& place);
+    void CheckStringFlag(std::string_view name, const Place& place);
     // Whether the playback device set for music or sound plays the file.
-    void CheckMciDevice(const std::string& device, const std::string& fileName, const Place& place);
+    void CheckMciDevice(std::string_view device, std::string_view fileName, const Place& place);
     // The comic's playback devices, read by Initialize.
     const std::string& MusicDevice() const { return musicDevice_; }
     const std::string& SoundDevice() const { return soundDevice_; }
 
 private:
+    bool pageExists(std::string_view bookName, std::string_view pageName);
     void error(std::string message, const Place& place) {
         AddError(std::move(message), kError, place.book, place.page, place.line);
     }
@@ -118,6 +121,8 @@ private:
     TFlagCtrl& flags_;
     Prompter& prompter_;
     ComicFileLookup files_{{}, {}}; // one per run
+    // Whether each page a line jumps to exists, by book and page; one per run.
+    StringTable<StringTable<bool>> pagesFound_;
     std::string musicDevice_;
     std::string soundDevice_;
 };

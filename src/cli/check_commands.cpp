@@ -16,28 +16,40 @@
 namespace pagora {
 namespace {
 
-std::string jsonString(std::string_view utf8) {
-    std::string text = "\"";
-    for (const char c : utf8) {
-        if (c == '"' || c == '\\') {
-            text += '\\';
-            text += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            text += escaped;
-        } else {
-            text += c;
+// Texts are written as they are converted: a finding may hold a name as long
+// as its line.
+void writeText(std::ostream& out, std::string_view cp932) {
+    writeUtf8(cp932, [&out](std::string_view utf8) { out << utf8; });
+}
+
+void writeJsonString(std::ostream& out, std::string_view cp932) {
+    out << '"';
+    writeUtf8(cp932, [&out](std::string_view utf8) {
+        for (const char c : utf8) {
+            if (c == '"' || c == '\\') {
+                out << '\\' << c;
+            } else if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out << escaped;
+            } else {
+                out << c;
+            }
         }
-    }
-    return text + "\"";
+    });
+    out << '"';
 }
 
 void printFindings(const TErrorCheck& check, std::ostream& out) {
     for (int i = 0; i < check.ErrorCount; ++i) {
         const TErrorItem& item = check.ErrorItems[static_cast<std::size_t>(i)];
-        out << toUtf8(ErrorListText(item)) << '\t' << toUtf8(item.BookName) << '\t'
-            << toUtf8(item.PageName) << '\t' << item.LineIndex << '\n';
+        out << ErrorLevelText(item);
+        writeText(out, item.Message);
+        out << '\t';
+        writeText(out, item.BookName);
+        out << '\t';
+        writeText(out, item.PageName);
+        out << '\t' << item.LineIndex << '\n';
     }
 }
 
@@ -45,11 +57,13 @@ void printFindingsAsJson(const TErrorCheck& check, std::ostream& out) {
     out << '[';
     for (int i = 0; i < check.ErrorCount; ++i) {
         const TErrorItem& item = check.ErrorItems[static_cast<std::size_t>(i)];
-        out << (i == 0 ? "\n" : ",\n") << "  {\"message\": " << jsonString(toUtf8(item.Message))
-            << ", \"level\": " << int{item.Level}
-            << ", \"book\": " << jsonString(toUtf8(item.BookName))
-            << ", \"page\": " << jsonString(toUtf8(item.PageName))
-            << ", \"line\": " << item.LineIndex << '}';
+        out << (i == 0 ? "\n" : ",\n") << "  {\"message\": ";
+        writeJsonString(out, item.Message);
+        out << ", \"level\": " << int{item.Level} << ", \"book\": ";
+        writeJsonString(out, item.BookName);
+        out << ", \"page\": ";
+        writeJsonString(out, item.PageName);
+        out << ", \"line\": " << item.LineIndex << '}';
     }
     out << (check.ErrorCount == 0 ? "]\n" : "\n]\n");
 }

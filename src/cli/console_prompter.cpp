@@ -13,7 +13,8 @@ Answer ConsolePrompter::message(MessageKind kind, std::string_view text, Buttons
 }
 
 void ConsolePrompter::report(MessageKind kind, std::string_view utf8Text) {
-    err_ << messageLine(kind, utf8Text) << '\n';
+    writeMessageLine(err_, kind, utf8Text);
+    err_ << '\n';
 }
 
 } // namespace pagora

@@ -123,7 +123,7 @@ std::optional<NotWritten> writeEntry(LFileReader& reader, std::uint32_t index, i
         return std::nullopt;
     if (output.errorNumber() != 0)
         return systemFailure(reader.Error(), target, FileAction::Write, output.errorNumber());
-    return NotWritten{reader.Error(), {}};
+    return NotWritten{reader.Error(), reader.Cause()};
 }
 
 // Writes the entry to target through a temporary file in the same folder,
@@ -143,9 +143,10 @@ std::optional<NotWritten> extractInto(LFileReader& reader, std::uint32_t index,
         const int errorNumber = errno;
         failure = systemFailure("cannot write a file", target, FileAction::Write, errorNumber);
     }
-    if (!failure && ::rename(temporary.c_str(), target.c_str()) != 0)
-        failure = NotWritten{
-            std::string("cannot write ") + target.string() + ": " + std::strerror(errno), {}};
+    if (!failure && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int errorNumber = errno;
+        failure = systemFailure("cannot write a file", target, FileAction::Write, errorNumber);
+    }
     if (failure)
         ::unlink(temporary.c_str());
     return failure;
@@ -195,18 +196,48 @@ private:
     std::set<std::string> written_; // decoded names, as they are written
 };
 
+// Reports the reader's last failure, and on a second line its cause when the
+// system or zlib gave one.
+void reportReaderFailure(const std::string& what, const LFileReader& reader, CliContext& context) {
+    context.prompter.report(MessageKind::Error, what + reader.Error());
+    if (!reader.Cause().empty())
+        context.prompter.report(MessageKind::Error, reader.Cause());
+}
+
 // Opens the archive and checks its directory; reports why when either fails.
 bool openArchive(LFileReader& reader, const std::string& path, CliContext& context) {
     if (!reader.Open(path)) {
-        context.prompter.report(MessageKind::Error, path + ": " + reader.Error());
+        reportReaderFailure(path + ": ", reader, context);
         return false;
     }
     if (!reader.CheckDirectory()) {
-        context.prompter.report(MessageKind::Error,
-                                path + ": the directory is refused: " + reader.Error());
+        reportReaderFailure(path + ": the directory is refused: ", reader, context);
         return false;
     }
     return true;
+}
+
+// Makes the folder to unpack into; reports why when it cannot.
+bool makeFolder(const fs::path& folder, CliContext& context) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (!error)
+        return true;
+    context.prompter.report(MessageKind::Error,
+                            "cannot make the folder to unpack into: " + folder.string());
+    context.prompter.report(MessageKind::Error,
+                            IoError(folder, FileAction::Write, error.value()).what());
+    return false;
+}
+
+// The data folder as the editor hands it to the package wizard: from the
+// comic's header. The gathering reads the file again and reports on it, so
+// this copy goes before it.
+std::string dataDirectoryOf(const fs::path& comicFile) {
+    ScriptedPrompter quiet;
+    TComicFileCtrl comic(quiet);
+    comic.LoadFromFile(comicFile);
+    return comic.ReadHeader("Comic", "DataDirectory", "");
 }
 
 } // namespace
@@ -215,13 +246,7 @@ int runPack(const ParsedArguments& parsed, CliContext& context) {
     const fs::path comicFile = fs::absolute(parsed.positional[0]);
     const fs::path archive = parsed.positional[1];
 
-    // The data folder as the editor hands it to the package wizard: from the
-    // comic's header. The gathering reads the file again and reports on it.
-    ScriptedPrompter quiet;
-    TComicFileCtrl comic(quiet);
-    comic.LoadFromFile(comicFile);
-    TPackageBuilder builder(context.prompter, comicFile,
-                            comic.ReadHeader("Comic", "DataDirectory", ""));
+    TPackageBuilder builder(context.prompter, comicFile, dataDirectoryOf(comicFile));
     builder.CollectFiles();
     markCompressed(builder, parsed.values("--compress"), context);
 
@@ -251,7 +276,7 @@ int runLs(const ParsedArguments& parsed, CliContext& context) {
     for (std::uint32_t index = 0; index < reader.Count; ++index) {
         LFileEntry entry;
         if (!reader.ReadEntry(index, entry)) {
-            context.prompter.report(MessageKind::Error, path + ": " + reader.Error());
+            reportReaderFailure(path + ": ", reader, context);
             return kExitFailure;
         }
         context.out << printable(FieldText(entry.Name)) << '\t' << hex8(entry.Flags) << '\t'
@@ -265,9 +290,8 @@ int runUnpack(const ParsedArguments& parsed, CliContext& context) {
     const fs::path folder = parsed.positional[1];
     const std::uint64_t maxSize = maxSizeOption(parsed);
     LFileReader reader(context.prompter);
-    if (!openArchive(reader, path, context))
+    if (!openArchive(reader, path, context) || !makeFolder(folder, context))
         return kExitFailure;
-    fs::create_directories(folder);
 
     Unpacker unpacker(reader, folder, maxSize, context);
     int reported = 0;
@@ -281,7 +305,7 @@ int runUnpack(const ParsedArguments& parsed, CliContext& context) {
         }
         LFileEntry entry;
         if (!reader.ReadEntry(index, entry)) {
-            context.prompter.report(MessageKind::Error, path + ": " + reader.Error());
+            reportReaderFailure(path + ": ", reader, context);
             return kExitFailure;
         }
         if (!unpacker.unpack(index, entry))

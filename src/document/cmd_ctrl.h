@@ -105,6 +105,8 @@ public:
     CmdRecord ParseCommand(std::string_view line, ReadFailure onFailure = ReadFailure::Throw);
     // The same for a line whose kind the caller has already classified.
     CmdRecord ParseCommand(CmdKind kind, std::string_view line, ReadFailure onFailure);
+    // The same with the record's texts as views into line, which must outlive it.
+    CmdRecordView ParseCommandView(CmdKind kind, std::string_view line, ReadFailure onFailure);
     std::string BuildCommand(const CmdRecord& record);
 
     // --- display ---

@@ -10,15 +10,19 @@
 namespace pagora {
 namespace {
 
-// Reads the positional parameters of a line in order. A token is stored only
-// when it is positional, so an empty parameter or an option in its place
-// leaves the field as it was; reading stops quietly when the tokens run out.
+// Reads the positional parameters of a line in order, then its options. A
+// token is stored only when it is positional, so an empty parameter or an
+// option in its place leaves the field as it was; reading stops quietly when
+// the tokens run out.
 class ParamReader {
 public:
-    explicit ParamReader(std::string_view line)
-        : rest_(TCmdCtrl::GetParamText(line)) {}
+    ParamReader(TCmdCtrl& syntax, std::string_view line)
+        : syntax_(syntax)
+        , line_(line)
+        , rest_(TCmdCtrl::GetParamText(line)) {}
 
-    void text(std::string& field) {
+    // A std::string field gets a copy, a std::string_view one a part of the line.
+    template <typename String> void text(String& field) {
         if (next())
             field = token_;
     }
@@ -43,9 +47,17 @@ public:
             field = static_cast<int>(found - names.begin());
     }
 
+    // Every option starts with "/"; most lines have none and keep the defaults.
+    void options(TOptParam& option) {
+        if (line_.find('/') != std::string_view::npos)
+            option = syntax_.ParseOptions(line_);
+    }
+
 private:
     bool next() { return TCmdCtrl::NextParam(rest_, token_) && TCmdCtrl::IsPositional(token_); }
 
+    TCmdCtrl& syntax_;
+    std::string_view line_;
     std::string_view rest_;
     std::string_view token_;
 };
@@ -92,8 +104,9 @@ const std::string& defaultInputTitle() {
 
 namespace {
 
-void read(TCmdCtrl& syntax, std::string_view line, TCmdMsgDlg& record) {
-    ParamReader in(line);
+template <typename String>
+void read(TCmdCtrl& syntax, std::string_view line, BasicCmdMsgDlg<String>& record) {
+    ParamReader in(syntax, line);
     in.text(record.Text);
     in.boolean(record.DrawNormal);
     in.name(record.Mode, kMsgDlgModes);
@@ -101,7 +114,7 @@ void read(TCmdCtrl& syntax, std::string_view line, TCmdMsgDlg& record) {
     in.boolean(record.KeyWaitEachLine);
     in.boolean(record.KeyWaitAfter);
     in.boolean(record.ClickAbleEnabled);
-    record.Option = syntax.ParseOptions(line);
+    in.options(record.Option);
 }
 
 } // namespace
@@ -128,8 +141,9 @@ std::string TCmdCtrl::BuildMsgDlg(const TCmdMsgDlg& record) {
 
 namespace {
 
-void read(TCmdCtrl& syntax, std::string_view line, TCmdGraphic& record) {
-    ParamReader in(line);
+template <typename String>
+void read(TCmdCtrl& syntax, std::string_view line, BasicCmdGraphic<String>& record) {
+    ParamReader in(syntax, line);
     in.text(record.FileName);
     in.strictNumber(record.ViewLeft);
     in.strictNumber(record.ViewTop);
@@ -139,7 +153,7 @@ void read(TCmdCtrl& syntax, std::string_view line, TCmdGraphic& record) {
     in.boolean(record.FitToPos);
     in.boolean(record.HalfTransparent);
     in.boolean(record.AutoTransparentColor);
-    record.Option = syntax.ParseOptions(line);
+    in.options(record.Option);
 }
 
 } // namespace
@@ -168,11 +182,12 @@ std::string TCmdCtrl::BuildGraphic(const TCmdGraphic& record) {
 
 namespace {
 
-void read(TCmdCtrl& syntax, std::string_view line, TCmdMusic& record) {
-    ParamReader in(line);
+template <typename String>
+void read(TCmdCtrl& syntax, std::string_view line, BasicCmdMusic<String>& record) {
+    ParamReader in(syntax, line);
     in.text(record.FileName);
     in.lenientNumber(record.LoopCount);
-    record.Option = syntax.ParseOptions(line);
+    in.options(record.Option);
 }
 
 } // namespace
@@ -192,11 +207,12 @@ std::string TCmdCtrl::BuildMusic(const TCmdMusic& record) {
 
 namespace {
 
-void read(TCmdCtrl& syntax, std::string_view line, TCmdSound& record) {
-    ParamReader in(line);
+template <typename String>
+void read(TCmdCtrl& syntax, std::string_view line, BasicCmdSound<String>& record) {
+    ParamReader in(syntax, line);
     in.text(record.FileName);
     in.boolean(record.WaitEnd);
-    record.Option = syntax.ParseOptions(line);
+    in.options(record.Option);
 }
 
 } // namespace
@@ -217,9 +233,9 @@ std::string TCmdCtrl::BuildSound(const TCmdSound& record) {
 namespace {
 
 void read(TCmdCtrl& syntax, std::string_view line, TCmdWaitTime& record) {
-    ParamReader in(line);
+    ParamReader in(syntax, line);
     in.strictNumber(record.Time);
-    record.Option = syntax.ParseOptions(line);
+    in.options(record.Option);
 }
 
 } // namespace
@@ -236,11 +252,12 @@ std::string TCmdCtrl::BuildWaitTime(const TCmdWaitTime& record) {
 
 namespace {
 
-void read(TCmdCtrl& syntax, std::string_view line, TCmdFlagCtrl& record) {
-    ParamReader in(line);
+template <typename String>
+void read(TCmdCtrl& syntax, std::string_view line, BasicCmdFlagCtrl<String>& record) {
+    ParamReader in(syntax, line);
     in.text(record.FlagName);
     in.strictNumber(record.Operation);
-    record.Option = syntax.ParseOptions(line);
+    in.options(record.Option);
 }
 
 } // namespace
@@ -264,15 +281,16 @@ std::string TCmdCtrl::BuildFlagCtrl(const TCmdFlagCtrl& record) {
 // writing stops before it.
 namespace {
 
-void read(TCmdCtrl& syntax, std::string_view line, TCmdSelectDlg& record) {
-    ParamReader in(line);
+template <typename String>
+void read(TCmdCtrl& syntax, std::string_view line, BasicCmdSelectDlg<String>& record) {
+    ParamReader in(syntax, line);
     for (std::size_t pair = 0; pair < kSelectPairs; ++pair) {
         in.text(record.Items[pair]);
         in.text(record.Targets[pair]);
         if (record.Targets[pair].empty() || record.Targets[pair][0] != '$')
             break;
     }
-    record.Option = syntax.ParseOptions(line);
+    in.options(record.Option);
 }
 
 } // namespace
@@ -297,12 +315,13 @@ std::string TCmdCtrl::BuildSelectDlg(const TCmdSelectDlg& record) {
 
 namespace {
 
-void read(TCmdCtrl& syntax, std::string_view line, TCmdPageJump& record) {
-    ParamReader in(line);
+template <typename String>
+void read(TCmdCtrl& syntax, std::string_view line, BasicCmdPageJump<String>& record) {
+    ParamReader in(syntax, line);
     in.text(record.BookName);
     in.text(record.PageName);
     in.lenientNumber(record.Reserved);
-    record.Option = syntax.ParseOptions(line);
+    in.options(record.Option);
 }
 
 } // namespace
@@ -324,9 +343,9 @@ std::string TCmdCtrl::BuildPageJump(const TCmdPageJump& record) {
 namespace {
 
 void read(TCmdCtrl& syntax, std::string_view line, TCmdMouseClick& record) {
-    ParamReader in(line);
+    ParamReader in(syntax, line);
     in.boolean(record.ClickAbleOnly);
-    record.Option = syntax.ParseOptions(line);
+    in.options(record.Option);
 }
 
 } // namespace
@@ -347,13 +366,14 @@ std::string TCmdCtrl::BuildMouseClick(const TCmdMouseClick& record) {
 
 namespace {
 
-void read(TCmdCtrl& syntax, std::string_view line, TCmdValueCtrl& record) {
-    ParamReader in(line);
+template <typename String>
+void read(TCmdCtrl& syntax, std::string_view line, BasicCmdValueCtrl<String>& record) {
+    ParamReader in(syntax, line);
     in.text(record.Operands[0]);
     in.strictNumber(record.Operator);
     in.text(record.Operands[1]);
     in.text(record.Operands[2]);
-    record.Option = syntax.ParseOptions(line);
+    in.options(record.Option);
 }
 
 } // namespace
@@ -375,11 +395,12 @@ std::string TCmdCtrl::BuildValueCtrl(const TCmdValueCtrl& record) {
 
 namespace {
 
-void read(TCmdCtrl& syntax, std::string_view line, TCmdStringCtrl& record) {
-    ParamReader in(line);
+template <typename String>
+void read(TCmdCtrl& syntax, std::string_view line, BasicCmdStringCtrl<String>& record) {
+    ParamReader in(syntax, line);
     in.text(record.Target);
     in.text(record.Value);
-    record.Option = syntax.ParseOptions(line);
+    in.options(record.Option);
 }
 
 } // namespace
@@ -401,8 +422,9 @@ std::string TCmdCtrl::BuildStringCtrl(const TCmdStringCtrl& record) {
 
 namespace {
 
-void read(TCmdCtrl& syntax, std::string_view line, TCmdClickAble& record) {
-    ParamReader in(line);
+template <typename String>
+void read(TCmdCtrl& syntax, std::string_view line, BasicCmdClickAble<String>& record) {
+    ParamReader in(syntax, line);
     in.text(record.BookName);
     in.text(record.PageName);
     in.text(record.ImageFile);
@@ -410,7 +432,7 @@ void read(TCmdCtrl& syntax, std::string_view line, TCmdClickAble& record) {
     in.boolean(record.ClearOnSelect);
     in.boolean(record.CursorChange);
     in.boolean(record.CallSubroutine);
-    record.Option = syntax.ParseOptions(line);
+    in.options(record.Option);
 }
 
 } // namespace
@@ -436,7 +458,7 @@ std::string TCmdCtrl::BuildClickAble(const TCmdClickAble& record) {
 namespace {
 
 void read(TCmdCtrl& syntax, std::string_view line, TCmdClickAbleClear& record) {
-    record.Option = syntax.ParseOptions(line);
+    ParamReader(syntax, line).options(record.Option);
 }
 
 } // namespace
@@ -456,12 +478,13 @@ std::string TCmdCtrl::BuildClickAbleClear(const TCmdClickAbleClear& record) {
 
 namespace {
 
-void read(TCmdCtrl& syntax, std::string_view line, TCmdStrInput& record) {
-    ParamReader in(line);
+template <typename String>
+void read(TCmdCtrl& syntax, std::string_view line, BasicCmdStrInput<String>& record) {
+    ParamReader in(syntax, line);
     in.text(record.Title);
     in.text(record.Message);
     in.text(record.Target);
-    record.Option = syntax.ParseOptions(line);
+    in.options(record.Option);
 }
 
 } // namespace
@@ -483,9 +506,9 @@ std::string TCmdCtrl::BuildStrInput(const TCmdStrInput& record) {
 namespace {
 
 void read(TCmdCtrl& syntax, std::string_view line, TCmdWindowShow& record) {
-    ParamReader in(line);
+    ParamReader in(syntax, line);
     in.boolean(record.Show);
-    record.Option = syntax.ParseOptions(line);
+    in.options(record.Option);
 }
 
 } // namespace
@@ -502,12 +525,13 @@ std::string TCmdCtrl::BuildWindowShow(const TCmdWindowShow& record) {
 
 namespace {
 
-void read(TCmdCtrl& syntax, std::string_view line, TCmdSystem& record) {
-    ParamReader in(line);
+template <typename String>
+void read(TCmdCtrl& syntax, std::string_view line, BasicCmdSystem<String>& record) {
+    ParamReader in(syntax, line);
     in.name(record.SubCommand, kSystemSubCommands);
     in.text(record.Params[0]);
     in.text(record.Params[1]);
-    record.Option = syntax.ParseOptions(line);
+    in.options(record.Option);
 }
 
 } // namespace
@@ -537,58 +561,74 @@ CmdRecord TCmdCtrl::ParseCommand(std::string_view line, ReadFailure onFailure) {
     return ParseCommand(GetCommandKind(line), line, onFailure);
 }
 
-CmdRecord TCmdCtrl::ParseCommand(CmdKind kind, std::string_view line, ReadFailure onFailure) {
-    // On a conversion error the record keeps the fields read before it.
-    // The record is read in place, so it is never copied or moved.
-    const auto readAs = [&]<typename Record>(std::type_identity<Record>) -> CmdRecord {
-        CmdRecord record(std::in_place_type<Record>);
+namespace {
+
+// On a conversion error the record keeps the fields read before it.
+// The record is read in place, so it is never copied or moved.
+template <typename String>
+BasicCmdRecord<String> readCommand(TCmdCtrl& syntax, CmdKind kind, std::string_view line,
+                                   TCmdCtrl::ReadFailure onFailure) {
+    using Record = BasicCmdRecord<String>;
+    const auto readAs = [&]<typename Kind>(std::type_identity<Kind>) -> Record {
+        Record record(std::in_place_type<Kind>);
         try {
-            read(*this, line, std::get<Record>(record));
+            read(syntax, line, std::get<Kind>(record));
         } catch (const ConversionError&) {
-            if (onFailure == ReadFailure::Throw)
+            if (onFailure == TCmdCtrl::ReadFailure::Throw)
                 throw;
         }
         return record;
     };
     switch (kind) {
     case CmdKind::MsgDlg:
-        return readAs(std::type_identity<TCmdMsgDlg>());
+        return readAs(std::type_identity<BasicCmdMsgDlg<String>>());
     case CmdKind::Graphic:
-        return readAs(std::type_identity<TCmdGraphic>());
+        return readAs(std::type_identity<BasicCmdGraphic<String>>());
     case CmdKind::Music:
-        return readAs(std::type_identity<TCmdMusic>());
+        return readAs(std::type_identity<BasicCmdMusic<String>>());
     case CmdKind::Sound:
-        return readAs(std::type_identity<TCmdSound>());
+        return readAs(std::type_identity<BasicCmdSound<String>>());
     case CmdKind::WaitTime:
         return readAs(std::type_identity<TCmdWaitTime>());
     case CmdKind::FlagCtrl:
-        return readAs(std::type_identity<TCmdFlagCtrl>());
+        return readAs(std::type_identity<BasicCmdFlagCtrl<String>>());
     case CmdKind::SelectDlg:
-        return readAs(std::type_identity<TCmdSelectDlg>());
+        return readAs(std::type_identity<BasicCmdSelectDlg<String>>());
     case CmdKind::PageJump:
-        return readAs(std::type_identity<TCmdPageJump>());
+        return readAs(std::type_identity<BasicCmdPageJump<String>>());
     case CmdKind::MouseClick:
         return readAs(std::type_identity<TCmdMouseClick>());
     case CmdKind::ValueCtrl:
-        return readAs(std::type_identity<TCmdValueCtrl>());
+        return readAs(std::type_identity<BasicCmdValueCtrl<String>>());
     case CmdKind::StringCtrl:
-        return readAs(std::type_identity<TCmdStringCtrl>());
+        return readAs(std::type_identity<BasicCmdStringCtrl<String>>());
     case CmdKind::ClickAble:
-        return readAs(std::type_identity<TCmdClickAble>());
+        return readAs(std::type_identity<BasicCmdClickAble<String>>());
     case CmdKind::ClickAbleClear:
         return readAs(std::type_identity<TCmdClickAbleClear>());
     case CmdKind::StrInput:
-        return readAs(std::type_identity<TCmdStrInput>());
+        return readAs(std::type_identity<BasicCmdStrInput<String>>());
     case CmdKind::WindowShow:
         return readAs(std::type_identity<TCmdWindowShow>());
     case CmdKind::System:
-        return readAs(std::type_identity<TCmdSystem>());
+        return readAs(std::type_identity<BasicCmdSystem<String>>());
     case CmdKind::Unknown:
     case CmdKind::Comment:
     case CmdKind::MusicStop:
         break;
     }
     return std::monostate{};
+}
+
+} // namespace
+
+CmdRecord TCmdCtrl::ParseCommand(CmdKind kind, std::string_view line, ReadFailure onFailure) {
+    return readCommand<std::string>(*this, kind, line, onFailure);
+}
+
+CmdRecordView TCmdCtrl::ParseCommandView(CmdKind kind, std::string_view line,
+                                         ReadFailure onFailure) {
+    return readCommand<std::string_view>(*this, kind, line, onFailure);
 }
 
 std::string TCmdCtrl::BuildCommand(const CmdRecord& record) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace pagora {
@@ -56,11 +57,15 @@ struct TOptParam {
     bool operator==(const TOptParam&) const = default;
 };
 
+// The record types with texts are templates over the text type: std::string
+// for records that are kept and edited (the TCmd names), std::string_view for
+// records read only to be looked at.
+
 // The "文字列の入力" title of a new string input command (CP932).
 const std::string& defaultInputTitle();
 
-struct TCmdMsgDlg {
-    std::string Text;
+template <typename String> struct BasicCmdMsgDlg {
+    String Text;
     bool DrawNormal = false;
     int Mode = 1;  // index into kMsgDlgModes
     int Speed = 0; // index into kMsgDlgSpeeds
@@ -68,11 +73,12 @@ struct TCmdMsgDlg {
     bool KeyWaitAfter = false;
     bool ClickAbleEnabled = true;
     TOptParam Option;
-    bool operator==(const TCmdMsgDlg&) const = default;
+    bool operator==(const BasicCmdMsgDlg&) const = default;
 };
+using TCmdMsgDlg = BasicCmdMsgDlg<std::string>;
 
-struct TCmdGraphic {
-    std::string FileName;
+template <typename String> struct BasicCmdGraphic {
+    String FileName;
     int ViewLeft = 0;
     int ViewTop = 0;
     bool UseTransparent = false;
@@ -82,22 +88,25 @@ struct TCmdGraphic {
     bool HalfTransparent = false;
     bool AutoTransparentColor = false;
     TOptParam Option;
-    bool operator==(const TCmdGraphic&) const = default;
+    bool operator==(const BasicCmdGraphic&) const = default;
 };
+using TCmdGraphic = BasicCmdGraphic<std::string>;
 
-struct TCmdMusic {
-    std::string FileName;
+template <typename String> struct BasicCmdMusic {
+    String FileName;
     int LoopCount = 0;
     TOptParam Option;
-    bool operator==(const TCmdMusic&) const = default;
+    bool operator==(const BasicCmdMusic&) const = default;
 };
+using TCmdMusic = BasicCmdMusic<std::string>;
 
-struct TCmdSound {
-    std::string FileName;
+template <typename String> struct BasicCmdSound {
+    String FileName;
     bool WaitEnd = true;
     TOptParam Option;
-    bool operator==(const TCmdSound&) const = default;
+    bool operator==(const BasicCmdSound&) const = default;
 };
+using TCmdSound = BasicCmdSound<std::string>;
 
 struct TCmdWaitTime {
     int Time = 0; // milliseconds
@@ -105,29 +114,32 @@ struct TCmdWaitTime {
     bool operator==(const TCmdWaitTime&) const = default;
 };
 
-struct TCmdFlagCtrl {
-    std::string FlagName;
+template <typename String> struct BasicCmdFlagCtrl {
+    String FlagName;
     int Operation = 0; // 0 on, 1 off, 2 invert
     TOptParam Option;
-    bool operator==(const TCmdFlagCtrl&) const = default;
+    bool operator==(const BasicCmdFlagCtrl&) const = default;
 };
+using TCmdFlagCtrl = BasicCmdFlagCtrl<std::string>;
 
 inline constexpr int kSelectPairs = 21;
 
-struct TCmdSelectDlg {
-    std::array<std::string, kSelectPairs> Items;
-    std::array<std::string, kSelectPairs> Targets; // "$" + page + "$"
+template <typename String> struct BasicCmdSelectDlg {
+    std::array<String, kSelectPairs> Items;
+    std::array<String, kSelectPairs> Targets; // "$" + page + "$"
     TOptParam Option;
-    bool operator==(const TCmdSelectDlg&) const = default;
+    bool operator==(const BasicCmdSelectDlg&) const = default;
 };
+using TCmdSelectDlg = BasicCmdSelectDlg<std::string>;
 
-struct TCmdPageJump {
-    std::string BookName;
-    std::string PageName;
+template <typename String> struct BasicCmdPageJump {
+    String BookName;
+    String PageName;
     int Reserved = 0; // kept as read
     TOptParam Option;
-    bool operator==(const TCmdPageJump&) const = default;
+    bool operator==(const BasicCmdPageJump&) const = default;
 };
+using TCmdPageJump = BasicCmdPageJump<std::string>;
 
 struct TCmdMouseClick {
     bool ClickAbleOnly = false;
@@ -135,44 +147,48 @@ struct TCmdMouseClick {
     bool operator==(const TCmdMouseClick&) const = default;
 };
 
-struct TCmdValueCtrl {
-    std::array<std::string, 3> Operands; // target, first operand, second operand
-    int Operator = 0;                    // 1 +, 2 -, 3 ×, 4 ÷, 5 mod
+template <typename String> struct BasicCmdValueCtrl {
+    std::array<String, 3> Operands; // target, first operand, second operand
+    int Operator = 0;               // 1 +, 2 -, 3 ×, 4 ÷, 5 mod
     TOptParam Option;
-    bool operator==(const TCmdValueCtrl&) const = default;
+    bool operator==(const BasicCmdValueCtrl&) const = default;
 };
+using TCmdValueCtrl = BasicCmdValueCtrl<std::string>;
 
-struct TCmdStringCtrl {
-    std::string Target; // "$" + name + "$"
-    std::string Value;
+template <typename String> struct BasicCmdStringCtrl {
+    String Target; // "$" + name + "$"
+    String Value;
     TOptParam Option;
-    bool operator==(const TCmdStringCtrl&) const = default;
+    bool operator==(const BasicCmdStringCtrl&) const = default;
 };
+using TCmdStringCtrl = BasicCmdStringCtrl<std::string>;
 
-struct TCmdClickAble {
-    std::string BookName;
-    std::string PageName;
-    std::string ImageFile;
+template <typename String> struct BasicCmdClickAble {
+    String BookName;
+    String PageName;
+    String ImageFile;
     int ImageDivision = 0;
     bool ClearOnSelect = false;
     bool CursorChange = true;
     bool CallSubroutine = false;
     TOptParam Option;
-    bool operator==(const TCmdClickAble&) const = default;
+    bool operator==(const BasicCmdClickAble&) const = default;
 };
+using TCmdClickAble = BasicCmdClickAble<std::string>;
 
 struct TCmdClickAbleClear {
     TOptParam Option;
     bool operator==(const TCmdClickAbleClear&) const = default;
 };
 
-struct TCmdStrInput {
-    std::string Title = defaultInputTitle();
-    std::string Message;
-    std::string Target; // "$" + name + "$"
+template <typename String> struct BasicCmdStrInput {
+    String Title = defaultInputTitle();
+    String Message;
+    String Target; // "$" + name + "$"
     TOptParam Option;
-    bool operator==(const TCmdStrInput&) const = default;
+    bool operator==(const BasicCmdStrInput&) const = default;
 };
+using TCmdStrInput = BasicCmdStrInput<std::string>;
 
 struct TCmdWindowShow {
     bool Show = true;
@@ -180,19 +196,28 @@ struct TCmdWindowShow {
     bool operator==(const TCmdWindowShow&) const = default;
 };
 
-struct TCmdSystem {
+template <typename String> struct BasicCmdSystem {
     int SubCommand = 0; // index into kSystemSubCommands; 0 none
-    std::array<std::string, 2> Params;
+    std::array<String, 2> Params;
     TOptParam Option;
-    bool operator==(const TCmdSystem&) const = default;
+    bool operator==(const BasicCmdSystem&) const = default;
 };
+using TCmdSystem = BasicCmdSystem<std::string>;
 
 // Any command line read into its record. Comments, MusicStop and unknown
 // keywords have no record.
-using CmdRecord = std::variant<std::monostate, TCmdMsgDlg, TCmdGraphic, TCmdMusic, TCmdSound,
-                               TCmdWaitTime, TCmdFlagCtrl, TCmdSelectDlg, TCmdPageJump,
-                               TCmdMouseClick, TCmdValueCtrl, TCmdStringCtrl, TCmdClickAble,
-                               TCmdClickAbleClear, TCmdStrInput, TCmdWindowShow, TCmdSystem>;
+template <typename String>
+using BasicCmdRecord =
+    std::variant<std::monostate, BasicCmdMsgDlg<String>, BasicCmdGraphic<String>,
+                 BasicCmdMusic<String>, BasicCmdSound<String>, TCmdWaitTime,
+                 BasicCmdFlagCtrl<String>, BasicCmdSelectDlg<String>, BasicCmdPageJump<String>,
+                 TCmdMouseClick, BasicCmdValueCtrl<String>, BasicCmdStringCtrl<String>,
+                 BasicCmdClickAble<String>, TCmdClickAbleClear, BasicCmdStrInput<String>,
+                 TCmdWindowShow, BasicCmdSystem<String>>;
+using CmdRecord = BasicCmdRecord<std::string>;
+// The same with its texts as views into the line it was read from, for
+// readers that only compare or look up what a line holds.
+using CmdRecordView = BasicCmdRecord<std::string_view>;
 
 // The one-line summary the command list shows for a line.
 struct TCmdRef {

@@ -196,10 +196,12 @@ std::string_view keywordOf(CmdKind kind) {
 CmdKind TCmdCtrl::GetCommandKind(std::string_view line) {
     if (line.substr(0, 2) == "//")
         return CmdKind::Comment;
-    // A first word longer than every keyword is none.
-    const std::size_t length = std::min(line.substr(0, kLongestKeyword + 1).find(' '), line.size());
-    if (length > kLongestKeyword)
-        return CmdKind::Unknown;
+    // A first word longer than every keyword is none. Words are short: a
+    // plain loop beats a memchr call.
+    std::size_t length = 0;
+    while (length < line.size() && line[length] != ' ')
+        if (++length > kLongestKeyword)
+            return CmdKind::Unknown;
     const std::string_view word = line.substr(0, length);
     const KindsOfLength& candidates = kKindsByLength[length];
     for (std::size_t i = 0; i < candidates.count; ++i) {

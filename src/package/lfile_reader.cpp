@@ -44,9 +44,16 @@ std::vector<std::string> splitLines(std::string_view text) {
 
 } // namespace
 
-bool LFileReader::fail(std::string reason) {
+bool LFileReader::fail(std::string reason, std::string cause) {
     error_ = std::move(reason);
+    cause_ = std::move(cause);
     return false;
+}
+
+std::string LFileReader::causeLine(std::string_view action, std::string_view reason) const {
+    std::string line = path_.empty() ? std::string("the archive in memory") : path_.string();
+    line.append(": ").append(action).append(": ").append(reason);
+    return line;
 }
 
 bool LFileReader::Open(const std::filesystem::path& path) {
@@ -60,6 +67,7 @@ bool LFileReader::Open(const std::filesystem::path& path) {
         return fail("not a regular file");
     }
     descriptor_ = descriptor;
+    path_ = path;
     return openBytes(static_cast<std::uint64_t>(info.st_size));
 }
 
@@ -106,9 +114,12 @@ void LFileReader::Close() {
     hasEntry_ = false;
     position_ = 0;
     entryEnd_ = 0;
+    path_.clear();
+    readFailure_.clear();
 }
 
 std::size_t LFileReader::readAt(std::uint64_t at, void* buffer, std::size_t size) {
+    readFailure_.clear();
     if (at >= fileSize_)
         return 0;
     size = static_cast<std::size_t>(std::min<std::uint64_t>(size, fileSize_ - at));
@@ -122,8 +133,16 @@ std::size_t LFileReader::readAt(std::uint64_t at, void* buffer, std::size_t size
                                     static_cast<off_t>(at + done));
         if (got < 0 && errno == EINTR)
             continue;
-        if (got <= 0)
+        if (got < 0) {
+            readFailure_ = causeLine("cannot read", std::strerror(errno));
             break;
+        }
+        if (got == 0) {
+            readFailure_ =
+                causeLine("cannot read", "the file ends at byte " + std::to_string(at + done) +
+                                             ", not at " + std::to_string(fileSize_));
+            break;
+        }
         done += static_cast<std::size_t>(got);
     }
     return done;
@@ -138,7 +157,7 @@ bool LFileReader::ReadEntry(std::uint32_t index, LFileEntry& entry) {
     std::uint8_t record[kLFileEntrySize];
     if (readAt(kLFileHeaderSize + std::uint64_t{index} * kLFileEntrySize, record,
                kLFileEntrySize) != kLFileEntrySize)
-        return fail("cannot read entry number " + std::to_string(index));
+        return fail("cannot read entry number " + std::to_string(index), readFailure_);
     entry = DecodeEntry(record);
     return true;
 }
@@ -225,14 +244,18 @@ std::size_t LFileReader::Read(void* buffer, std::size_t size, std::size_t count)
 
 bool LFileReader::inflateCurrent(std::ostream& stream, std::uint64_t maxSize) {
     const std::string name = inQuotes(FieldText(Entry.Name));
-    switch (ZDecompress(stream, *this, maxSize)) {
-    case ZDecompressResult::Done:
+    const ZDecompressResult result = ZDecompress(stream, *this, maxSize);
+    switch (result.status) {
+    case ZDecompressStatus::Done:
         return true;
-    case ZDecompressResult::Damaged:
-        return fail("the compressed data of entry " + name + " is damaged");
-    case ZDecompressResult::WriteFailed:
+    case ZDecompressStatus::Damaged:
+        // A read that failed starved inflate: the read's reason is the real one.
+        return fail("the compressed data of entry " + name + " is damaged",
+                    readFailure_.empty() ? causeLine("cannot inflate " + name, result.damage)
+                                         : readFailure_);
+    case ZDecompressStatus::WriteFailed:
         return fail("cannot write entry " + name);
-    case ZDecompressResult::TooLarge:
+    case ZDecompressStatus::TooLarge:
         return fail(tooLarge(name, maxSize));
     }
     return false;
@@ -255,7 +278,7 @@ bool LFileReader::extractCurrent(std::ostream& stream, std::uint64_t maxSize) {
         copied += got;
     }
     if (copied != Entry.Size)
-        return fail("cannot read the data of entry " + name);
+        return fail("cannot read the data of entry " + name, readFailure_);
     return true;
 }
 

@@ -68,6 +68,9 @@ public:
 
     // Why the last call that failed failed (UTF-8).
     const std::string& Error() const { return error_; }
+    // For a failure of the system or of zlib, the archive and their reason,
+    // as "a.cpf: cannot read: Input/output error" (UTF-8); empty otherwise.
+    const std::string& Cause() const { return cause_; }
     Prompter& prompter() const { return prompter_; }
 
 private:
@@ -77,7 +80,8 @@ private:
     bool inflateCurrent(std::ostream& stream, std::uint64_t maxSize);
     std::string entryLabel(std::uint32_t index);
     std::size_t readAt(std::uint64_t at, void* buffer, std::size_t size);
-    bool fail(std::string reason);
+    bool fail(std::string reason, std::string cause = {});
+    std::string causeLine(std::string_view action, std::string_view reason) const;
 
     Prompter& prompter_;
     int descriptor_ = -1;
@@ -87,7 +91,10 @@ private:
     bool hasEntry_ = false;
     std::uint64_t position_ = 0; // in the file
     std::uint64_t entryEnd_ = 0; // the end of the current entry's data in the file
+    std::filesystem::path path_; // empty for an archive in memory
+    std::string readFailure_;    // why the last read of the file came back short: a cause line
     std::string error_;
+    std::string cause_;
 };
 
 inline bool LFile_FileLinkageOpen(LFileReader& reader, const std::filesystem::path& path) {

@@ -10,7 +10,8 @@
 #include <istream>
 #include <limits>
 #include <memory>
-#include <sstream>
+#include <ostream>
+#include <streambuf>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -23,6 +24,7 @@ constexpr std::string_view kHeaderTempName = "LHTemp.tmp";
 constexpr std::string_view kDataTempName = "LDTemp.tmp";
 constexpr std::size_t kCopyBlock = 2048;
 constexpr std::size_t kFileBuffer = 1 << 16;
+constexpr std::size_t kKernelCopy = std::size_t{1} << 30;
 constexpr std::uint64_t kLargestOffset = std::numeric_limits<std::uint32_t>::max();
 constexpr std::uint64_t kUnknownLength = std::numeric_limits<std::uint64_t>::max();
 
@@ -72,6 +74,28 @@ void truncateTo(const fs::path& path, std::uint64_t length) {
     fs::resize_file(path, length, ignored);
 }
 
+// An output stream buffer that writes straight into a C file, so that deflate
+// output goes to the data temporary without a copy in memory.
+class FileOutput : public std::streambuf {
+public:
+    explicit FileOutput(std::FILE* file)
+        : file_(file) {}
+
+protected:
+    std::streamsize xsputn(const char* bytes, std::streamsize count) override {
+        return static_cast<std::streamsize>(
+            std::fwrite(bytes, 1, static_cast<std::size_t>(count), file_));
+    }
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof()))
+            return traits_type::not_eof(c);
+        return std::fputc(c, file_) == EOF ? traits_type::eof() : c;
+    }
+
+private:
+    std::FILE* file_;
+};
+
 // Copies the stream to file in blocks until a read comes back short. False
 // when the stream fails to read or the file to write.
 bool copyStream(std::istream& source, std::FILE* file) {
@@ -107,6 +131,33 @@ bool copyBlocks(std::FILE* from, std::FILE* to) {
             return false;
         if (got < kCopyBlock)
             return !std::ferror(from);
+    }
+}
+
+// Whether copy_file_range failed only because the kernel cannot copy between
+// these two files, so that copying through memory may still work.
+bool cannotCopyInKernel(int errorNumber) {
+    return errorNumber == EXDEV || errorNumber == EINVAL || errorNumber == ENOSYS ||
+           errorNumber == EOPNOTSUPP || errorNumber == EBADF;
+}
+
+// Copies the whole of from (unread) to the end of what was written to to.
+// The kernel copies the bytes where it can, without passing them through
+// this process; otherwise they go in blocks.
+bool copyAll(std::FILE* from, std::FILE* to) {
+    if (std::fflush(to) != 0)
+        return false;
+    bool copiedAny = false;
+    for (;;) {
+        const ssize_t copied =
+            ::copy_file_range(::fileno(from), nullptr, ::fileno(to), nullptr, kKernelCopy, 0);
+        if (copied == 0)
+            return true;
+        if (copied > 0) {
+            copiedAny = true;
+        } else if (errno != EINTR) {
+            return !copiedAny && cannotCopyInKernel(errno) && copyBlocks(from, to);
+        }
     }
 }
 
@@ -162,7 +213,7 @@ bool LFileContext::fail(const fs::path& path, FileAction action, int errorNumber
     return false;
 }
 
-bool LFileContext::append(std::istream& source, std::string_view name, std::uint32_t flags) {
+bool LFileContext::append(std::string_view name, std::uint32_t flags, const DataWriter& writeData) {
     lastError_.reset();
     LFileEntry entry;
     if (Header.Count == std::numeric_limits<std::uint32_t>::max() ||
@@ -177,9 +228,15 @@ bool LFileContext::append(std::istream& source, std::string_view name, std::uint
     if (offset > kLargestOffset)
         return fail(DataTempName, FileAction::Write, EFBIG);
     errno = 0;
-    const bool copied = copyStream(source, data.get());
-    const std::uint64_t end =
-        copied && std::fflush(data.get()) == 0 ? endOf(data.get()) : kUnknownLength;
+    if (!writeData(data.get())) {
+        // A source that failed to read, or a failed compression, is no fault of the temporary.
+        const bool refused = std::ferror(data.get()) != 0;
+        const int cause = errno;
+        data.close();
+        truncateTo(DataTempName, offset);
+        return refused ? fail(DataTempName, FileAction::Write, cause) : false;
+    }
+    const std::uint64_t end = std::fflush(data.get()) == 0 ? endOf(data.get()) : kUnknownLength;
     const int cause = end == kUnknownLength ? errno : EFBIG;
     if (end > kLargestOffset || !data.close()) {
         const int closeCause = end > kLargestOffset ? cause : errno;
@@ -210,22 +267,24 @@ bool LFileContext::append(std::istream& source, std::string_view name, std::uint
 }
 
 bool LFileContext::Add(std::istream& stream, std::string_view name) {
-    return append(stream, name, 0);
+    return append(name, 0, [&stream](std::FILE* data) { return copyStream(stream, data); });
 }
 
+// Deflates straight into the data temporary: the compressed bytes are never
+// held in memory.
 bool LFileContext::AddCompress(std::istream& stream, std::string_view name) {
-    std::ostringstream compressed;
-    if (!ZCompress(stream, compressed, prompter_))
-        return false;
-    std::istringstream stored(std::move(compressed).str());
-    return append(stored, name, kLFileCompressed);
+    return append(name, kLFileCompressed, [this, &stream](std::FILE* data) {
+        FileOutput output(data);
+        std::ostream compressed(&output);
+        return ZCompress(stream, compressed, prompter_);
+    });
 }
 
 bool LFileContext::AddFile(const fs::path& source, std::string_view name) {
     std::ifstream file(source, std::ios::binary);
     if (!file)
         return false;
-    return append(file, name, 0);
+    return Add(file, name);
 }
 
 // The header, the directory and the data, one after the other.
@@ -243,7 +302,7 @@ bool LFileContext::writeParts(std::FILE* archive) {
     CFile data(DataTempName, "rb");
     if (!data)
         return fail(DataTempName, FileAction::Open, errno);
-    if (!copyBlocks(data.get(), archive))
+    if (!copyAll(data.get(), archive))
         return fail(LinkageFileName, FileAction::Write, errno);
     if (std::fflush(archive) != 0)
         return fail(LinkageFileName, FileAction::Write, errno);

@@ -4,7 +4,9 @@
 #include "platform/errors.h"
 #include "platform/temporary_files.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string_view>
@@ -60,7 +62,10 @@ public:
     const std::optional<IoError>& lastError() const { return lastError_; }
 
 private:
-    bool append(std::istream& source, std::string_view name, std::uint32_t flags);
+    // Writes an entry's data into the data temporary; false when the source
+    // or the compression failed, or the file refused a write.
+    using DataWriter = std::function<bool(std::FILE* data)>;
+    bool append(std::string_view name, std::uint32_t flags, const DataWriter& writeData);
     bool writeParts(std::FILE* archive);
     // Records the failure of a file operation and returns false.
     bool fail(const std::filesystem::path& path, FileAction action, int errorNumber);

@@ -10,11 +10,12 @@
 #include "platform/files.h"
 #include "platform/prompter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
-#include <memory>
+#include <istream>
 #include <optional>
-#include <sstream>
+#include <streambuf>
 
 namespace fs = std::filesystem;
 
@@ -33,6 +34,15 @@ std::string listKey(int flag, const fs::path& path) {
             c = static_cast<char>(c + 32);
     return key;
 }
+
+// Reads bytes held elsewhere, without a copy of them.
+class BytesInput : public std::streambuf {
+public:
+    explicit BytesInput(std::string_view bytes) {
+        char* start = const_cast<char*>(bytes.data()); // never written through
+        setg(start, start, start + bytes.size());
+    }
+};
 
 // A failure message of the build (CP932) with, when the system refused a file,
 // a second line naming the file and the system's reason.
@@ -87,6 +97,10 @@ void TPackageBuilder::startRun() {
 
 void TPackageBuilder::noteMissing(std::string_view name) {
     MissingFiles = true;
+    // Grown once for the name and its ", ", so that a huge name is not held twice over.
+    const std::size_t needed = MissingMessage.size() + name.size() + 2;
+    if (needed > MissingMessage.capacity())
+        MissingMessage.reserve(std::max(needed, 2 * MissingMessage.capacity()));
     MissingMessage.append(name).append(", ");
 }
 
@@ -103,7 +117,8 @@ void TPackageBuilder::CollectFiles() {
         for (const std::string& page : comic.GetPageList(book)) {
             const int count = comic.GetCommandCount(book, page);
             for (int index = 0; index < count; ++index) {
-                const std::string line = comic.GetCommand(book, page, index);
+                // Valid until SetCommand, which comes after the last use.
+                const std::string_view line = comic.PeekCommand(book, page, index);
                 switch (TCmdCtrl::GetCommandKind(line)) {
                 case CmdKind::Graphic: {
                     TCmdGraphic graphic = syntax.ParseGraphic(line);
@@ -163,43 +178,50 @@ void TPackageBuilder::CollectFiles() {
         if (cursor != kDefault && !AddCopyFile(cursor))
             MissingFiles = true;
     }
-    ScriptStream = comic.SaveToBytes();
+    // Warned before the script is made, so that a long message and the
+    // script are not held at once.
     if (MissingFiles)
         prompter_.warning(MissingMessage);
+    ScriptStream = comic.SaveToBytes();
 }
 
 bool TPackageBuilder::storeFile(LFileContext& context, const TPackageFile& file) {
-    std::string entryName = file.Name;
-    std::unique_ptr<std::istream> source;
-    if (HasExtension(file.Name, ".mag")) {
-        std::optional<std::vector<std::uint8_t>> bmp;
-        std::string reason = "the MAG picture cannot be converted";
-        try {
-            const std::string mag = readWholeFile(file.Path);
-            bmp = TM2BC::ConvertToBmp(
-                {reinterpret_cast<const std::uint8_t*>(mag.data()), mag.size()});
-        } catch (const IoError& error) {
-            reason += std::string(": ") + error.what();
-        }
-        if (!bmp) {
-            prompter_.warning(PAGORA_CP932("Failed by MMAG_MagtoBmp"));
-            NotStored.push_back({file, reason});
-            return false;
-        }
-        source = std::make_unique<std::istringstream>(std::string(bmp->begin(), bmp->end()));
-        entryName = ChangeExtension(entryName, ".bmp");
-    } else {
-        errno = 0;
-        source = std::make_unique<std::ifstream>(file.Path, std::ios::binary);
-        if (!*source) {
-            NotStored.push_back(
-                {file, std::string("the file cannot be read: ") +
-                           IoError(file.Path, FileAction::Open, errno != 0 ? errno : EIO).what()});
-            return false;
-        }
+    if (HasExtension(file.Name, ".mag"))
+        return storeMagPicture(context, file);
+    errno = 0;
+    std::ifstream source(file.Path, std::ios::binary);
+    if (!source) {
+        NotStored.push_back(
+            {file, std::string("the file cannot be read: ") +
+                       IoError(file.Path, FileAction::Open, errno != 0 ? errno : EIO).what()});
+        return false;
     }
-    const bool stored = file.Flag > 0 ? LFile_FileLinkageAddCompress(context, *source, entryName)
-                                      : LFile_FileLinkageAdd(context, *source, entryName);
+    return addEntry(context, file, source, file.Name);
+}
+
+bool TPackageBuilder::storeMagPicture(LFileContext& context, const TPackageFile& file) {
+    std::optional<std::vector<std::uint8_t>> bmp;
+    std::string reason = "the MAG picture cannot be converted";
+    try {
+        const std::string mag = readWholeFile(file.Path);
+        bmp = TM2BC::ConvertToBmp({reinterpret_cast<const std::uint8_t*>(mag.data()), mag.size()});
+    } catch (const IoError& error) {
+        reason += std::string(": ") + error.what();
+    }
+    if (!bmp) {
+        prompter_.warning(PAGORA_CP932("Failed by MMAG_MagtoBmp"));
+        NotStored.push_back({file, reason});
+        return false;
+    }
+    BytesInput bytes({reinterpret_cast<const char*>(bmp->data()), bmp->size()});
+    std::istream source(&bytes);
+    return addEntry(context, file, source, ChangeExtension(file.Name, ".bmp"));
+}
+
+bool TPackageBuilder::addEntry(LFileContext& context, const TPackageFile& file,
+                               std::istream& source, std::string_view entryName) {
+    const bool stored = file.Flag > 0 ? LFile_FileLinkageAddCompress(context, source, entryName)
+                                      : LFile_FileLinkageAdd(context, source, entryName);
     if (!stored) {
         std::string reason = "the file cannot be read or stored";
         if (const std::optional<IoError>& cause = context.lastError())
@@ -217,7 +239,8 @@ bool TPackageBuilder::BuildPackage(const fs::path& archive) {
     LFile_SetFileType(context.Header.Magic, kPackageMagic);
     LFile_FileLinkageClean(context);
 
-    std::istringstream script(ScriptStream);
+    BytesInput scriptBytes(ScriptStream);
+    std::istream script(&scriptBytes);
     if (!LFile_FileLinkageAdd(context, script, kScriptEntryName))
         prompter_.error(withCause(
             PAGORA_CP932("Error : LFile_FileLinkageAdd() File : ComicScriptFile"), context));

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -86,6 +87,9 @@ public:
 private:
     void noteMissing(std::string_view name);
     bool storeFile(LFileContext& context, const TPackageFile& file);
+    bool storeMagPicture(LFileContext& context, const TPackageFile& file);
+    bool addEntry(LFileContext& context, const TPackageFile& file, std::istream& source,
+                  std::string_view entryName);
     void startRun();
 
     Prompter& prompter_;

@@ -6,6 +6,7 @@
 
 #include <istream>
 #include <ostream>
+#include <string>
 #include <zlib.h>
 
 namespace pagora {
@@ -97,6 +98,22 @@ bool finishDeflate(DeflateState& state, std::ostream& destination, const char* o
     return true;
 }
 
+// Why inflate stopped with result: zlib's own text when it has one.
+std::string inflateReason(int result, const z_stream& z) {
+    if (z.msg)
+        return z.msg;
+    switch (result) {
+    case Z_BUF_ERROR:
+        return "the entry ends before its compressed stream does";
+    case Z_NEED_DICT:
+        return "the stream needs a preset dictionary";
+    case Z_MEM_ERROR:
+        return "out of memory";
+    default:
+        return "zlib error " + std::to_string(result);
+    }
+}
+
 } // namespace
 
 bool ZCompress(std::istream& source, std::ostream& destination, Prompter& prompter) {
@@ -141,7 +158,7 @@ ZDecompressResult ZDecompress(std::ostream& destination, LFileReader& reader,
     InflateState state;
     if (!state.init()) {
         prompter.error(PAGORA_CP932("zlib initialize fail"));
-        return ZDecompressResult::Damaged;
+        return {ZDecompressStatus::Damaged, inflateReason(Z_MEM_ERROR, state.stream)};
     }
     z_stream& z = state.stream;
     char in[kZBuffer];
@@ -156,23 +173,23 @@ ZDecompressResult ZDecompress(std::ostream& destination, LFileReader& reader,
         const int result = inflate(&z, Z_NO_FLUSH);
         // total_out counts what is written out plus what waits in the buffer.
         if (z.total_out > maxSize)
-            return ZDecompressResult::TooLarge;
+            return {ZDecompressStatus::TooLarge, {}};
         if (result == Z_STREAM_END)
             break;
         if (result != Z_OK) {
             prompter.error(PAGORA_CP932("zlib decompress fail"));
-            return ZDecompressResult::Damaged;
+            return {ZDecompressStatus::Damaged, inflateReason(result, z)};
         }
         if (!drainWhenFull(z, destination, out))
-            return ZDecompressResult::WriteFailed;
+            return {ZDecompressStatus::WriteFailed, {}};
     }
     if (!writeOut(destination, out, kZBuffer - z.avail_out))
-        return ZDecompressResult::WriteFailed;
-    if (state.end() != Z_OK) {
+        return {ZDecompressStatus::WriteFailed, {}};
+    if (const int result = state.end(); result != Z_OK) {
         prompter.error(PAGORA_CP932("zlib inflate_end error"));
-        return ZDecompressResult::Damaged;
+        return {ZDecompressStatus::Damaged, inflateReason(result, z)};
     }
-    return ZDecompressResult::Done;
+    return {ZDecompressStatus::Done, {}};
 }
 
 } // namespace pagora

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <limits>
+#include <string>
 
 namespace pagora {
 
@@ -17,7 +18,12 @@ bool ZCompress(std::istream& source, std::ostream& destination, Prompter& prompt
 
 inline constexpr std::uint64_t kNoSizeLimit = std::numeric_limits<std::uint64_t>::max();
 
-enum class ZDecompressResult { Done, Damaged, WriteFailed, TooLarge };
+enum class ZDecompressStatus { Done, Damaged, WriteFailed, TooLarge };
+
+struct ZDecompressResult {
+    ZDecompressStatus status;
+    std::string damage; // Damaged: zlib's reason, as "incorrect header check"
+};
 
 // Inflates the reader's current entry into destination, reading it through
 // LFile_FileLinkageRead, so never past the entry's end. A stream that is

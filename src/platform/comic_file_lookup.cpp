@@ -45,28 +45,33 @@ const fs::path& ComicFileLookup::find(std::string_view cp932Name) {
     static const fs::path none;
     if (cp932Name.size() > PATH_MAX)
         return none;
-    const auto known = found_.find(std::string(cp932Name));
-    if (known != found_.end())
-        return known->second;
-    fs::path path;
+    if (const fs::path* known = found_.find(cp932Name))
+        return *known;
+    return found_.emplace(cp932Name, lookUp(cp932Name));
+}
+
+// The name is decoded and split once for the climb-out check and both folders.
+fs::path ComicFileLookup::lookUp(std::string_view cp932Name) {
     // The system would end a name at a NUL byte and find another file.
-    if (cp932Name.find('\0') == std::string_view::npos && staysInsideFolder(cp932Name)) {
-        if (!dataFolder_.empty())
-            path = fileIn(dataFolder_, cp932Name);
-        if (path.empty())
-            path = fileIn(comicFolder_, cp932Name);
-    }
-    return found_.emplace(cp932Name, std::move(path)).first->second;
+    if (cp932Name.find('\0') != std::string_view::npos)
+        return {};
+    const auto parts = scriptNameParts(cp932Name);
+    if (!parts || !staysInsideFolder(*parts))
+        return {};
+    if (!dataFolder_.empty())
+        if (fs::path path = fileIn(dataFolder_, *parts); !path.empty())
+            return path;
+    return fileIn(comicFolder_, *parts);
 }
 
 // A file reached without a link lies where its path says: inside the folder,
 // since the name does not climb out and the data folder lies inside too.
-fs::path ComicFileLookup::fileIn(const fs::path& folder, std::string_view cp932Name) {
-    const auto found = files_.find(folder, cp932Name);
-    if (!found || found->type != fs::file_type::regular ||
-        (found->throughLink && !reallyInside(found->path)))
+fs::path ComicFileLookup::fileIn(const fs::path& folder,
+                                 std::span<const std::string_view> cp932Parts) {
+    const FileLookup::Found found = files_.find(folder, cp932Parts);
+    if (found.type != fs::file_type::regular || (found.throughLink && !reallyInside(found.path)))
         return {};
-    return found->path;
+    return found.path;
 }
 
 bool ComicFileLookup::reallyInside(const fs::path& path) const {

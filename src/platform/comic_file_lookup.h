@@ -1,11 +1,12 @@
 #pragma once
 
 #include "platform/file_lookup.h"
+#include "platform/string_map.h"
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 namespace pagora {
 
@@ -31,14 +32,16 @@ public:
 
 private:
     std::filesystem::path usableDataFolder(std::string_view cp932DataDirectory);
-    std::filesystem::path fileIn(const std::filesystem::path& folder, std::string_view cp932Name);
+    std::filesystem::path lookUp(std::string_view cp932Name);
+    std::filesystem::path fileIn(const std::filesystem::path& folder,
+                                 std::span<const std::string_view> cp932Parts);
     bool reallyInside(const std::filesystem::path& path) const;
 
     FileLookup files_;
     std::filesystem::path comicFolder_;
     std::filesystem::path realComicFolder_; // links followed; empty when it cannot be told
     std::filesystem::path dataFolder_;
-    std::unordered_map<std::string, std::filesystem::path> found_; // by name
+    StringTable<std::filesystem::path> found_; // by the name as written
 };
 
 } // namespace pagora

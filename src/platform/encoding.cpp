@@ -26,6 +26,10 @@ public:
     // Converts as much as possible; returns the number of input bytes left
     // unconverted at the first invalid or incomplete sequence (0 when done).
     std::size_t convert(std::string_view& in, std::string& out) {
+        return convert(in, [&out](std::string_view piece) { out.append(piece); });
+    }
+    // The same, handing the output to write a piece at a time.
+    template <typename Write> std::size_t convert(std::string_view& in, const Write& write) {
         iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         char* inPtr = const_cast<char*>(in.data());
         std::size_t inLeft = in.size();
@@ -34,7 +38,7 @@ public:
             char* outPtr = buffer;
             std::size_t outLeft = sizeof buffer;
             const std::size_t result = iconv(handle_, &inPtr, &inLeft, &outPtr, &outLeft);
-            out.append(buffer, sizeof buffer - outLeft);
+            write(std::string_view(buffer, sizeof buffer - outLeft));
             if (result == static_cast<std::size_t>(-1) && errno != E2BIG)
                 break;
         }
@@ -82,20 +86,30 @@ std::string describeUnencodable(std::string_view rest) {
 } // namespace
 
 std::string toUtf8(std::string_view cp932) {
-    thread_local Converter converter("UTF-8", "CP932");
     std::string out;
     out.reserve(cp932.size() + cp932.size() / 2);
-    while (converter.convert(cp932, out) != 0) {
-        out += "\xEF\xBF\xBD"; // U+FFFD for the byte that does not decode
+    writeUtf8(cp932, [&out](std::string_view piece) { out.append(piece); });
+    return out;
+}
+
+void writeUtf8(std::string_view cp932, const std::function<void(std::string_view)>& write) {
+    // CP932 and UTF-8 agree on ASCII, the most common text by far.
+    if (std::all_of(cp932.begin(), cp932.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        write(cp932);
+        return;
+    }
+    thread_local Converter converter("UTF-8", "CP932");
+    while (converter.convert(cp932, write) != 0) {
+        write("\xEF\xBF\xBD"); // U+FFFD for the byte that does not decode
         cp932.remove_prefix(1);
     }
-    return out;
 }
 
 bool isValidCp932(std::string_view cp932) {
     thread_local Converter converter("UTF-8", "CP932");
-    std::string ignored;
-    return converter.convert(cp932, ignored) == 0;
+    // Nothing of the output is kept: only whether the whole text converts.
+    return converter.convert(cp932, [](std::string_view) {}) == 0;
 }
 
 namespace {

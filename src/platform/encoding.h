@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,9 @@ namespace pagora {
 // Decodes CP932 bytes to UTF-8. Bytes that are not valid CP932 become U+FFFD,
 // one per byte, so any file content can be shown.
 std::string toUtf8(std::string_view cp932);
+// The same, handed to write a piece at a time, so that a long text is never
+// held whole in both encodings.
+void writeUtf8(std::string_view cp932, const std::function<void(std::string_view)>& write);
 
 // Whether the bytes are CP932 text throughout: every byte or pair of bytes
 // decodes to a character.

@@ -21,7 +21,7 @@ std::string foldAsciiCase(std::string name) {
 }
 
 // "." and ".." are left to the system; what they pass through has been seen.
-bool isDotPart(const std::string& part) {
+bool isDotPart(std::string_view part) {
     return part == "." || part == "..";
 }
 
@@ -32,8 +32,13 @@ std::optional<FileLookup::Found> FileLookup::find(const fs::path& base,
     const auto parts = scriptNameParts(cp932Name);
     if (!parts)
         return std::nullopt;
+    return find(base, *parts);
+}
+
+FileLookup::Found FileLookup::find(const fs::path& base,
+                                   std::span<const std::string_view> cp932Parts) {
     Found found{base, fs::file_type::directory, false};
-    for (const std::string_view cp932Part : *parts) {
+    for (const std::string_view cp932Part : cp932Parts) {
         const std::string part = toUtf8(cp932Part);
         const fs::path folder = found.path.empty() ? fs::path(".") : found.path;
         if (isDotPart(part)) {
@@ -55,9 +60,8 @@ fs::path FileLookup::resolve(const fs::path& base, std::string_view cp932Name) {
 }
 
 FileLookup::Entry FileLookup::entryAt(const fs::path& path) {
-    const auto known = entries_.find(path.native());
-    if (known != entries_.end())
-        return known->second;
+    if (const Entry* known = entries_.find(path.native()))
+        return *known;
     Entry entry;
     std::error_code error;
     const fs::file_status status = fs::symlink_status(path, error);
@@ -65,7 +69,7 @@ FileLookup::Entry FileLookup::entryAt(const fs::path& path) {
     entry.type = entry.link ? fs::status(path, error).type() : status.type();
     if (error)
         entry.type = fs::file_type::not_found;
-    return entries_.emplace(path.native(), entry).first->second;
+    return entries_.emplace(path.native(), entry);
 }
 
 std::pair<std::string, FileLookup::Entry> FileLookup::matchInFolder(const fs::path& folder,
@@ -77,24 +81,22 @@ std::pair<std::string, FileLookup::Entry> FileLookup::matchInFolder(const fs::pa
             return {part, entry};
         listed = &listing(folder);
     }
-    if (const auto exact = listed->entries.find(part); exact != listed->entries.end())
-        return *exact;
-    const auto& foldedNames = listed->foldedNames();
-    const auto match = foldedNames.find(foldAsciiCase(part));
-    if (match == foldedNames.end())
+    if (const Entry* exact = listed->entries.find(part))
+        return {part, *exact};
+    const std::string* match = listed->foldedNames().find(foldAsciiCase(part));
+    if (!match)
         return {part, Entry{}};
-    return {match->second, listed->entries.at(match->second)};
+    return {*match, *listed->entries.find(*match)};
 }
 
 // A few names in a large folder are cheaper to ask the disk about one by one;
 // once a folder has been asked about more names than that, reading its
 // listing costs less than asking about each.
 FileLookup::Listing* FileLookup::listingWorthReading(const fs::path& folder) {
-    const auto listed = listings_.find(folder.native());
-    if (listed != listings_.end())
-        return &listed->second;
+    if (Listing* listed = listings_.find(folder.native()))
+        return listed;
     constexpr int kNamesBeforeListing = 16;
-    if (++namesAsked_[folder.native()] > kNamesBeforeListing)
+    if (++namesAsked_.emplace(folder.native(), 0) > kNamesBeforeListing)
         return &listing(folder);
     return nullptr;
 }
@@ -104,13 +106,13 @@ FileLookup::Listing* FileLookup::listingWorthReading(const fs::path& folder) {
 // large folder is listed without a status call per entry; only links, and
 // entries of file systems that do not give types, are asked about.
 FileLookup::Listing& FileLookup::listing(const fs::path& folder) {
-    Listing& listed = listings_[folder.native()];
+    Listing& listed = listings_.emplace(folder.native());
     ++foldersListed_;
     DIR* const stream = ::opendir(folder.c_str());
     if (!stream)
         return listed;
     while (const dirent* entry = ::readdir(stream)) {
-        const std::string name = entry->d_name;
+        const std::string_view name = entry->d_name;
         if (isDotPart(name))
             continue;
         switch (entry->d_type) {
@@ -128,18 +130,16 @@ FileLookup::Listing& FileLookup::listing(const fs::path& folder) {
             listed.entries.emplace(name, Entry{fs::file_type::unknown, false});
             break;
         }
-        listed.order.push_back(name);
     }
     ::closedir(stream);
     return listed;
 }
 
 // Built at the first name that is not found as written.
-const std::unordered_map<std::string, std::string>& FileLookup::Listing::foldedNames() {
+const StringTable<std::string>& FileLookup::Listing::foldedNames() {
     if (!byFoldedName_) {
         byFoldedName_.emplace();
-        byFoldedName_->reserve(order.size());
-        for (const std::string& name : order)
+        for (const auto& [name, entry] : entries)
             byFoldedName_->emplace(foldAsciiCase(name), name);
     }
     return *byFoldedName_;

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/string_map.h"
+
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <vector>
 
 namespace pagora {
 
@@ -29,6 +30,8 @@ public:
 
     // nullopt when the name is not valid CP932.
     std::optional<Found> find(const std::filesystem::path& base, std::string_view cp932Name);
+    // The same for the parts of a name that decodes (see scriptNameParts).
+    Found find(const std::filesystem::path& base, std::span<const std::string_view> cp932Parts);
     // The path of find; empty when the name is not valid CP932.
     std::filesystem::path resolve(const std::filesystem::path& base, std::string_view cp932Name);
 
@@ -40,15 +43,14 @@ private:
         std::filesystem::file_type type = std::filesystem::file_type::not_found;
         bool link = false;
     };
-    // The entries of one folder by name and in listing order, and the first of
+    // The entries of one folder by name in listing order, and the first of
     // them in listing order for each name folded to lower-case ASCII.
     struct Listing {
-        std::unordered_map<std::string, Entry> entries;
-        std::vector<std::string> order;
-        const std::unordered_map<std::string, std::string>& foldedNames();
+        StringTable<Entry> entries;
+        const StringTable<std::string>& foldedNames();
 
     private:
-        std::optional<std::unordered_map<std::string, std::string>> byFoldedName_;
+        std::optional<StringTable<std::string>> byFoldedName_;
     };
 
     // The entry of folder that part names: as written, else the first whose
@@ -59,9 +61,9 @@ private:
     Listing* listingWorthReading(const std::filesystem::path& folder);
     Entry entryAt(const std::filesystem::path& path);
 
-    std::unordered_map<std::string, Listing> listings_; // by folder path
-    std::unordered_map<std::string, Entry> entries_;    // by path, for unlisted folders
-    std::unordered_map<std::string, int> namesAsked_;   // by folder path, until it is listed
+    StringTable<Listing> listings_; // by folder path
+    StringTable<Entry> entries_;    // by path, for unlisted folders
+    StringTable<int> namesAsked_;   // by folder path, until it is listed
     int foldersListed_ = 0;
 };
 

@@ -1,6 +1,8 @@
 #include "platform/message_line.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <ostream>
 
 namespace pagora {
 namespace {
@@ -25,19 +27,28 @@ const char* label(MessageKind kind) {
     return "";
 }
 
+// Hands the text to sink in runs: the text between line breaks, and the two
+// characters \r or \n for each break.
+template <typename Sink> void forEachEscapedRun(std::string_view text, Sink sink) {
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t lineBreak = text.find_first_of("\r\n", start);
+        sink(text.substr(start, lineBreak - start));
+        if (lineBreak == std::string_view::npos)
+            return;
+        sink(text[lineBreak] == '\r' ? "\\r" : "\\n");
+        start = lineBreak + 1;
+    }
+}
+
 } // namespace
 
 std::string escapeLineBreaks(std::string_view text) {
     std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
-        if (c == '\r')
-            escaped += "\\r";
-        else if (c == '\n')
-            escaped += "\\n";
-        else
-            escaped += c;
-    }
+    escaped.reserve(text.size() +
+                    static_cast<std::size_t>(std::count_if(
+                        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; })));
+    forEachEscapedRun(text, [&escaped](std::string_view run) { escaped.append(run); });
     return escaped;
 }
 
@@ -68,6 +79,13 @@ std::string escapeControls(std::string_view utf8Text) {
 
 std::string messageLine(MessageKind kind, std::string_view utf8Text) {
     return label(kind) + escapeLineBreaks(utf8Text);
+}
+
+void writeMessageLine(std::ostream& out, MessageKind kind, std::string_view utf8Text) {
+    out << label(kind);
+    forEachEscapedRun(utf8Text, [&out](std::string_view run) {
+        out.write(run.data(), static_cast<std::streamsize>(run.size()));
+    });
 }
 
 } // namespace pagora

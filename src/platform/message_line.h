@@ -2,6 +2,7 @@
 
 #include "platform/prompter.h"
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,9 @@ namespace pagora {
 // "information: " or "confirmation: " and the UTF-8 text with CR and LF
 // written as \r and \n (no line end).
 std::string messageLine(MessageKind kind, std::string_view utf8Text);
+
+// The same line written to out, without building it in memory.
+void writeMessageLine(std::ostream& out, MessageKind kind, std::string_view utf8Text);
 
 // The text with CR and LF written as \r and \n.
 std::string escapeLineBreaks(std::string_view text);

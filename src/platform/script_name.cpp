@@ -37,10 +37,12 @@ std::optional<std::vector<std::string_view>> scriptNameParts(std::string_view cp
 
 bool staysInsideFolder(std::string_view cp932Name) {
     const auto parts = scriptNameParts(cp932Name);
-    if (!parts)
-        return false;
+    return parts && staysInsideFolder(*parts);
+}
+
+bool staysInsideFolder(std::span<const std::string_view> parts) {
     int depth = 0;
-    for (const std::string_view part : *parts) {
+    for (const std::string_view part : parts) {
         if (part == "..") {
             if (--depth < 0)
                 return false;

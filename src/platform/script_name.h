@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -19,5 +20,7 @@ std::optional<std::vector<std::string_view>> scriptNameParts(std::string_view cp
 // Whether the name, taken relative to a folder, stays inside that folder: it
 // decodes, and no ".." part climbs above where it started.
 bool staysInsideFolder(std::string_view cp932Name);
+// The same for the parts of a name that decodes.
+bool staysInsideFolder(std::span<const std::string_view> parts);
 
 } // namespace pagora

@@ -495,7 +495,10 @@ TEST(CliUnpack, ControlCharactersInNamesArePrintedEscaped) {
     EXPECT_EQ(run({"unpack", damaged.string(), out.string()}).err,
               "error: zlib decompress fail\n"
               "error: entry 0 \"\\x1b]0;x\\x07\" is not written: the compressed data of entry "
-              "\"\\x1b]0;x\\x07\" is damaged\n");
+              "\"\\x1b]0;x\\x07\" is damaged\n"
+              "error: " +
+                  damaged.string() +
+                  ": cannot inflate \"\\x1b]0;x\\x07\": incorrect header check\n");
 }
 
 TEST(CliUnpack, ADamagedEntryIsReportedAndLeavesNoFile) {
@@ -511,8 +514,35 @@ TEST(CliUnpack, ADamagedEntryIsReportedAndLeavesNoFile) {
     EXPECT_EQ(result.out, "d.bin\n");
     EXPECT_EQ(result.err, "error: zlib decompress fail\n"
                           "error: entry 0 \"c.bin\" is not written: the compressed data of entry "
-                          "\"c.bin\" is damaged\n");
+                          "\"c.bin\" is damaged\n"
+                          "error: " +
+                              archive.string() +
+                              ": cannot inflate \"c.bin\": the entry ends before its compressed "
+                              "stream does\n");
     EXPECT_EQ(folderContents(out), std::vector<std::string>{"d.bin"});
+}
+
+TEST(CliUnpack, AFolderThatCannotBeMadeOrWrittenNamesTheFileAndTheSystemsReason) {
+    TempFolder folder;
+    const fs::path archive =
+        folder.write("a.cpf", rawArchive({{"a.txt", 0, 0, 1}, {"b.txt", 0, 1, 1}}, "ab"));
+    const fs::path underAFile = folder.write("file", "x") / "out";
+    const CliRun refused = run({"unpack", archive.string(), underAFile.string()});
+    EXPECT_EQ(refused.status, kExitFailure);
+    EXPECT_EQ(refused.err, "error: cannot make the folder to unpack into: " + underAFile.string() +
+                               "\nerror: " + underAFile.string() +
+                               ": cannot write: Not a directory\n");
+
+    // A folder where the entry's file would go.
+    const fs::path out = folder.path() / "out";
+    fs::create_directories(out / "a.txt");
+    const CliRun result = run({"unpack", archive.string(), out.string()});
+    EXPECT_EQ(result.status, kExitProblems);
+    EXPECT_EQ(result.out, "b.txt\n");
+    EXPECT_EQ(result.err, "error: entry 0 \"a.txt\" is not written: cannot write a file\n"
+                          "error: " +
+                              (out / "a.txt").string() + ": cannot write: Is a directory\n");
+    EXPECT_EQ(folderContents(out), (std::vector<std::string>{"a.txt", "b.txt"}));
 }
 
 // Lowers the largest file this process may write while it lives; a write

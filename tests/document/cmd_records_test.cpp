@@ -90,6 +90,38 @@ TEST_F(CmdRecords, AFailedReadCanKeepTheFieldsReadBeforeTheFailure) {
     EXPECT_EQ(options, CmdRecord(TCmdSound{"s.wav", false, {}}));
 }
 
+// The view form reads the same fields, as parts of the line itself.
+TEST_F(CmdRecords, ViewRecordsHoldTheFieldsOfTheOwnedOnesAsPartsOfTheLine) {
+    using Failure = TCmdCtrl::ReadFailure;
+    const auto within = [](std::string_view part, std::string_view line) {
+        return part.empty() || (part.data() >= line.data() &&
+                                part.data() + part.size() <= line.data() + line.size());
+    };
+    const std::string graphic = "Graphic \"pict\\a.bmp\",0,x,1,";
+    const auto viewed = std::get<BasicCmdGraphic<std::string_view>>(
+        syntax.ParseCommandView(CmdKind::Graphic, graphic, Failure::KeepWhatWasRead));
+    const auto owned =
+        std::get<TCmdGraphic>(syntax.ParseCommand(graphic, Failure::KeepWhatWasRead));
+    EXPECT_EQ(viewed.FileName, owned.FileName);
+    EXPECT_TRUE(within(viewed.FileName, graphic));
+    EXPECT_EQ(viewed.UseTransparent, owned.UseTransparent); // left as it was at the failure
+
+    const std::string select = sj("SelectDlg \"はい\",\"$一$\",\"いいえ\",\"二\",\"/WIN:2\"");
+    const auto choices = std::get<BasicCmdSelectDlg<std::string_view>>(
+        syntax.ParseCommandView(CmdKind::SelectDlg, select, Failure::Throw));
+    const TCmdSelectDlg ownedChoices = syntax.ParseSelectDlg(select);
+    for (std::size_t i = 0; i < kSelectPairs; ++i) {
+        EXPECT_EQ(choices.Items[i], ownedChoices.Items[i]) << i;
+        EXPECT_EQ(choices.Targets[i], ownedChoices.Targets[i]) << i;
+        EXPECT_TRUE(within(choices.Items[i], select) && within(choices.Targets[i], select)) << i;
+    }
+    EXPECT_EQ(choices.Option, ownedChoices.Option);
+    EXPECT_EQ(std::get<BasicCmdStrInput<std::string_view>>(
+                  syntax.ParseCommandView(CmdKind::StrInput, "StrInput ,", Failure::Throw))
+                  .Title,
+              defaultInputTitle());
+}
+
 TEST_F(CmdRecords, PageJumpKeepsItsReservedNumber) {
     const std::string line = sj("PageJump \"本\",\"頁\",7,");
     EXPECT_EQ(syntax.ParsePageJump(line).Reserved, 7);

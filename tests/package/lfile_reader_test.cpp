@@ -129,6 +129,7 @@ struct DamageCase {
     std::string extractError; // of the first entry, through ExtractIndex; empty: extracts
     std::string extracted;    // what a successful extraction gives
     std::vector<std::string> messages;
+    std::string inflateCause; // zlib's reason, on the cause line of a damaged stream
 };
 
 std::ostream& operator<<(std::ostream& out, const DamageCase& c) {
@@ -204,31 +205,36 @@ std::vector<DamageCase> damageCases() {
          "",
          "the compressed data of entry \"c\" is damaged",
          "",
-         {"zlib decompress fail"}},
+         {"zlib decompress fail"},
+         "the entry ends before its compressed stream does"},
         {"zlib stream cut short by the next entry",
          rawArchive({{"c", 0x80000000u, 0, size / 2}, {"d", 0, size / 2, size - size / 2}}, z),
          "",
          "the compressed data of entry \"c\" is damaged",
          "",
-         {"zlib decompress fail"}},
+         {"zlib decompress fail"},
+         "the entry ends before its compressed stream does"},
         {"zlib stream corrupt",
          rawArchive({{"c", 0x80000000u, 0, size}}, corrupt),
          "",
          "the compressed data of entry \"c\" is damaged",
          "",
-         {"zlib decompress fail"}},
+         {"zlib decompress fail"},
+         "invalid distance too far back"},
         {"stored text marked compressed",
          rawArchive({{"c", 0x80000000u, 0, 5}}, "hello"),
          "",
          "the compressed data of entry \"c\" is damaged",
          "",
-         {"zlib decompress fail"}},
+         {"zlib decompress fail"},
+         "incorrect header check"},
         {"empty entry marked compressed",
          rawArchive({{"c", 0x80000000u, 0, 0}}, ""),
          "",
          "the compressed data of entry \"c\" is damaged",
          "",
-         {"zlib decompress fail"}},
+         {"zlib decompress fail"},
+         "the entry ends before its compressed stream does"},
     };
 }
 
@@ -252,6 +258,11 @@ TEST_P(DamagedArchive, FailsWithAReasonInsteadOfReadingElsewhere) {
         EXPECT_EQ(out.str(), c.extracted);
     } else {
         EXPECT_EQ(reader.Error(), c.extractError);
+        const std::string archive =
+            fromFile ? (folder.path() / "d.cpf").string() : "the archive in memory";
+        EXPECT_EQ(reader.Cause(), c.inflateCause.empty()
+                                      ? ""
+                                      : archive + ": cannot inflate \"c\": " + c.inflateCause);
     }
     EXPECT_EQ(prompter.messages(), c.messages);
     char byte;
@@ -339,6 +350,23 @@ INSTANTIATE_TEST_SUITE_P(
                      "entry \"c\" unpacks to more than 4096 bytes"),
         storedOf("stored at the limit", 4096, "", 4096),
         storedOf("stored one byte past", 4097, "entry \"s\" unpacks to more than 4096 bytes", 0)));
+
+TEST_F(Reader, AnArchiveCutShortAfterOpeningNamesWhereItEnds) {
+    const fs::path archive = folder.write(
+        "a.cpf", rawArchive({{"a", 0, 0, 4000}, {"b", 0, 4000, 1}}, std::string(4001, 'x')));
+    ASSERT_TRUE(reader.Open(archive));
+    const std::uintmax_t cut = 268 + 2 * 272 + 1000;
+    fs::resize_file(archive, cut);
+    std::ostringstream out;
+    EXPECT_FALSE(reader.ExtractIndex(0, out));
+    EXPECT_EQ(reader.Error(), "cannot read the data of entry \"a\"");
+    EXPECT_EQ(reader.Cause(), archive.string() + ": cannot read: the file ends at byte " +
+                                  std::to_string(cut) + ", not at " +
+                                  std::to_string(268 + 2 * 272 + 4001));
+    // A failure of another kind has no cause.
+    EXPECT_FALSE(reader.SeekIndex(2));
+    EXPECT_EQ(reader.Cause(), "");
+}
 
 TEST_F(Reader, AnUnopenableFileFails) {
     EXPECT_FALSE(LFile_FileLinkageOpen(reader, folder.path() / "none.cpf"));

@@ -63,6 +63,21 @@ TEST_F(ComicFiles, RefusesNamesAndLinksThatLeadOut) {
         EXPECT_EQ(found("data", name), "") << name;
 }
 
+// Each name is remembered as written: names that differ only in letter case
+// or separator are each looked up, and an exact match wins for each.
+TEST_F(ComicFiles, RemembersEachNameAsWritten) {
+    folder.write("comic/data/Pict/One.bmp", "upper");
+    folder.write("comic/data/pict/one.bmp", "lower");
+    ComicFileLookup lookup(folder.path() / "comic", "data");
+    const fs::path data = folder.path() / "comic" / "data";
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(lookup.find("Pict\\One.bmp"), data / "Pict" / "One.bmp");
+        EXPECT_EQ(lookup.find("pict/one.bmp"), data / "pict" / "one.bmp");
+        EXPECT_EQ(lookup.find("pict\\one.bmp"), data / "pict" / "one.bmp");
+        EXPECT_EQ(lookup.find("pict\\two.bmp"), fs::path());
+    }
+}
+
 // A name longer than any path is no file: it is refused before it is decoded
 // or kept, so a huge name in a comic costs no copies of it.
 TEST_F(ComicFiles, ANameLongerThanAnyPathIsNoFile) {

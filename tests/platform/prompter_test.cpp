@@ -1,6 +1,8 @@
+#include "platform/message_line.h"
 #include "platform/scripted_prompter.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace pagora {
 namespace {
@@ -39,6 +41,37 @@ TEST(ScriptedPrompter, RecordsCallsAndAnswersFromItsQueues) {
     EXPECT_EQ(prompter.records()[2].text, "prompt");
     EXPECT_EQ(prompter.records()[4].text, "open");
 }
+
+} // namespace
+} // namespace pagora
+
+namespace pagora {
+namespace {
+
+struct LineBreakCase {
+    std::string_view text;
+    std::string_view escaped;
+};
+
+class MessageLineBreaks : public testing::TestWithParam<LineBreakCase> {};
+
+TEST_P(MessageLineBreaks, AreEscapedAlikeWhetherTheLineIsBuiltOrWritten) {
+    const LineBreakCase& c = GetParam();
+    const std::string expected = "warning: " + std::string(c.escaped);
+    EXPECT_EQ(escapeLineBreaks(c.text), c.escaped);
+    EXPECT_EQ(messageLine(MessageKind::Warning, c.text), expected);
+    std::ostringstream written;
+    writeMessageLine(written, MessageKind::Warning, c.text);
+    EXPECT_EQ(written.str(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, MessageLineBreaks,
+                         testing::Values(LineBreakCase{"", ""}, LineBreakCase{"plain", "plain"},
+                                         LineBreakCase{"a\r\nb", "a\\r\\nb"},
+                                         LineBreakCase{"\n\r", "\\n\\r"},
+                                         LineBreakCase{"ends\n", "ends\\n"},
+                                         LineBreakCase{"\rstarts", "\\rstarts"},
+                                         LineBreakCase{"a\rb\nc\\n", "a\\rb\\nc\\n"}));
 
 } // namespace
 } // namespace pagora
