@@ -26,10 +26,11 @@ void TfrmMain::menuVersionClick() {
     services_.runModal(dialog);
     if (!dialog.closingUserText())
         return;
-    // The author written back is not a change of the comic: a clean comic stays clean.
+    // The author written back is a step of its own that leaves a clean comic
+    // clean: the author is not counted as a change of the comic.
     EditHistory& history = objects_.comic.History();
     const bool clean = history.isClean();
-    objects_.comic.WriteHeader("Comic", "Copyright", *dialog.closingUserText());
+    writeHeaderKeys(objects_.comic, "Comic", {{"Copyright", *dialog.closingUserText()}});
     if (clean)
         history.markClean();
 }

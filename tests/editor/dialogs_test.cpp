@@ -181,6 +181,8 @@ TEST_F(Dialogs, TheVersionDialogShowsTheProductAndWritesTheAuthorBack) {
     window->actions().menuVersion->trigger();
     EXPECT_EQ(window->objects().comic.ReadHeader("Comic", "Copyright", ""), sj("新しい作者"));
     EXPECT_FALSE(window->isModified());
+    window->actions().menuUndo->trigger();
+    EXPECT_EQ(window->objects().comic.ReadHeader("Comic", "Copyright", ""), sj("作者"));
 }
 
 TEST_F(Dialogs, TheVersionDialogRefusesAnAuthorTheComicCannotHold) {
