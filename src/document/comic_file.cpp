@@ -165,7 +165,7 @@ std::string TComicFileCtrl::SaveToBytes() const {
 // Walks the lines, records every closed page and header block, and stops at
 // the first structural error. An index that stopped is as true as any: the
 // line primitives keep it so until a marker line changes.
-void TComicFileCtrl::RebuildIndex(Report report) {
+void TComicFileCtrl::RebuildIndex(Report report) const {
     index_.clear();
     firstEntry_.clear();
     headerEntries_.clear();
@@ -222,26 +222,26 @@ void TComicFileCtrl::RebuildIndex(Report report) {
     problem_.reset();
 }
 
-void TComicFileCtrl::stopRebuild(const std::string& message, int line, Report report) {
+void TComicFileCtrl::stopRebuild(const std::string& message, int line, Report report) const {
     problem_ = StructureProblem{message, line};
     if (report == Report::Show)
         prompter_.error(message);
 }
 
-void TComicFileCtrl::recordBlock(const BlockRef& key, Range range) {
+void TComicFileCtrl::recordBlock(const BlockRef& key, Range range) const {
     firstEntry_.try_emplace(hashKey(key), index_.size());
     if (key.type == BlockType::Header)
         headerEntries_.push_back(index_.size());
     index_.push_back({BlockKey(key), range});
 }
 
-void TComicFileCtrl::ensureIndex() {
+void TComicFileCtrl::ensureIndex() const {
     if (indexDirty_)
         RebuildIndex(Report::Silent);
 }
 
 // The cache is dropped whenever the index goes stale, and shifted with it.
-std::optional<TComicFileCtrl::Range> TComicFileCtrl::findBlock(const BlockRef& key) {
+std::optional<TComicFileCtrl::Range> TComicFileCtrl::findBlock(const BlockRef& key) const {
     if (cache_ && cache_->key.ref() == key)
         return cache_->range;
     ensureIndex();
@@ -409,7 +409,7 @@ std::vector<std::string> TComicFileCtrl::takeLines(int first, int last) {
 // --- header blocks ---
 
 std::string TComicFileCtrl::ReadHeader(std::string_view block, std::string_view key,
-                                       std::string_view defaultValue) {
+                                       std::string_view defaultValue) const {
     const std::optional<Range> range = findBlock(headerKey(block));
     if (range) {
         const std::string prefix = std::string(key) + "=";
@@ -458,7 +458,7 @@ void TComicFileCtrl::DeleteHeader(std::string_view block, std::string_view key) 
     }
 }
 
-std::vector<std::string> TComicFileCtrl::GetHeaderKeys(std::string_view block) {
+std::vector<std::string> TComicFileCtrl::GetHeaderKeys(std::string_view block) const {
     std::vector<std::string> keys;
     for (auto& entry : GetHeaderEntries(block))
         keys.push_back(std::move(entry.first));
@@ -466,7 +466,7 @@ std::vector<std::string> TComicFileCtrl::GetHeaderKeys(std::string_view block) {
 }
 
 std::vector<std::pair<std::string, std::string>>
-TComicFileCtrl::GetHeaderEntries(std::string_view block) {
+TComicFileCtrl::GetHeaderEntries(std::string_view block) const {
     std::vector<std::pair<std::string, std::string>> entries;
     const std::optional<Range> range = findBlock(headerKey(block));
     if (!range)
@@ -488,7 +488,7 @@ void TComicFileCtrl::AddHeadBlock(std::string_view name) {
 
 // --- books and pages ---
 
-std::vector<std::string> TComicFileCtrl::GetBookList() {
+std::vector<std::string> TComicFileCtrl::GetBookList() const {
     ensureIndex();
     std::vector<std::string> books;
     std::unordered_set<std::string> seen;
@@ -498,7 +498,7 @@ std::vector<std::string> TComicFileCtrl::GetBookList() {
     return books;
 }
 
-std::vector<std::string> TComicFileCtrl::GetPageList(std::string_view book) {
+std::vector<std::string> TComicFileCtrl::GetPageList(std::string_view book) const {
     ensureIndex();
     std::vector<std::string> pages;
     for (const IndexEntry& entry : index_)
@@ -507,14 +507,14 @@ std::vector<std::string> TComicFileCtrl::GetPageList(std::string_view book) {
     return pages;
 }
 
-bool TComicFileCtrl::BookExists(std::string_view name) {
+bool TComicFileCtrl::BookExists(std::string_view name) const {
     ensureIndex();
     return std::any_of(index_.begin(), index_.end(), [name](const IndexEntry& entry) {
         return entry.key.type == BlockType::Page && entry.key.book == name;
     });
 }
 
-bool TComicFileCtrl::PageExists(std::string_view book, std::string_view page) {
+bool TComicFileCtrl::PageExists(std::string_view book, std::string_view page) const {
     return findBlock(pageKey(book, page)).has_value();
 }
 
@@ -628,19 +628,20 @@ void TComicFileCtrl::MovePage(std::string_view targetBook, std::string_view targ
 // --- command lines ---
 
 std::optional<int> TComicFileCtrl::commandLine(std::string_view book, std::string_view page,
-                                               int index) {
+                                               int index) const {
     const std::optional<Range> range = findBlock(pageKey(book, page));
     if (!range || index < 0 || index >= range->count())
         return std::nullopt;
     return range->first + index;
 }
 
-std::string TComicFileCtrl::GetCommand(std::string_view book, std::string_view page, int index) {
+std::string TComicFileCtrl::GetCommand(std::string_view book, std::string_view page,
+                                       int index) const {
     return std::string(PeekCommand(book, page, index));
 }
 
 std::string_view TComicFileCtrl::PeekCommand(std::string_view book, std::string_view page,
-                                             int index) {
+                                             int index) const {
     const std::optional<int> line = commandLine(book, page, index);
     return line ? std::string_view(lines_[*line]) : std::string_view();
 }
@@ -675,7 +676,7 @@ void TComicFileCtrl::DeleteCommand(std::string_view book, std::string_view page,
 }
 
 std::vector<std::string_view> TComicFileCtrl::PeekCommands(std::string_view book,
-                                                           std::string_view page) {
+                                                           std::string_view page) const {
     std::vector<std::string_view> commands;
     if (const std::optional<Range> range = findBlock(pageKey(book, page))) {
         commands.reserve(static_cast<std::size_t>(std::max(range->count(), 0)));
@@ -685,7 +686,7 @@ std::vector<std::string_view> TComicFileCtrl::PeekCommands(std::string_view book
     return commands;
 }
 
-int TComicFileCtrl::GetCommandCount(std::string_view book, std::string_view page) {
+int TComicFileCtrl::GetCommandCount(std::string_view book, std::string_view page) const {
     const std::optional<Range> range = findBlock(pageKey(book, page));
     return range ? range->count() : 0;
 }

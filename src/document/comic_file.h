@@ -72,19 +72,19 @@ public:
 
     // --- header blocks ---
     std::string ReadHeader(std::string_view block, std::string_view key,
-                           std::string_view defaultValue);
+                           std::string_view defaultValue) const;
     void WriteHeader(std::string_view block, std::string_view key, std::string_view value);
     void DeleteHeader(std::string_view block, std::string_view key);
-    std::vector<std::string> GetHeaderKeys(std::string_view block);
+    std::vector<std::string> GetHeaderKeys(std::string_view block) const;
     // Key and value of every entry, in order (the keys of GetHeaderKeys), in one pass.
-    std::vector<std::pair<std::string, std::string>> GetHeaderEntries(std::string_view block);
+    std::vector<std::pair<std::string, std::string>> GetHeaderEntries(std::string_view block) const;
     void AddHeadBlock(std::string_view name);
 
     // --- books and pages ---
-    std::vector<std::string> GetBookList();
-    std::vector<std::string> GetPageList(std::string_view book);
-    bool BookExists(std::string_view name);
-    bool PageExists(std::string_view book, std::string_view page);
+    std::vector<std::string> GetBookList() const;
+    std::vector<std::string> GetPageList(std::string_view book) const;
+    bool BookExists(std::string_view name) const;
+    bool PageExists(std::string_view book, std::string_view page) const;
     // Both refuse a duplicate name with an error box and return false.
     bool AddBook(std::string_view name);
     bool AddPage(std::string_view book, std::string_view page);
@@ -97,16 +97,16 @@ public:
                   std::string_view sourcePage, std::string_view sourceBook);
 
     // --- command lines of a page ---
-    std::string GetCommand(std::string_view book, std::string_view page, int index);
+    std::string GetCommand(std::string_view book, std::string_view page, int index) const;
     // The same line without a copy, for readers that walk many lines; valid
     // until the comic changes.
-    std::string_view PeekCommand(std::string_view book, std::string_view page, int index);
-    std::vector<std::string_view> PeekCommands(std::string_view book, std::string_view page);
+    std::string_view PeekCommand(std::string_view book, std::string_view page, int index) const;
+    std::vector<std::string_view> PeekCommands(std::string_view book, std::string_view page) const;
     void SetCommand(std::string_view book, std::string_view page, std::string_view line, int index);
     void InsertCommand(std::string_view book, std::string_view page, int index);
     void AppendCommand(std::string_view book, std::string_view page);
     void DeleteCommand(std::string_view book, std::string_view page, int index);
-    int GetCommandCount(std::string_view book, std::string_view page);
+    int GetCommandCount(std::string_view book, std::string_view page) const;
 
 private:
     enum class BlockType { Page, Header };
@@ -168,12 +168,12 @@ private:
     enum class Report { Silent, Show };
 
     void replaceBody(std::vector<std::string> lines);
-    void RebuildIndex(Report report);
-    void stopRebuild(const std::string& message, int line, Report report);
-    void recordBlock(const BlockRef& key, Range range);
-    void ensureIndex();
-    std::optional<Range> findBlock(const BlockRef& key);
-    std::optional<int> commandLine(std::string_view book, std::string_view page, int index);
+    void RebuildIndex(Report report) const;
+    void stopRebuild(const std::string& message, int line, Report report) const;
+    void recordBlock(const BlockRef& key, Range range) const;
+    void ensureIndex() const;
+    std::optional<Range> findBlock(const BlockRef& key) const;
+    std::optional<int> commandLine(std::string_view book, std::string_view page, int index) const;
     static Range shifted(Range range, long long position, int delta);
     Range rangeOf(std::size_t entry) const;
     void markIndexStale();
@@ -202,13 +202,14 @@ private:
 
     Prompter& prompter_;
     LineStore lines_;
-    std::vector<IndexEntry> index_;
-    std::unordered_map<std::string, std::size_t> firstEntry_; // hashKey -> first entry of index_
-    std::vector<std::size_t> headerEntries_;                  // entries of header blocks
-    std::optional<PendingShift> shift_;
-    bool indexDirty_ = true;
-    std::optional<CacheEntry> cache_;
-    std::optional<StructureProblem> problem_;
+    mutable std::vector<IndexEntry> index_;
+    mutable std::unordered_map<std::string, std::size_t>
+        firstEntry_;                                 // hashKey -> first entry of index_
+    mutable std::vector<std::size_t> headerEntries_; // entries of header blocks
+    mutable std::optional<PendingShift> shift_;
+    mutable bool indexDirty_ = true;
+    mutable std::optional<CacheEntry> cache_;
+    mutable std::optional<StructureProblem> problem_;
     EditHistory history_{*this};
 };
 
