@@ -60,7 +60,7 @@ const std::array<ChooserEntry, 18> kChooserEntries{{
     {"クリッカブル領域のクリア", CmdKind::ClickAbleClear},
 }};
 
-TfrmCommand::TfrmCommand(EditorContext& context, QWidget* parent)
+TfrmCommand::TfrmCommand(DialogContext& context, QWidget* parent)
     : QWidget(parent, Qt::Tool)
     , context_(context)
     , lstCmdList_(new QListWidget(this)) {
@@ -147,8 +147,9 @@ std::string TfrmCommand::editInDialog(const std::string& line, CmdKind kind) {
     // narrow tool window.
     QWidget* owner = parentWidget() != nullptr ? parentWidget() : this;
     const std::unique_ptr<TCommandDialog> dialog = factory->second(context_, owner);
-    confirmed_ = dialog->Edit(line);
-    return confirmed_ ? dialog->line() : line;
+    const std::optional<std::string> edited = dialog->run(line);
+    confirmed_ = edited.has_value();
+    return edited.value_or(line);
 }
 
 } // namespace pagora

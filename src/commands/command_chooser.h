@@ -1,8 +1,8 @@
 #pragma once
 
 #include "document/cmd_records.h"
-#include "editor/editor_context.h"
-#include "editor/window_place.h"
+#include "gui/dialog_context.h"
+#include "gui/window_place.h"
 
 #include <QWidget>
 #include <array>
@@ -28,7 +28,11 @@ extern const std::array<ChooserEntry, 18> kChooserEntries;
 
 // Makes the dialog that edits one kind of command.
 using CommandDialogFactory =
-    std::function<std::unique_ptr<TCommandDialog>(EditorContext& context, QWidget* parent)>;
+    std::function<std::unique_ptr<TCommandDialog>(DialogContext& context, QWidget* parent)>;
+
+// Inserts a command into the open page through the command's own dialog,
+// starting from line (empty for a new command). The main window answers it.
+using InsertCommand = std::function<void(const std::string& line, CmdKind kind)>;
 
 // The command chooser, "コマンドの選択": a small tool window above the main
 // window (not above the other programs, nor above the boxes and dialogs the
@@ -40,7 +44,7 @@ class TfrmCommand : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TfrmCommand(EditorContext& context, QWidget* parent = nullptr);
+    explicit TfrmCommand(DialogContext& context, QWidget* parent = nullptr);
     ~TfrmCommand() override;
 
     // The dialog of a kind. A kind without one cannot be chosen, and editing
@@ -66,7 +70,7 @@ private:
     std::string editInDialog(const std::string& line, CmdKind kind);
     void updateEntries();
 
-    EditorContext& context_;
+    DialogContext& context_;
     std::map<CmdKind, CommandDialogFactory> dialogs_;
     InsertCommand insert_;
     bool confirmed_ = false;

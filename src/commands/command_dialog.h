@@ -1,72 +1,92 @@
 #pragma once
 
 #include "commands/option_dialog.h"
+#include "document/cmd_ctrl.h"
 #include "document/cmd_records.h"
+#include "gui/dialog_context.h"
+#include "gui/dialog_frame.h"
 
-#include <QDialog>
-#include <filesystem>
 #include <optional>
 #include <string>
-
-class QHBoxLayout;
-class QPushButton;
+#include <string_view>
+#include <variant>
 
 namespace pagora {
 
-struct EditorContext;
+// The option groups a kind's dialog lets the user change with its
+// "オプション" button; nothing for the kinds whose dialog has no such button.
+std::optional<OptionGroups> optionGroupsOf(CmdKind kind);
 
-// What every command kind's dialog shares. A dialog edits one command line:
-// it reads the line into its kind's record, shows the record in its
-// controls, and on OK fills the record from the controls and writes it back
-// as a line. Cancel leaves the line as it was handed in.
-//
-// A dialog of a kind implements showLine and buildLine, puts buttonRow() at
-// the foot of its form and, when its command has options, calls
-// addOptionButton with its record's option field.
-class TCommandDialog : public QDialog {
+// What every command kind's dialog shares: it edits one command line. The
+// modal edit hands back the new line when the user confirmed, nothing when
+// cancelled. Dialogs are written on TRecordDialog, which reads and writes
+// the line through the kind's record.
+class TCommandDialog : public DialogFrame {
     Q_OBJECT
 
 public:
-    // The modal edit: true when the user confirmed; the result is line().
-    bool Edit(const std::string& line);
+    // The modal edit of line.
+    std::optional<std::string> run(const std::string& line);
 
     // The steps of the edit, for callers that drive the dialog themselves.
     void loadLine(const std::string& line);
-    void btnOKClick();
-    void btnHelpClick();
+    // The line as the controls filled it at the last OK.
+    const std::string& line() const { return line_; }
     // Lets the user change the command's conditions and time limit.
     void btnOptionClick();
 
-    const std::string& line() const { return line_; }
-    bool confirmed() const { return confirmed_; }
-
 protected:
-    TCommandDialog(EditorContext& context, int helpTopic, QWidget* parent);
+    TCommandDialog(DialogContext& context, const FrameSpec& spec, CmdKind kind, QWidget* parent);
 
     // Reads line into the dialog's record and shows it.
-    virtual void showLine(const std::string& line) = 0;
+    virtual void showLine(std::string_view line) = 0;
     // The line of the record as the controls now fill it.
     virtual std::string buildLine() = 0;
+    // The options of the dialog's record, which the option button edits.
+    virtual TOptParam& options() = 0;
 
-    // OK, Cancel, Help and, once added, the option button, right-aligned.
-    QHBoxLayout* buttonRow() const { return buttonRow_; }
-    // Adds the "オプション" button editing option (a field of the dialog's
-    // record) with the groups the command allows.
-    void addOptionButton(TOptParam& option, OptionGroups allowed);
-
-    // The folder that files chosen in the dialog are relative to. Empty, after
-    // telling the user, while the comic has never been saved.
-    std::optional<std::filesystem::path> dataFolderForFiles() const;
-
-    EditorContext& context_;
+    DialogContext& context_;
 
 private:
-    int helpTopic_;
+    void readControls() final;
+
+    std::optional<OptionGroups> optionGroups_;
     std::string line_;
-    bool confirmed_ = false;
-    TOptParam* option_ = nullptr;
-    OptionGroups optionGroups_;
-    QHBoxLayout* buttonRow_ = nullptr;
+};
+
+// The dialog of one command kind, over its record: the line is read into the
+// record when the dialog opens and written from it on OK, so a dialog only
+// shows the record's fields (showRecord) and takes them back (fillRecord).
+// Fields a dialog has no control for pass through unchanged. A line of
+// another kind opens with the record's defaults.
+template <typename Record> class TRecordDialog : public TCommandDialog {
+protected:
+    TRecordDialog(DialogContext& context, const FrameSpec& spec, QWidget* parent)
+        : TCommandDialog(context, spec, kKindOf<Record>, parent) {}
+
+    virtual void showRecord(const Record& record) = 0;
+    // Fills the record from the controls; a refusal throws (see readControls).
+    virtual void fillRecord(Record& record) = 0;
+
+    // The record as read, with the options as the option button left them.
+    Record record_;
+
+private:
+    void showLine(std::string_view line) final {
+        record_ = Record{};
+        if (TCmdCtrl::GetCommandKind(line) == kKindOf<Record>)
+            record_ = std::get<Record>(
+                context_.syntax.ParseCommand(kKindOf<Record>, line, TCmdCtrl::ReadFailure::Throw));
+        showRecord(record_);
+    }
+
+    std::string buildLine() final {
+        Record record = record_;
+        fillRecord(record);
+        return context_.syntax.BuildCommand(record);
+    }
+
+    TOptParam& options() final { return record_.Option; }
 };
 
 } // namespace pagora

@@ -1,12 +1,10 @@
 #include "commands/option_dialog.h"
 
-#include "commands/help_topics.h"
-#include "commands/number_pad.h"
-#include "editor/dialog_buttons.h"
-#include "editor/editor_context.h"
-#include "editor/help_viewer.h"
-#include "editor/qt_text.h"
-#include "platform/errors.h"
+#include "document/flag_ctrl.h"
+#include "gui/dialog_context.h"
+#include "gui/help_topics.h"
+#include "gui/number_pad.h"
+#include "gui/qt_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -142,11 +139,11 @@ void showCondition(ConditionControls& tab, const TIfParam& condition) {
     }
 }
 
-// Throws EncodingError when the typed text has a character CP932 cannot hold.
+// Refuses typed text with a character CP932 cannot hold.
 std::string literalOf(const ConditionControls& tab) {
     if (tab.number != nullptr)
         return std::to_string(tab.number->value());
-    return cp932Text(tab.text->text());
+    return fieldText(*tab.text);
 }
 
 // The condition as set, or none when it is switched off or lacks a part:
@@ -203,12 +200,12 @@ QWidget* buildTimeTab(QCheckBox*& chkTime, NumberBox*& cmbTime, QCheckBox*& chkT
 
 } // namespace
 
-TfrmOptionSet::TfrmOptionSet(EditorContext& context, QWidget* parent)
-    : QDialog(parent)
+TfrmOptionSet::TfrmOptionSet(DialogContext& context, QWidget* parent)
+    : DialogFrame(
+          context.services,
+          {"TfrmOptionSet", QStringLiteral("コマンドオプションの設定"), kOptionSetHelpTopic},
+          parent)
     , context_(context) {
-    setObjectName(QStringLiteral("TfrmOptionSet"));
-    setWindowTitle(QStringLiteral("コマンドオプションの設定"));
-
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->setUsesScrollButtons(false); // all three tabs in sight
@@ -242,23 +239,20 @@ TfrmOptionSet::TfrmOptionSet(EditorContext& context, QWidget* parent)
     PageControl->addTab(buildTimeTab(chkTime, cmbTime, chkTimeHide, context.numberPad),
                         QStringLiteral("制限時間の設定"));
 
-    const DialogButtonRow buttons = makeDialogButtonRow(this);
-    btnOK = buttons.ok;
-    btnCancel = buttons.cancel;
-    btnHelp = buttons.help;
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl);
-    layout->addLayout(buttons.layout);
-
-    connect(btnOK, &QPushButton::clicked, this, &TfrmOptionSet::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(btnHelp, &QPushButton::clicked, this, &TfrmOptionSet::btnHelpClick);
+    setBody(PageControl);
     for (QAbstractButton* toggle :
          {static_cast<QAbstractButton*>(numeric_.check),
           static_cast<QAbstractButton*>(numeric_.byLiteral),
           static_cast<QAbstractButton*>(string_.check),
           static_cast<QAbstractButton*>(string_.byLiteral), static_cast<QAbstractButton*>(chkTime)})
         connect(toggle, &QAbstractButton::toggled, this, &TfrmOptionSet::updateControls);
+}
+
+std::optional<TOptParam> TfrmOptionSet::run(const TOptParam& option, OptionGroups allowed) {
+    load(option, allowed);
+    if (!runModal())
+        return std::nullopt;
+    return option_;
 }
 
 void TfrmOptionSet::load(const TOptParam& option, OptionGroups allowed) {
@@ -273,7 +267,7 @@ void TfrmOptionSet::load(const TOptParam& option, OptionGroups allowed) {
 }
 
 void TfrmOptionSet::fillVariableLists() {
-    const TFlagCtrl& flags = context_.flags();
+    const TFlagCtrl& flags = context_.flags;
     for (QComboBox* list : {numeric_.left, numeric_.right, string_.left, string_.right})
         list->clear();
     addNames(*numeric_.left, TFlagCtrl::GetSpecialValueNames());
@@ -309,18 +303,11 @@ void TfrmOptionSet::updateControls() {
 }
 
 // A group the caller does not allow keeps its fields exactly as they came.
-void TfrmOptionSet::btnOKClick() {
+void TfrmOptionSet::readControls() {
     TOptParam result = option_;
     if (allowed_.conditions) {
-        try {
-            result.If = conditionOf(numeric_);
-            result.IfS = conditionOf(string_);
-        } catch (const EncodingError& error) {
-            context_.services.showErrorBox(errorText(error));
-            PageControl->setCurrentIndex(1);
-            string_.text->setFocus();
-            return;
-        }
+        result.If = conditionOf(numeric_);
+        result.IfS = conditionOf(string_);
     }
     if (allowed_.timeLimit) {
         result.Time = 0;
@@ -329,11 +316,6 @@ void TfrmOptionSet::btnOKClick() {
             (chkTimeHide->isChecked() ? result.TimeHide : result.Time) = cmbTime->value();
     }
     option_ = result;
-    accept();
-}
-
-void TfrmOptionSet::btnHelpClick() {
-    showHelpTopic(context_.services, kOptionSetHelpTopic);
 }
 
 } // namespace pagora

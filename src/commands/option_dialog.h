@@ -1,20 +1,20 @@
 #pragma once
 
 #include "document/cmd_records.h"
+#include "gui/dialog_frame.h"
 
-#include <QDialog>
+#include <optional>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 class QTabWidget;
 
 namespace pagora {
 
-struct EditorContext;
+struct DialogContext;
 class NumberBox;
 
 // Which groups of options a command's dialog lets the user change.
@@ -47,27 +47,29 @@ struct ConditionControls {
 //
 // The variable lists keep each name's CP932 bytes as item data, so a name
 // goes back into the record exactly as it came.
-class TfrmOptionSet : public QDialog {
+class TfrmOptionSet : public DialogFrame {
     Q_OBJECT
 
 public:
-    TfrmOptionSet(EditorContext& context, QWidget* parent = nullptr);
+    TfrmOptionSet(DialogContext& context, QWidget* parent = nullptr);
+
+    // The modal edit: the options as the user set them, nothing when cancelled.
+    std::optional<TOptParam> run(const TOptParam& option, OptionGroups allowed);
 
     // The opening steps: fills the variable lists, enables the groups allowed and shows the record.
     void load(const TOptParam& option, OptionGroups allowed);
-    void btnOKClick();   // the OK steps, then accept()
-    void btnHelpClick(); // help topic kOptionSetHelpTopic
     // The record given to load; after OK with its conditions and time limit as the user set them.
     // Every other field (Pos*, Color, Size, Win) passes through unchanged.
     const TOptParam& option() const { return option_; }
 
 private:
+    void readControls() override;
     void fillVariableLists();
     void resetControls();
     void showTime(int time, int timeHide);
     void updateControls();
 
-    EditorContext& context_;
+    DialogContext& context_;
     TOptParam option_;
     OptionGroups allowed_;
 
@@ -77,9 +79,6 @@ private:
     QCheckBox* chkTime;
     NumberBox* cmbTime;
     QCheckBox* chkTimeHide;
-    QPushButton* btnOK;
-    QPushButton* btnCancel;
-    QPushButton* btnHelp;
 };
 
 } // namespace pagora

@@ -1,35 +1,23 @@
 #include "commands/variable_chooser.h"
 
-#include "editor/dialog_buttons.h"
-#include "editor/editor_context.h"
-#include "editor/qt_text.h"
+#include "document/flag_ctrl.h"
+#include "gui/dialog_context.h"
+#include "gui/qt_text.h"
 
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace pagora {
 
-TfrmFlagSelect::TfrmFlagSelect(EditorContext& context, QWidget* parent)
-    : QDialog(parent)
+TfrmFlagSelect::TfrmFlagSelect(DialogContext& context, QWidget* parent)
+    : DialogFrame(context.services,
+                  {"TfrmFlagSelect", QStringLiteral("変数の選択"), 0, QStringLiteral("ｷｬﾝｾﾙ")},
+                  parent)
     , context_(context) {
-    setObjectName(QStringLiteral("TfrmFlagSelect"));
-    setWindowTitle(QStringLiteral("変数の選択"));
-
     lstFlagList = new QListWidget(this);
     lstFlagList->setObjectName(QStringLiteral("lstFlagList"));
     lstFlagList->setSelectionMode(QAbstractItemView::SingleSelection);
-    btnOK = makeButton(QStringLiteral("OK"), "btnOK", this);
-    btnOK->setDefault(true);
-    btnCancel = makeButton(QStringLiteral("ｷｬﾝｾﾙ"), "btnCancel", this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lstFlagList);
-    layout->addLayout(buttons);
+    setBody(lstFlagList);
 
     connect(lstFlagList, &QListWidget::itemClicked, this, &TfrmFlagSelect::lstFlagListClick);
     // Selecting with the keyboard counts as a click.
@@ -37,21 +25,23 @@ TfrmFlagSelect::TfrmFlagSelect(EditorContext& context, QWidget* parent)
             &TfrmFlagSelect::lstFlagListClick);
     connect(lstFlagList, &QListWidget::itemDoubleClicked, this,
             &TfrmFlagSelect::lstFlagListDblClick);
-    connect(btnOK, &QPushButton::clicked, this, &TfrmFlagSelect::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     lstFlagListClick();
 }
 
-void TfrmFlagSelect::fillValueNames() {
-    fill(context_.flags().GetValueFlagNames(), TFlagCtrl::GetSpecialValueNames());
+std::optional<std::string> TfrmFlagSelect::run(VariableType type) {
+    load(type);
+    if (!runModal())
+        return std::nullopt;
+    return chosenName_;
 }
 
-void TfrmFlagSelect::fillStringNames() {
-    fill(context_.flags().GetStringFlagNames(), TFlagCtrl::GetSpecialStringNames());
-}
-
-void TfrmFlagSelect::fill(const std::vector<std::string>& declared,
-                          const std::vector<std::string>& builtIn) {
+void TfrmFlagSelect::load(VariableType type) {
+    const TFlagCtrl& flags = context_.flags;
+    const bool numeric = type == VariableType::Numeric;
+    const std::vector<std::string> declared =
+        numeric ? flags.GetValueFlagNames() : flags.GetStringFlagNames();
+    const std::vector<std::string> builtIn =
+        numeric ? TFlagCtrl::GetSpecialValueNames() : TFlagCtrl::GetSpecialStringNames();
     lstFlagList->clear();
     for (const auto* names : {&declared, &builtIn}) {
         for (const std::string& name : *names) {
@@ -64,37 +54,17 @@ void TfrmFlagSelect::fill(const std::vector<std::string>& declared,
 }
 
 void TfrmFlagSelect::lstFlagListClick() {
-    btnOK->setEnabled(!lstFlagList->selectedItems().isEmpty());
+    okButton().setEnabled(!lstFlagList->selectedItems().isEmpty());
 }
 
 void TfrmFlagSelect::lstFlagListDblClick() {
     btnOKClick();
 }
 
-void TfrmFlagSelect::btnOKClick() {
-    const QList<QListWidgetItem*> selected = lstFlagList->selectedItems();
-    if (selected.isEmpty())
-        return;
-    chosenName_ = selected.front()->data(Qt::UserRole).toByteArray().toStdString();
-    accept();
-}
-
-std::string TfrmFlagSelect::SelectValueFlag(EditorContext& context, QWidget* parent) {
-    return select(context, parent, true);
-}
-
-std::string TfrmFlagSelect::SelectStringFlag(EditorContext& context, QWidget* parent) {
-    return select(context, parent, false);
-}
-
-std::string TfrmFlagSelect::select(EditorContext& context, QWidget* parent, bool numeric) {
-    TfrmFlagSelect chooser(context, parent);
-    if (numeric)
-        chooser.fillValueNames();
-    else
-        chooser.fillStringNames();
-    context.services.runModal(chooser);
-    return chooser.chosenName(); // set only by a confirmed choice
+// OK is enabled only while a name is selected.
+void TfrmFlagSelect::readControls() {
+    chosenName_ =
+        lstFlagList->selectedItems().front()->data(Qt::UserRole).toByteArray().toStdString();
 }
 
 } // namespace pagora

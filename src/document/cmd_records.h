@@ -219,6 +219,25 @@ using CmdRecord = BasicCmdRecord<std::string>;
 // readers that only compare or look up what a line holds.
 using CmdRecordView = BasicCmdRecord<std::string_view>;
 
+// The kind of command each record reads and writes.
+template <typename Record> inline constexpr CmdKind kKindOf = CmdKind::Unknown;
+template <> inline constexpr CmdKind kKindOf<TCmdMsgDlg> = CmdKind::MsgDlg;
+template <> inline constexpr CmdKind kKindOf<TCmdGraphic> = CmdKind::Graphic;
+template <> inline constexpr CmdKind kKindOf<TCmdMusic> = CmdKind::Music;
+template <> inline constexpr CmdKind kKindOf<TCmdSound> = CmdKind::Sound;
+template <> inline constexpr CmdKind kKindOf<TCmdWaitTime> = CmdKind::WaitTime;
+template <> inline constexpr CmdKind kKindOf<TCmdFlagCtrl> = CmdKind::FlagCtrl;
+template <> inline constexpr CmdKind kKindOf<TCmdSelectDlg> = CmdKind::SelectDlg;
+template <> inline constexpr CmdKind kKindOf<TCmdPageJump> = CmdKind::PageJump;
+template <> inline constexpr CmdKind kKindOf<TCmdMouseClick> = CmdKind::MouseClick;
+template <> inline constexpr CmdKind kKindOf<TCmdValueCtrl> = CmdKind::ValueCtrl;
+template <> inline constexpr CmdKind kKindOf<TCmdStringCtrl> = CmdKind::StringCtrl;
+template <> inline constexpr CmdKind kKindOf<TCmdClickAble> = CmdKind::ClickAble;
+template <> inline constexpr CmdKind kKindOf<TCmdClickAbleClear> = CmdKind::ClickAbleClear;
+template <> inline constexpr CmdKind kKindOf<TCmdStrInput> = CmdKind::StrInput;
+template <> inline constexpr CmdKind kKindOf<TCmdWindowShow> = CmdKind::WindowShow;
+template <> inline constexpr CmdKind kKindOf<TCmdSystem> = CmdKind::System;
+
 // The one-line summary the command list shows for a line.
 struct TCmdRef {
     bool HasCondition = false;

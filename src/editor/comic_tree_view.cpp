@@ -2,7 +2,7 @@
 
 #include "document/comic_file.h"
 #include "editor/editor_icons.h"
-#include "editor/qt_text.h"
+#include "gui/qt_text.h"
 
 #include <QDropEvent>
 #include <QHeaderView>

@@ -23,11 +23,11 @@ int baselineFor(const QFont& font) {
 
 } // namespace
 
-CommandListDelegate::CommandListDelegate(const EditorIcons& icons, const SessionState& session,
+CommandListDelegate::CommandListDelegate(const EditorIcons& icons, const UserSettings& user,
                                          QObject* parent)
     : QStyledItemDelegate(parent)
     , icons_(icons)
-    , session_(session)
+    , user_(user)
     , font_(listFont())
     , baseline_(baselineFor(font_)) {
 }
@@ -68,7 +68,7 @@ void CommandListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
         icons_.command(icon).paint(painter, QRect(x, rect.top(), kIconSize, kIconSize));
         x += kIconSize;
     };
-    if (session_.showCmdIcon) {
+    if (user_.showCmdIcon) {
         // A comment has no icon but keeps its place, so that texts line up.
         if (const int icon = CommandIconIndex(line.ref.Kind); icon >= 0)
             drawIcon(icon);

@@ -6,7 +6,7 @@
 namespace pagora {
 
 class EditorIcons;
-struct SessionState;
+struct UserSettings;
 
 // Draws one command line: the kind's icon when the session shows command
 // icons, the condition and time-limit icons whenever the line has them, then
@@ -19,7 +19,7 @@ public:
     static constexpr int kItemHeight = 15;
     static constexpr int kIconSize = 16;
 
-    CommandListDelegate(const EditorIcons& icons, const SessionState& session,
+    CommandListDelegate(const EditorIcons& icons, const UserSettings& user,
                         QObject* parent = nullptr);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -32,7 +32,7 @@ public:
 
 private:
     const EditorIcons& icons_;
-    const SessionState& session_;
+    const UserSettings& user_;
     QFont font_;
     int baseline_ = 0;
 };

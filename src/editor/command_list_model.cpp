@@ -2,7 +2,7 @@
 
 #include "document/cmd_ctrl.h"
 #include "document/comic_file.h"
-#include "editor/qt_text.h"
+#include "gui/qt_text.h"
 #include "platform/errors.h"
 
 namespace pagora {

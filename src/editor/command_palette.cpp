@@ -1,10 +1,10 @@
 #include "editor/command_palette.h"
 
 #include "document/cmd_ctrl.h"
-#include "editor/editor_context.h"
-#include "editor/help_viewer.h"
-#include "editor/qt_text.h"
-#include "editor/window_place.h"
+#include "gui/help_topics.h"
+#include "gui/help_viewer.h"
+#include "gui/qt_text.h"
+#include "gui/window_place.h"
 #include "platform/encoding.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
@@ -60,7 +60,7 @@ QAction* addItem(QMenu* menu, const char* name, const QString& text) {
 
 } // namespace
 
-TfrmCmdPalette::TfrmCmdPalette(EditorServices& services, QWidget* parent)
+TfrmCmdPalette::TfrmCmdPalette(DialogServices& services, QWidget* parent)
     : QWidget(parent, Qt::Tool)
     , services_(services)
     , list_(new QListWidget(this))

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "commands/command_chooser.h"
 #include "document/cmd_records.h"
 #include "document/palette_file.h"
-#include "editor/editor_context.h"
+#include "gui/dialog_context.h"
 
 #include <QWidget>
 #include <filesystem>
@@ -15,8 +16,6 @@ class QMenu;
 
 namespace pagora {
 
-struct EditorServices;
-
 // The command palette: a small tool window above the main window (not above
 // the other programs, nor above the boxes it asks with) that keeps named,
 // ready-made command lines in a palette file. Names and lines are CP932; the
@@ -27,7 +26,7 @@ class TfrmCmdPalette : public QWidget {
 public:
     // Writes the missing settings with their defaults, takes the window's
     // place and the palette file from them and loads the palette.
-    explicit TfrmCmdPalette(EditorServices& services, QWidget* parent = nullptr);
+    explicit TfrmCmdPalette(DialogServices& services, QWidget* parent = nullptr);
     // Writes the window's place and the palette file's path back to the
     // settings that still exist; the palette file itself is not written.
     ~TfrmCmdPalette() override;
@@ -73,7 +72,7 @@ private:
     void refill(int keepRow = -1);
     void showIoError(const std::exception& error);
 
-    EditorServices& services_;
+    DialogServices& services_;
     std::vector<PaletteEntry> entries_;
     std::filesystem::path paletteFile_;
     InsertCommand insert_;

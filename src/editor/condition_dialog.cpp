@@ -1,9 +1,8 @@
 #include "editor/condition_dialog.h"
 
-#include "editor/dialog_buttons.h"
 #include "editor/editor_context.h"
-#include "editor/help_viewer.h"
-#include "editor/qt_text.h"
+#include "gui/help_topics.h"
+#include "gui/qt_text.h"
 #include "platform/prompter.h"
 
 #include <QCheckBox>
@@ -28,12 +27,10 @@ QString withoutTrailingSeparator(QString folder) {
 
 } // namespace
 
-TfrmCondition::TfrmCondition(EditorContext& context, QWidget* parent)
-    : QDialog(parent)
-    , context_(context) {
-    setObjectName(QStringLiteral("TfrmCondition"));
-    setWindowTitle(QStringLiteral("環境設定"));
-
+TfrmCondition::TfrmCondition(EditorServices& services, QWidget* parent)
+    : DialogFrame(services, {"TfrmCondition", QStringLiteral("環境設定"), kEnvironmentTopic},
+                  parent)
+    , editorServices_(services) {
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
 
@@ -68,21 +65,19 @@ TfrmCondition::TfrmCondition(EditorContext& context, QWidget* parent)
     editorLayout->addStretch(1);
     PageControl->addTab(editor, QStringLiteral("エディタの設定"));
 
-    const DialogButtonRow buttons = makeDialogButtonRow(this);
-    btnOK = buttons.ok;
-    btnCancel = buttons.cancel;
-    btnHelp = buttons.help;
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl);
-    layout->addLayout(buttons.layout);
+    setBody(PageControl);
     resize(420, 260);
 
-    connect(btnOK, &QPushButton::clicked, this, &TfrmCondition::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(btnHelp, &QPushButton::clicked, this, &TfrmCondition::btnHelpClick);
     connect(btnPlugOpen, &QPushButton::clicked, this, &TfrmCondition::btnPlugOpenClick);
     connect(btnPlayerOpen, &QPushButton::clicked, this, &TfrmCondition::btnPlayerOpenClick);
     connect(chkPlugInUse, &QCheckBox::toggled, this, &TfrmCondition::chkPlugInUseClick);
+}
+
+std::optional<EnvironmentValues> TfrmCondition::run(const EnvironmentValues& values) {
+    load(values);
+    if (!runModal())
+        return std::nullopt;
+    return values_;
 }
 
 void TfrmCondition::load(const EnvironmentValues& values) {
@@ -105,21 +100,21 @@ void TfrmCondition::btnPlugOpenClick() {
     const std::filesystem::path start =
         !typed.empty() && std::filesystem::is_directory(typed, ignored)
             ? typed
-            : context_.services.programFolder;
+            : editorServices_.programFolder;
     if (const std::optional<std::filesystem::path> folder =
-            context_.prompter().chooseFolder("ディレクトリの指定", start))
+            services_.prompter.chooseFolder("ディレクトリの指定", start))
         edtPlugInDir->setText(withoutTrailingSeparator(pathText(*folder)));
 }
 
 void TfrmCondition::btnPlayerOpenClick() {
     FileChooser chooser;
     chooser.filter = "パゴラプレーヤープログラム (PagoraPl.exe)";
-    chooser.startIn = context_.services.programFolder;
-    if (const std::optional<std::filesystem::path> player = context_.prompter().openFile(chooser))
+    chooser.startIn = editorServices_.programFolder;
+    if (const std::optional<std::filesystem::path> player = services_.prompter.openFile(chooser))
         edtPlayerDir->setText(pathText(*player));
 }
 
-void TfrmCondition::btnOKClick() {
+void TfrmCondition::readControls() {
     // An empty folder stays empty: there is no plug-in folder.
     QString folder = edtPlugInDir->text();
     if (!folder.isEmpty() && !folder.endsWith(QDir::separator()))
@@ -129,11 +124,6 @@ void TfrmCondition::btnOKClick() {
     values_.playerFile = utf8Of(edtPlayerDir->text());
     values_.usePlugIns = chkPlugInUse->isChecked();
     values_.showCmdIcon = chkShowCmdIcon->isChecked();
-    accept();
-}
-
-void TfrmCondition::btnHelpClick() {
-    showHelpTopic(context_.services, kEnvironmentTopic);
 }
 
 } // namespace pagora

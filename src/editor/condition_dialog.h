@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QDialog>
+#include "gui/dialog_frame.h"
+
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -10,7 +12,7 @@ class QTabWidget;
 
 namespace pagora {
 
-struct EditorContext;
+struct EditorServices;
 
 // The four editor settings that the environment dialog edits (paths UTF-8).
 struct EnvironmentValues {
@@ -23,24 +25,27 @@ struct EnvironmentValues {
 // The environment settings dialog, "環境設定": the plug-in folder and the
 // player on one tab, the command icons on the other. Its values change only
 // when OK is pressed.
-class TfrmCondition : public QDialog {
+class TfrmCondition : public DialogFrame {
     Q_OBJECT
 
 public:
-    TfrmCondition(EditorContext& context, QWidget* parent = nullptr);
+    TfrmCondition(EditorServices& services, QWidget* parent = nullptr);
+
+    // The modal edit: the values as confirmed with OK, nothing when cancelled.
+    std::optional<EnvironmentValues> run(const EnvironmentValues& values);
 
     void load(const EnvironmentValues& values);
     // The values given to load, or those confirmed with OK.
     const EnvironmentValues& values() const { return values_; }
 
-    void btnOKClick();
     void btnPlugOpenClick();
     void btnPlayerOpenClick();
     void chkPlugInUseClick();
-    void btnHelpClick();
 
 private:
-    EditorContext& context_;
+    void readControls() override;
+
+    EditorServices& editorServices_;
     EnvironmentValues values_;
 
     QTabWidget* PageControl;
@@ -50,9 +55,6 @@ private:
     QPushButton* btnPlayerOpen;
     QCheckBox* chkPlugInUse;
     QCheckBox* chkShowCmdIcon;
-    QPushButton* btnOK;
-    QPushButton* btnCancel;
-    QPushButton* btnHelp;
 };
 
 } // namespace pagora

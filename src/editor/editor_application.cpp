@@ -6,11 +6,11 @@
 #include "editor/program_launcher.h"
 #include "editor/qt_prompter.h"
 #include "editor/qt_settings_store.h"
-#include "editor/qt_text.h"
 #include "editor/script/printing_prompter.h"
 #include "editor/script/script_parser.h"
 #include "editor/script/script_runner.h"
 #include "editor/script/script_steps.h"
+#include "gui/qt_text.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/message_line.h"
@@ -136,17 +136,16 @@ struct ProgramServices {
     ProgramServices(Prompter& prompter, SettingsStore& settings,
                     std::function<void(const QString&)> showErrorBox)
         : programFolder(pathFromText(QCoreApplication::applicationDirPath()))
-        , services{prompter,
-                   settings,
+        , services{{prompter, settings, help, findHelpFolder(programFolder),
+                    std::move(showErrorBox),
+                    [](QDialog& dialog) {
+                        return dialog.exec();
+                    }},
                    clock,
                    random,
                    launcher,
-                   help,
                    programFolder,
-                   findHelpFolder(programFolder),
                    &findWine,
-                   std::move(showErrorBox),
-                   [](QDialog& dialog) { return dialog.exec(); },
                    {},
                    autosaveFolder()} {}
 

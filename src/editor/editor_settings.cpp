@@ -1,6 +1,6 @@
 #include "editor/editor_settings.h"
 
-#include "editor/editor_context.h"
+#include "gui/dialog_context.h"
 #include "platform/settings_store.h"
 
 #include <array>
@@ -48,58 +48,59 @@ std::string folderText(const std::filesystem::path& folder) {
     return text;
 }
 
-WindowGeometry readSettingsAtStart(SettingsStore& settings, SessionState& session,
-                                   const std::filesystem::path& programFolder) {
+SettingsAtStart readSettingsAtStart(SettingsStore& settings, UserSettings& user,
+                                    const std::filesystem::path& programFolder) {
+    SettingsAtStart found;
     if (!settings.contains("Version")) {
         settings.writeInt("Version", kSettingsVersion);
-        session.setupDue = true;
+        found.setupDue = true;
     }
     createMissingValues(settings, programFolder);
     if (settings.readInt("Version", kSettingsVersion) < kSettingsVersion) {
         settings.writeInt("Version", kSettingsVersion);
-        session.settingsUpgraded = true;
+        found.settingsUpgraded = true;
     }
 
     const WindowGeometry design;
-    WindowGeometry geometry;
+    WindowGeometry& geometry = found.geometry;
     geometry.top = settings.readInt("MainFormPosTop", design.top);
     geometry.left = settings.readInt("MainFormPosLeft", design.left);
     geometry.width = settings.readInt("MainFormPosWidth", design.width);
     geometry.height = settings.readInt("MainFormPosHeight", design.height);
     geometry.treeBorder = settings.readInt("TreeBorder", design.treeBorder);
-    session.plugInDir = settings.readText("PlugInDir", "");
-    session.playerFile = settings.readText("PlayerFile", "");
-    session.userName = settings.readText("UserName", "");
-    session.usePlugIns = settings.readFlag("PlugInUse", false);
-    session.showCmdIcon = settings.readFlag("ShowCmdIcon", true);
+    user.plugInDir = settings.readText("PlugInDir", "");
+    user.playerFile = settings.readText("PlayerFile", "");
+    user.userName = settings.readText("UserName", "");
+    user.usePlugIns = settings.readFlag("PlugInUse", false);
+    user.showCmdIcon = settings.readFlag("ShowCmdIcon", true);
     for (std::size_t i = 0; i < kHistoryNames.size(); ++i)
-        session.fileHistory[i] = settings.readText(kHistoryNames[i], "");
+        user.fileHistory[i] = settings.readText(kHistoryNames[i], "");
 
     if (!settings.contains("SetupVersion")) {
         settings.writeInt("SetupVersion", kSetupVersion);
-        session.setupDue = true;
+        found.setupDue = true;
     }
     if (settings.readInt("SetupVersion", kSetupVersion) < kSetupVersion) {
         settings.writeInt("SetupVersion", kSetupVersion);
-        session.setupDue = true;
+        found.setupDue = true;
     }
-    return geometry;
+    return found;
 }
 
-void writeSettingsAtExit(SettingsStore& settings, const SessionState& session,
+void writeSettingsAtExit(SettingsStore& settings, const UserSettings& user,
                          const WindowGeometry& geometry) {
     settings.writeIntIfPresent("MainFormPosTop", geometry.top);
     settings.writeIntIfPresent("MainFormPosLeft", geometry.left);
     settings.writeIntIfPresent("MainFormPosWidth", geometry.width);
     settings.writeIntIfPresent("MainFormPosHeight", geometry.height);
     settings.writeIntIfPresent("TreeBorder", geometry.treeBorder);
-    settings.writeTextIfPresent("PlugInDir", session.plugInDir);
-    settings.writeTextIfPresent("PlayerFile", session.playerFile);
-    settings.writeTextIfPresent("UserName", session.userName);
-    settings.writeFlagIfPresent("PlugInUse", session.usePlugIns);
-    settings.writeFlagIfPresent("ShowCmdIcon", session.showCmdIcon);
+    settings.writeTextIfPresent("PlugInDir", user.plugInDir);
+    settings.writeTextIfPresent("PlayerFile", user.playerFile);
+    settings.writeTextIfPresent("UserName", user.userName);
+    settings.writeFlagIfPresent("PlugInUse", user.usePlugIns);
+    settings.writeFlagIfPresent("ShowCmdIcon", user.showCmdIcon);
     for (std::size_t i = 0; i < kHistoryNames.size(); ++i)
-        settings.writeTextIfPresent(kHistoryNames[i], session.fileHistory[i]);
+        settings.writeTextIfPresent(kHistoryNames[i], user.fileHistory[i]);
 }
 
 } // namespace pagora

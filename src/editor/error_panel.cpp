@@ -1,7 +1,7 @@
 #include "editor/error_panel.h"
 
 #include "check/error_check.h"
-#include "editor/qt_text.h"
+#include "gui/qt_text.h"
 
 #include <QListWidget>
 #include <QVBoxLayout>

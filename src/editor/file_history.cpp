@@ -1,6 +1,6 @@
 #include "editor/file_history.h"
 
-#include "editor/qt_text.h"
+#include "gui/qt_text.h"
 
 #include <filesystem>
 #include <utility>

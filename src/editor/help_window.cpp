@@ -1,6 +1,6 @@
 #include "editor/help_window.h"
 
-#include "editor/dialog_buttons.h"
+#include "gui/dialog_frame.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/help_viewer.h"
+#include "gui/help_viewer.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "editor/main_actions.h"
 
 #include "editor/editor_icons.h"
-#include "editor/qt_text.h"
+#include "gui/qt_text.h"
 
 #include <QAction>
 #include <QMainWindow>

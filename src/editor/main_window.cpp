@@ -1,7 +1,6 @@
 #include "editor/main_window.h"
 
 #include "commands/command_chooser.h"
-#include "commands/number_pad.h"
 #include "editor/autosave.h"
 #include "editor/comic_tree_view.h"
 #include "editor/command_list_delegate.h"
@@ -10,7 +9,8 @@
 #include "editor/command_palette.h"
 #include "editor/error_panel.h"
 #include "editor/main_actions.h"
-#include "editor/qt_text.h"
+#include "gui/number_pad.h"
+#include "gui/qt_text.h"
 #include "platform/encoding.h"
 #include "platform/errors.h"
 #include "platform/settings_store.h"
@@ -39,7 +39,8 @@ TfrmMain::TfrmMain(EditorServices& services, const std::optional<std::filesystem
     , services_(services)
     , objects_(services.prompter, services.clock, services.random)
     , numberPad_(std::make_unique<TfrmValueEdit>())
-    , context_{services_, objects_, session_, *numberPad_} {
+    , context_{services_, objects_.syntax, objects_.flags, objects_.comic,
+               file_,     user_,           *numberPad_} {
     setObjectName(QStringLiteral("TfrmMain"));
     buildLayout();
     createToolWindows();
@@ -68,7 +69,7 @@ void TfrmMain::buildLayout() {
 
     commandModel_ = new CommandListModel(objects_.comic, objects_.syntax, this);
     lstCmdList_ = new CommandListView(*commandModel_);
-    lstCmdList_->setItemDelegate(new CommandListDelegate(icons_, session_, lstCmdList_));
+    lstCmdList_->setItemDelegate(new CommandListDelegate(icons_, user_, lstCmdList_));
 
     // The neighbours of each splitter bar keep at least the bar's thickness.
     for (QWidget* pane : {static_cast<QWidget*>(pnlTree_), static_cast<QWidget*>(lstCmdList_)})
@@ -163,7 +164,7 @@ void TfrmMain::connectActions() {
 
 std::string TfrmMain::userNameForComic() {
     try {
-        return toCp932(session_.userName);
+        return toCp932(user_.userName);
     } catch (const EncodingError& error) {
         services_.showErrorBox(errorText(error));
         return {};
@@ -173,38 +174,39 @@ std::string TfrmMain::userNameForComic() {
 void TfrmMain::FormCreate(const std::optional<std::filesystem::path>& file) {
     TComicFileCtrl& comic = objects_.comic;
     SetEditorFileHead(comic);
-    session_.fileName = std::string(kUntitledName);
+    file_.fileName = std::string(kUntitledName);
     if (!file) {
         comic.CreateNew();
     } else {
         try {
             const std::filesystem::path path = std::filesystem::absolute(*file);
             comic.LoadFromFile(path);
-            session_.fileName = path;
+            file_.fileName = path;
             // The user name is not known yet; a discarded file gets it below.
             if (CheckOpenedComic(comic, services_.prompter, {}) == OpenVerdict::Discarded)
-                session_.fileName = std::string(kUntitledName);
+                file_.fileName = std::string(kUntitledName);
         } catch (const IoError& error) {
             services_.showErrorBox(errorText(error));
             comic.CreateNew();
         }
     }
     objects_.flags.LoadFlags();
-    session_.firstShowPending = true;
-    session_.setupDue = false;
-    session_.settingsUpgraded = false;
-
-    applyGeometry(readSettingsAtStart(services_.settings, session_, services_.programFolder));
+    const SettingsAtStart settings =
+        readSettingsAtStart(services_.settings, user_, services_.programFolder);
+    windowFlags_.firstShowPending = true;
+    windowFlags_.setupDue = settings.setupDue;
+    windowFlags_.settingsUpgraded = settings.settingsUpgraded;
+    applyGeometry(settings.geometry);
 
     settleOpenedComic();
 
-    actions_->rebuildHistory(session_.fileHistory);
+    actions_->rebuildHistory(user_.fileHistory);
     collapseErrorPanel();
     BuildTree();
 }
 
 void TfrmMain::settleOpenedComic() {
-    if (session_.isUntitled())
+    if (file_.isUntitled())
         objects_.comic.WriteHeader(kComicBlock, "Copyright", userNameForComic());
     objects_.comic.History().clear();
 }
@@ -233,17 +235,17 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::FormShow() {
-    const bool firstShow = session_.firstShowPending;
+    const bool firstShow = windowFlags_.firstShowPending;
     if (firstShow) {
         Reanchor();
-        session_.firstShowPending = false;
+        windowFlags_.firstShowPending = false;
     }
-    if (session_.settingsUpgraded) {
-        runSetup(SetupRun::AutomaticUpdate, !session_.setupDue);
-        session_.settingsUpgraded = false;
-    } else if (session_.setupDue) {
+    if (windowFlags_.settingsUpgraded) {
+        runSetup(SetupRun::AutomaticUpdate, !windowFlags_.setupDue);
+        windowFlags_.settingsUpgraded = false;
+    } else if (windowFlags_.setupDue) {
         runSetup(SetupRun::StartUp, false);
-        session_.setupDue = false;
+        windowFlags_.setupDue = false;
         settleOpenedComic();
     }
     if (firstShow)
@@ -279,7 +281,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmMain::FormDestroy() {
-    writeSettingsAtExit(services_.settings, session_, currentGeometry());
+    writeSettingsAtExit(services_.settings, user_, currentGeometry());
 }
 
 bool TfrmMain::event(QEvent* event) {
@@ -298,8 +300,8 @@ void TfrmMain::setStatusText(const QString& text) {
 }
 
 QString TfrmMain::windowTitleText() const {
-    QString title = QStringLiteral("パゴラ for Win95 - [") +
-                    pathText(session_.fileName.filename()) + QStringLiteral("] ");
+    QString title = QStringLiteral("パゴラ for Win95 - [") + pathText(file_.fileName.filename()) +
+                    QStringLiteral("] ");
     if (isModified())
         title += QStringLiteral("(変更)");
     return title;
@@ -309,8 +311,8 @@ void TfrmMain::UpdateStatus() {
     frmCommand_->show();
     setWindowTitle(windowTitleText());
     statusPanel1_->setText(QString::number(lstCmdList_->focusedIndex()) + QStringLiteral("行目"));
-    setStatusText(QStringLiteral("表示中のページ　：　") + qtText(session_.currentBook) +
-                  QStringLiteral("　／　") + qtText(session_.currentPage));
+    setStatusText(QStringLiteral("表示中のページ　：　") + qtText(file_.currentBook) +
+                  QStringLiteral("　／　") + qtText(file_.currentPage));
     UpdateMenuState();
 }
 

@@ -43,8 +43,20 @@ public:
              QWidget* parent = nullptr);
     ~TfrmMain() override;
 
-    EditorContext& context() { return context_; }
-    SessionState& session() { return session_; }
+    // The window's own state between its steps.
+    struct WindowFlags {
+        bool firstShowPending = false;
+        bool setupDue = false;
+        bool settingsUpgraded = false;
+        // Set while the window itself changes the tree, so that its own
+        // selection does not open a page a second time.
+        bool treeUpdateGuard = false;
+    };
+
+    DialogContext& context() { return context_; }
+    FileSession& file() { return file_; }
+    UserSettings& user() { return user_; }
+    const WindowFlags& windowFlags() const { return windowFlags_; }
     ProgramObjects& objects() { return objects_; }
     MainActions& actions() { return *actions_; }
     AutosaveKeeper& autosave() { return *autosave_; }
@@ -205,10 +217,12 @@ private:
     void showTreeMenu(const QPoint& position);
 
     EditorServices& services_;
-    SessionState session_;
+    FileSession file_;
+    UserSettings user_;
+    WindowFlags windowFlags_;
     ProgramObjects objects_;
     std::unique_ptr<TfrmValueEdit> numberPad_;
-    EditorContext context_;
+    DialogContext context_;
     EditorIcons icons_;
     std::unique_ptr<AutosaveKeeper> autosave_;
 

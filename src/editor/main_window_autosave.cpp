@@ -10,7 +10,7 @@ namespace pagora {
 std::optional<AutosaveSnapshot> TfrmMain::autosaveSnapshot() const {
     if (!isModified())
         return std::nullopt;
-    return AutosaveSnapshot{session_.isUntitled() ? std::filesystem::path() : session_.fileName,
+    return AutosaveSnapshot{file_.isUntitled() ? std::filesystem::path() : file_.fileName,
                             objects_.comic.SaveToBytes()};
 }
 
@@ -30,7 +30,7 @@ void TfrmMain::offerLeftCopies() {
 
 void TfrmMain::restoreLeftCopy(LeftCopy copy) {
     objects_.comic.LoadFromBytes(AutosaveKeeper::readComic(copy));
-    session_.fileName =
+    file_.fileName =
         copy.comicFile.empty() ? std::filesystem::path(std::string(kUntitledName)) : copy.comicFile;
     objects_.flags.LoadFlags();
     objects_.comic.History().forgetCleanPoint();

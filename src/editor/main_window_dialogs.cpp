@@ -1,36 +1,36 @@
 // The dialogs and help pages that the main window opens.
 #include "editor/command_list_view.h"
 #include "editor/condition_dialog.h"
-#include "editor/help_viewer.h"
 #include "editor/main_window.h"
 #include "editor/version_dialog.h"
+#include "gui/help_topics.h"
+#include "gui/help_viewer.h"
 
 namespace pagora {
 
 void TfrmMain::menuConditionClick() {
-    TfrmCondition dialog(context_, this);
-    dialog.load(
-        {session_.showCmdIcon, session_.usePlugIns, session_.plugInDir, session_.playerFile});
-    services_.runModal(dialog);
-    const EnvironmentValues& values = dialog.values();
-    session_.showCmdIcon = values.showCmdIcon;
-    session_.usePlugIns = values.usePlugIns;
-    session_.plugInDir = values.plugInDir;
-    session_.playerFile = values.playerFile;
+    TfrmCondition dialog(services_, this);
+    const std::optional<EnvironmentValues> values =
+        dialog.run({user_.showCmdIcon, user_.usePlugIns, user_.plugInDir, user_.playerFile});
+    if (!values)
+        return;
+    user_.showCmdIcon = values->showCmdIcon;
+    user_.usePlugIns = values->usePlugIns;
+    user_.plugInDir = values->plugInDir;
+    user_.playerFile = values->playerFile;
     lstCmdList_->viewport()->update();
 }
 
 void TfrmMain::menuVersionClick() {
     TfrmVersion dialog(context_, this);
-    dialog.load();
-    services_.runModal(dialog);
-    if (!dialog.closingUserText())
+    const std::optional<std::string> author = dialog.run();
+    if (!author)
         return;
     // The author written back is a step of its own that leaves a clean comic
     // clean: the author is not counted as a change of the comic.
     EditHistory& history = objects_.comic.History();
     const bool clean = history.isClean();
-    writeHeaderKeys(objects_.comic, "Comic", {{"Copyright", *dialog.closingUserText()}});
+    writeHeaderKeys(objects_.comic, "Comic", {{"Copyright", *author}});
     if (clean)
         history.markClean();
 }

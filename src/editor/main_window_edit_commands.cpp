@@ -19,7 +19,7 @@ int TfrmMain::focusedLine() const {
 }
 
 EditPlace TfrmMain::focusedPlace() const {
-    return {session_.currentBook, session_.currentPage, focusedLine()};
+    return {file_.currentBook, file_.currentPage, focusedLine()};
 }
 
 void TfrmMain::showLineEdit(const EditVerdict& verdict) {

@@ -66,7 +66,7 @@ bool TfrmMain::applyVerdict(const EditVerdict& verdict) {
 }
 
 TreeNode TfrmMain::openNode(TreeLevel level) const {
-    return TreeNode::openAt(level, {session_.currentBook, session_.currentPage, -1});
+    return TreeNode::openAt(level, {file_.currentBook, file_.currentPage, -1});
 }
 
 void TfrmMain::addTreeNode(TreeLevel level) {
@@ -105,9 +105,9 @@ void TfrmMain::deleteTreeNode(TreeLevel level) {
 }
 
 void TfrmMain::showTreeEdit(const EditPlace& focus) {
-    session_.currentBook = focus.book;
+    file_.currentBook = focus.book;
     if (!focus.page.empty())
-        session_.currentPage = focus.page;
+        file_.currentPage = focus.page;
     RefreshAll();
 }
 

@@ -4,7 +4,7 @@
 #include "editor/main_actions.h"
 #include "editor/main_window.h"
 #include "editor/program_launcher.h"
-#include "editor/qt_text.h"
+#include "gui/qt_text.h"
 #include "platform/encoding.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
@@ -15,10 +15,6 @@ namespace pagora {
 namespace {
 
 const std::string kComicFilter = "コミックファイル (*.csf);;すべてのファイル (*.*)";
-
-const std::string& mustSaveFirstMessage() {
-    return PAGORA_CP932("この機能を使うためには\nファイルを一度セーブする必要があります");
-}
 
 } // namespace
 
@@ -41,7 +37,7 @@ void TfrmMain::menuNewFileClick() {
     if (!QuerySave())
         return;
     StartNewComic(objects_.comic, userNameForComic());
-    session_.fileName = std::string(kUntitledName);
+    file_.fileName = std::string(kUntitledName);
     ShowReplacedComic();
 }
 
@@ -51,8 +47,8 @@ void TfrmMain::menuFileOpenClick() {
     FileChooser chooser;
     chooser.title = "コミックファイルを開く";
     chooser.filter = kComicFilter;
-    if (!session_.isUntitled())
-        chooser.startIn = session_.fileName.parent_path();
+    if (!file_.isUntitled())
+        chooser.startIn = file_.fileName.parent_path();
     if (const std::optional<std::filesystem::path> path = services_.prompter.openFile(chooser))
         LoadComicFile(*path);
 }
@@ -60,10 +56,10 @@ void TfrmMain::menuFileOpenClick() {
 void TfrmMain::LoadComicFile(const std::filesystem::path& path) {
     const std::filesystem::path fullPath = std::filesystem::absolute(path);
     objects_.comic.LoadFromFile(fullPath);
-    session_.fileName = fullPath;
+    file_.fileName = fullPath;
     if (CheckOpenedComic(objects_.comic, services_.prompter, userNameForComic()) ==
         OpenVerdict::Discarded)
-        session_.fileName = std::string(kUntitledName);
+        file_.fileName = std::string(kUntitledName);
     ShowReplacedComic();
     AddFileHistory(fullPath);
 }
@@ -73,9 +69,9 @@ void TfrmMain::menuFileSaveClick() {
 }
 
 bool TfrmMain::SaveComicFile() {
-    if (session_.isUntitled())
+    if (file_.isUntitled())
         return SaveComicFileAs();
-    return saveComicTo(session_.fileName);
+    return saveComicTo(file_.fileName);
 }
 
 void TfrmMain::menuFileSaveNameClick() {
@@ -87,7 +83,7 @@ bool TfrmMain::SaveComicFileAs() {
     chooser.title = "コミックファイルを保存";
     chooser.filter = kComicFilter;
     chooser.defaultSuffix = "csf";
-    chooser.startIn = session_.fileName;
+    chooser.startIn = file_.fileName;
     chooser.confirmOverwrite = true;
     const std::optional<std::filesystem::path> chosen = services_.prompter.saveFile(chooser);
     if (!chosen) {
@@ -108,7 +104,7 @@ bool TfrmMain::saveComicTo(const std::filesystem::path& path) {
         UpdateStatus();
         return false;
     }
-    session_.fileName = path;
+    file_.fileName = path;
     objects_.comic.History().markClean();
     autosave_->discard();
     AddFileHistory(path);
@@ -117,15 +113,15 @@ bool TfrmMain::saveComicTo(const std::filesystem::path& path) {
 }
 
 void TfrmMain::AddFileHistory(const std::filesystem::path& path) {
-    addFileHistory(session_.fileHistory, path.string());
-    actions_->rebuildHistory(session_.fileHistory);
+    addFileHistory(user_.fileHistory, path.string());
+    actions_->rebuildHistory(user_.fileHistory);
 }
 
 void TfrmMain::menuHistoryClick(int entry) {
-    if (entry < 0 || entry >= static_cast<int>(session_.fileHistory.size()))
+    if (entry < 0 || entry >= static_cast<int>(user_.fileHistory.size()))
         return;
     // Taken before the save question: saving may reorder the history.
-    const std::string path = session_.fileHistory[static_cast<std::size_t>(entry)];
+    const std::string path = user_.fileHistory[static_cast<std::size_t>(entry)];
     if (path.empty() || !QuerySave())
         return;
     LoadComicFile(path);
@@ -133,22 +129,20 @@ void TfrmMain::menuHistoryClick(int entry) {
 
 void TfrmMain::menuPlayerExecFirstClick() {
     Prompter& prompter = services_.prompter;
-    if (session_.isUntitled()) {
-        prompter.warning(mustSaveFirstMessage());
+    if (refuseUntitled(file_, prompter))
         return;
-    }
     if (!QuerySave())
         return;
-    const std::filesystem::path player(session_.playerFile);
+    const std::filesystem::path player(user_.playerFile);
     std::error_code ignored;
-    if (session_.playerFile.empty() || !std::filesystem::is_regular_file(player, ignored)) {
+    if (user_.playerFile.empty() || !std::filesystem::is_regular_file(player, ignored)) {
         prompter.warning(PAGORA_CP932("パゴラプレーヤーが見つかりません"));
         return;
     }
     // A copy first, in case the test run takes the editor down with it.
     autosave_->writeNow();
     const QString wine = services_.findWine ? services_.findWine() : QString();
-    if (!services_.launcher.startDetached(planPlayerLaunch(player, session_.fileName, wine)))
+    if (!services_.launcher.startDetached(planPlayerLaunch(player, file_.fileName, wine)))
         prompter.warning(PAGORA_CP932("パゴラプレーヤーを起動できません"));
 }
 

@@ -37,7 +37,7 @@ void TfrmMain::showReplay(const std::optional<EditReplay>& replay) {
     } else {
         // A header change names no page: the open page stays, if it still exists.
         if (!place.book.empty())
-            session_.currentBook = place.book;
+            file_.currentBook = place.book;
         Reanchor();
     }
 }

@@ -3,7 +3,7 @@
 #include "editor/command_list_view.h"
 #include "editor/error_panel.h"
 #include "editor/main_window.h"
-#include "editor/qt_text.h"
+#include "gui/qt_text.h"
 #include "platform/files.h"
 
 #include <QApplication>
@@ -60,7 +60,7 @@ QString structureNoteText(const StructureProblem& problem) {
 
 void TfrmMain::BuildTree() {
     {
-        FlagScope guard(session_.treeUpdateGuard);
+        FlagScope guard(windowFlags_.treeUpdateGuard);
         treeView_->rebuild(objects_.comic);
     }
     showStructureNote();
@@ -76,41 +76,41 @@ void TfrmMain::showStructureNote() {
 }
 
 void TfrmMain::SelectTreeNode(const std::string& book, const std::string& page) {
-    if (session_.treeUpdateGuard)
+    if (windowFlags_.treeUpdateGuard)
         return;
-    FlagScope guard(session_.treeUpdateGuard);
+    FlagScope guard(windowFlags_.treeUpdateGuard);
     treeView_->selectPage(book, page);
 }
 
 void TfrmMain::TreeViewChange(QTreeWidgetItem* current) {
-    if (current == nullptr || session_.treeUpdateGuard ||
+    if (current == nullptr || windowFlags_.treeUpdateGuard ||
         ComicTreeView::levelOf(*current) != ComicTreeView::PageLevel)
         return;
-    FlagScope guard(session_.treeUpdateGuard);
+    FlagScope guard(windowFlags_.treeUpdateGuard);
     OpenPage(ComicTreeView::nameOf(*current->parent()), ComicTreeView::nameOf(*current), -1);
 }
 
 void TfrmMain::RefreshCommandList(int line) {
-    lstCmdList_->refresh(session_.currentBook, session_.currentPage, line);
+    lstCmdList_->refresh(file_.currentBook, file_.currentPage, line);
     UpdateStatus();
-    SelectTreeNode(session_.currentBook, session_.currentPage);
+    SelectTreeNode(file_.currentBook, file_.currentPage);
 }
 
 void TfrmMain::OpenPage(const std::string& book, const std::string& page, int line) {
-    session_.currentBook = book;
-    session_.currentPage = page;
+    file_.currentBook = book;
+    file_.currentPage = page;
     RefreshCommandList(line);
 }
 
 void TfrmMain::Reanchor() {
     TComicFileCtrl& comic = objects_.comic;
-    if (!comic.BookExists(session_.currentBook)) {
+    if (!comic.BookExists(file_.currentBook)) {
         const std::vector<std::string> books = comic.GetBookList();
-        session_.currentBook = books.empty() ? std::string() : books.front();
+        file_.currentBook = books.empty() ? std::string() : books.front();
     }
-    if (!comic.PageExists(session_.currentBook, session_.currentPage)) {
-        const std::vector<std::string> pages = comic.GetPageList(session_.currentBook);
-        session_.currentPage = pages.empty() ? std::string() : pages.front();
+    if (!comic.PageExists(file_.currentBook, file_.currentPage)) {
+        const std::vector<std::string> pages = comic.GetPageList(file_.currentBook);
+        file_.currentPage = pages.empty() ? std::string() : pages.front();
     }
     RefreshCommandList(-1);
 }
@@ -133,8 +133,8 @@ void TfrmMain::menuErrorCheckClick() {
     TErrorCheck& check = objects_.errorCheck;
     {
         BusyCursor busy;
-        check.Initialize(session_.isUntitled() ? std::filesystem::path()
-                                               : comicFolder(session_.fileName));
+        check.Initialize(file_.isUntitled() ? std::filesystem::path()
+                                            : comicFolder(file_.fileName));
         QElapsedTimer sinceRepaint;
         sinceRepaint.start();
         for (const std::string& book : comic.GetBookList()) {

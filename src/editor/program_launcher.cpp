@@ -1,6 +1,6 @@
 #include "editor/program_launcher.h"
 
-#include "editor/qt_text.h"
+#include "gui/qt_text.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
 #include "editor/qt_prompter.h"
 
-#include "editor/qt_text.h"
+#include "gui/qt_text.h"
 #include "platform/errors.h"
 
 #include <QColorDialog>

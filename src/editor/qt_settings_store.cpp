@@ -1,6 +1,6 @@
 #include "editor/qt_settings_store.h"
 
-#include "editor/qt_text.h"
+#include "gui/qt_text.h"
 
 namespace pagora {
 

@@ -1,15 +1,13 @@
 #include "editor/version_dialog.h"
 
-#include "editor/editor_context.h"
+#include "document/comic_file.h"
 #include "editor/editor_icons.h"
-#include "editor/qt_text.h"
-#include "platform/encoding.h"
-#include "platform/errors.h"
+#include "gui/dialog_context.h"
+#include "gui/qt_text.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace pagora {
@@ -19,11 +17,10 @@ constexpr double kProgramVersion = 1.41;
 
 } // namespace
 
-TfrmVersion::TfrmVersion(EditorContext& context, QWidget* parent)
-    : QDialog(parent)
+TfrmVersion::TfrmVersion(DialogContext& context, QWidget* parent)
+    : DialogFrame(context.services, {"TfrmVersion", QStringLiteral("バージョン情報"), 0, QString()},
+                  parent)
     , context_(context) {
-    setObjectName(QStringLiteral("TfrmVersion"));
-    setWindowTitle(QStringLiteral("バージョン情報"));
     auto* picture = new QLabel(this);
     picture->setPixmap(EditorIcons::tool("player").pixmap(32, 32));
     lblProduct = new QLabel(QStringLiteral("パゴラ　ｆｏｒ　Ｗｉｎ９５"), this);
@@ -36,9 +33,6 @@ TfrmVersion::TfrmVersion(EditorContext& context, QWidget* parent)
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     edtUserName = new QLineEdit(this);
     edtUserName->setObjectName(QStringLiteral("edtUserName"));
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
 
     auto* heading = new QHBoxLayout;
     heading->addWidget(picture);
@@ -46,29 +40,30 @@ TfrmVersion::TfrmVersion(EditorContext& context, QWidget* parent)
     texts->addWidget(lblProduct);
     texts->addWidget(lblVersion);
     heading->addLayout(texts, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(btnOK);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout;
     layout->addLayout(heading);
     layout->addWidget(edtUserName);
-    layout->addLayout(buttons);
-    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    setBody(layout);
+}
+
+std::optional<std::string> TfrmVersion::run() {
+    load();
+    runModal();
+    return closingUserText_;
 }
 
 void TfrmVersion::load() {
-    edtUserName->setText(qtText(context_.comic().ReadHeader("Comic", "Copyright", "Pagora User")));
+    edtUserName->setText(qtText(context_.comic.ReadHeader("Comic", "Copyright", "Pagora User")));
 }
 
+void TfrmVersion::readControls() {
+    closingUserText_ = fieldText(*edtUserName);
+}
+
+// Closing by any way, the close box included, takes the author's text.
 void TfrmVersion::done(int result) {
-    try {
-        closingUserText_ = cp932Text(edtUserName->text());
-    } catch (const EncodingError& error) {
-        context_.services.showErrorBox(errorText(error));
-        edtUserName->setFocus();
-        return;
-    }
-    QDialog::done(result);
+    if (commit())
+        QDialog::done(result);
 }
 
 } // namespace pagora

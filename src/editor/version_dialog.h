@@ -1,24 +1,28 @@
 #pragma once
 
-#include <QDialog>
+#include "gui/dialog_frame.h"
+
 #include <optional>
 #include <string>
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace pagora {
 
-struct EditorContext;
+struct DialogContext;
 
 // The version dialog, "バージョン情報": the product, its version and the
 // comic's author (the header's Copyright), which the user may change.
-class TfrmVersion : public QDialog {
+class TfrmVersion : public DialogFrame {
     Q_OBJECT
 
 public:
-    TfrmVersion(EditorContext& context, QWidget* parent = nullptr);
+    TfrmVersion(DialogContext& context, QWidget* parent = nullptr);
+
+    // The modal run: the author as the dialog closed with it (CP932),
+    // however it was closed; nothing when it did not close.
+    std::optional<std::string> run();
 
     // Fills the author field from the comic.
     void load();
@@ -30,13 +34,14 @@ public:
     void done(int result) override;
 
 private:
-    EditorContext& context_;
+    void readControls() override;
+
+    DialogContext& context_;
     std::optional<std::string> closingUserText_;
 
     QLabel* lblProduct;
     QLabel* lblVersion;
     QLineEdit* edtUserName;
-    QPushButton* btnOK;
 };
 
 } // namespace pagora

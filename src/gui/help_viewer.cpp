@@ -1,8 +1,8 @@
-#include "editor/help_viewer.h"
+#include "gui/help_viewer.h"
 
-#include "commands/help_topics.h"
-#include "editor/editor_context.h"
-#include "editor/qt_text.h"
+#include "gui/dialog_context.h"
+#include "gui/help_topics.h"
+#include "gui/qt_text.h"
 #include "platform/encoding.h"
 #include "platform/prompter.h"
 
@@ -60,7 +60,7 @@ std::filesystem::path findHelpFolder(const std::filesystem::path& programFolder)
     return {};
 }
 
-void showHelpPage(const EditorServices& services, const QUrl& url) {
+void showHelpPage(const DialogServices& services, const QUrl& url) {
     if (services.helpFolder.empty()) {
         services.prompter.warning(PAGORA_CP932("ヘルプファイルが見つかりません"));
         return;
@@ -69,7 +69,7 @@ void showHelpPage(const EditorServices& services, const QUrl& url) {
         services.prompter.warning(PAGORA_CP932("ヘルプを表示できません"));
 }
 
-void showHelpTopic(const EditorServices& services, int topic) {
+void showHelpTopic(const DialogServices& services, int topic) {
     showHelpPage(services, helpTopicUrl(services.helpFolder, topic));
 }
 

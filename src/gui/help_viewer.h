@@ -5,11 +5,6 @@
 
 namespace pagora {
 
-// Help topics by the numbers the program's dialogs ask for.
-inline constexpr int kHelpOnHelpTopic = 105;
-inline constexpr int kEnvironmentTopic = 22;
-inline constexpr int kCommandPaletteTopic = 108;
-
 // The help pages: index.html, and one page per topic, installed with the program.
 QUrl helpContentsUrl(const std::filesystem::path& helpFolder);
 // The index at its list of keywords.
@@ -22,13 +17,13 @@ QUrl helpTopicUrl(const std::filesystem::path& helpFolder, int topic);
 // neither holds the index.
 std::filesystem::path findHelpFolder(const std::filesystem::path& programFolder);
 
-struct EditorServices;
+struct DialogServices;
 
 // Opens a help page, and tells the user when there are no help pages or the
 // page cannot be shown.
-void showHelpPage(const EditorServices& services, const QUrl& url);
+void showHelpPage(const DialogServices& services, const QUrl& url);
 // Opens the page of a help topic.
-void showHelpTopic(const EditorServices& services, int topic);
+void showHelpTopic(const DialogServices& services, int topic);
 
 // Shows help pages: the editor's help window, a recorder in tests.
 class HelpViewer {

@@ -1,6 +1,6 @@
-#include "commands/number_pad.h"
+#include "gui/number_pad.h"
 
-#include "editor/dialog_buttons.h"
+#include "gui/dialog_frame.h"
 
 #include <QGridLayout>
 #include <QPushButton>

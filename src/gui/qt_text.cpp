@@ -1,4 +1,4 @@
-#include "editor/qt_text.h"
+#include "gui/qt_text.h"
 
 #include "platform/encoding.h"
 #include "platform/errors.h"

@@ -1,6 +1,5 @@
-#include "editor/window_place.h"
+#include "gui/window_place.h"
 
-#include "editor/editor_settings.h"
 #include "platform/settings_store.h"
 
 #include <QWidget>

@@ -8,6 +8,15 @@ namespace pagora {
 
 class SettingsStore;
 
+// The main window's place and the tree panel's width, in pixels.
+struct WindowGeometry {
+    int top = 0;
+    int left = 0;
+    int width = 520;
+    int height = 320;
+    int treeBorder = 145;
+};
+
 // Where a tool window keeps its place in the settings: four integer values
 // and the place used when they are missing.
 struct WindowPlaceSettings {

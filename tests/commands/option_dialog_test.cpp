@@ -1,5 +1,5 @@
 #include "commands/option_dialog.h"
-#include "variables_fixture.h"
+#include "dialog_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,8 +17,10 @@ QStringList itemsOf(const QComboBox& list) {
     return items;
 }
 
-class OptionDialog : public VariablesTest {
+class OptionDialog : public DialogTest {
 protected:
+    OptionDialog() { openComic(comicWithVariables()); }
+
     QComboBox& list(const char* name) { return child<QComboBox>(dialog, name); }
     QCheckBox& check(const char* name) { return child<QCheckBox>(dialog, name); }
     QRadioButton& radio(const char* name) { return child<QRadioButton>(dialog, name); }
@@ -36,7 +38,7 @@ protected:
     }
     static constexpr OptionGroups kAll{true, true};
 
-    TfrmOptionSet dialog{window->context()};
+    TfrmOptionSet dialog{context};
 };
 
 TEST_F(OptionDialog, OpensWithTheVariableListsAndTheDefaults) {

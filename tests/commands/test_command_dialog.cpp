@@ -1,30 +1,32 @@
 #include "test_command_dialog.h"
 
-#include "editor/editor_context.h"
+#include "gui/qt_text.h"
 
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace pagora::test {
 
-TestWaitDialog::TestWaitDialog(EditorContext& context, QWidget* parent, OptionGroups groups)
-    : TCommandDialog(context, 0, parent)
-    , cmbTime(new NumberBox(context.numberPad, this)) {
-    cmbTime->setObjectName(QStringLiteral("cmbTime"));
-    addOptionButton(record.Option, groups);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(cmbTime);
-    layout->addLayout(buttonRow());
+TestMusicDialog::TestMusicDialog(DialogContext& context, QWidget* parent)
+    : TRecordDialog(context, {"TestMusicDialog", QStringLiteral("音楽"), 36}, parent)
+    , edtFileName(new QLineEdit(this))
+    , cmbLoop(new NumberBox(context.numberPad, this)) {
+    edtFileName->setObjectName(QStringLiteral("edtFileName"));
+    cmbLoop->setObjectName(QStringLiteral("cmbLoop"));
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(edtFileName);
+    layout->addWidget(cmbLoop);
+    setBody(layout);
 }
 
-void TestWaitDialog::showLine(const std::string& line) {
-    shownLines.push_back(line);
-    record = line.empty() ? TCmdWaitTime{} : context_.syntax().ParseWaitTime(line);
-    cmbTime->setValue(record.Time);
+void TestMusicDialog::showRecord(const TCmdMusic& record) {
+    edtFileName->setText(qtText(record.FileName));
+    cmbLoop->setValue(record.LoopCount);
 }
 
-std::string TestWaitDialog::buildLine() {
-    record.Time = cmbTime->value();
-    return context_.syntax().BuildWaitTime(record);
+void TestMusicDialog::fillRecord(TCmdMusic& record) {
+    record.FileName = fieldText(*edtFileName);
+    record.LoopCount = cmbLoop->value();
 }
 
 } // namespace pagora::test

@@ -1,26 +1,26 @@
 #pragma once
 
 #include "commands/command_dialog.h"
-#include "commands/number_pad.h"
-#include "document/cmd_records.h"
+#include "gui/number_pad.h"
+
+class QLineEdit;
 
 namespace pagora::test {
 
-// A command dialog for tests: it edits a wait command's time in a number box
-// and offers the option button with the groups it is given.
-class TestWaitDialog : public TCommandDialog {
+// A command dialog for tests: it edits a music command's file name in a text
+// box and its loop count in a number box, and has the option button of its kind.
+class TestMusicDialog : public TRecordDialog<TCmdMusic> {
 public:
-    TestWaitDialog(EditorContext& context, QWidget* parent, OptionGroups groups);
-    using TCommandDialog::dataFolderForFiles;
+    TestMusicDialog(DialogContext& context, QWidget* parent);
 
-    NumberBox* cmbTime;
-    TCmdWaitTime record;
-    // Every line the dialog was handed.
-    std::vector<std::string> shownLines;
+    QLineEdit* edtFileName;
+    NumberBox* cmbLoop;
+    const TCmdMusic& record() const { return record_; }
+    TCmdMusic& record() { return record_; }
 
-protected:
-    void showLine(const std::string& line) override;
-    std::string buildLine() override;
+private:
+    void showRecord(const TCmdMusic& record) override;
+    void fillRecord(TCmdMusic& record) override;
 };
 
 } // namespace pagora::test

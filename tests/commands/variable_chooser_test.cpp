@@ -1,5 +1,5 @@
 #include "commands/variable_chooser.h"
-#include "variables_fixture.h"
+#include "dialog_fixture.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -7,9 +7,11 @@
 namespace pagora::test {
 namespace {
 
-class VariableChooser : public VariablesTest {
+class VariableChooser : public DialogTest {
 protected:
-    TfrmFlagSelect chooser{window->context()};
+    VariableChooser() { openComic(comicWithVariables()); }
+
+    TfrmFlagSelect chooser{context};
     QListWidget& names = child<QListWidget>(chooser, "lstFlagList");
     QPushButton& ok = child<QPushButton>(chooser, "btnOK");
 
@@ -27,15 +29,15 @@ protected:
 
 TEST_F(VariableChooser, ListsTheComicsVariablesBeforeTheBuiltInOnes) {
     EXPECT_EQ(child<QPushButton>(chooser, "btnCancel").text(), QStringLiteral("ｷｬﾝｾﾙ"));
-    chooser.fillValueNames();
+    chooser.load(VariableType::Numeric);
     EXPECT_EQ(shown(), QStringList({"score", "回数", "@乱数", "@年月日", "@年", "@月", "@日",
                                     "@時分秒", "@時", "@分", "@秒", "@経過時間"}));
-    chooser.fillStringNames();
+    chooser.load(VariableType::String);
     EXPECT_EQ(shown(), QStringList({"name", "天気", "@曜日"}));
 }
 
 TEST_F(VariableChooser, ConfirmsOnlyWithANameSelected) {
-    chooser.fillStringNames();
+    chooser.load(VariableType::String);
     EXPECT_FALSE(ok.isEnabled());
     chooser.lstFlagListDblClick();
     chooser.btnOKClick();
@@ -53,21 +55,21 @@ TEST_F(VariableChooser, ConfirmsOnlyWithANameSelected) {
     EXPECT_EQ(chooser.chosenName(), sj("天気"));
 }
 
-TEST_F(VariableChooser, SelectReturnsTheNameOnlyWhenConfirmed) {
+TEST_F(VariableChooser, RunReturnsTheNameOnlyWhenConfirmed) {
     modal = [](QDialog& dialog) {
         child<QListWidget>(dialog, "lstFlagList").setCurrentRow(1);
         static_cast<TfrmFlagSelect&>(dialog).btnOKClick();
-        return dialog.result();
+        return 0;
     };
-    EXPECT_EQ(TfrmFlagSelect::SelectValueFlag(window->context(), window.get()), sj("回数"));
-    EXPECT_EQ(TfrmFlagSelect::SelectStringFlag(window->context(), window.get()), sj("天気"));
+    EXPECT_EQ(TfrmFlagSelect(context).run(VariableType::Numeric), sj("回数"));
+    EXPECT_EQ(TfrmFlagSelect(context).run(VariableType::String), sj("天気"));
 
     modal = [](QDialog& dialog) {
         child<QListWidget>(dialog, "lstFlagList").setCurrentRow(0);
         dialog.reject();
-        return dialog.result();
+        return 0;
     };
-    EXPECT_EQ(TfrmFlagSelect::SelectValueFlag(window->context(), window.get()), "");
+    EXPECT_EQ(TfrmFlagSelect(context).run(VariableType::Numeric), std::nullopt);
 }
 
 } // namespace

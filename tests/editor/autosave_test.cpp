@@ -152,7 +152,7 @@ TEST_F(Autosave, AfterACrashYesRestoresTheCopyAsTheModifiedComicUnderItsName) {
     EXPECT_EQ(prompter.records()[0].buttons, Buttons::YesNo);
     EXPECT_EQ(toUtf8(prompter.records()[0].text), kRestoreQuestion);
 
-    EXPECT_EQ(window->session().fileName, file);
+    EXPECT_EQ(window->file().fileName, file);
     EXPECT_TRUE(window->isModified());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("パゴラ for Win95 - [story.csf] (変更)"));
     EXPECT_EQ(firstLine(*window), kUnsavedLine);
@@ -174,7 +174,7 @@ TEST_F(Autosave, AnUntitledComicsCopyIsRestoredUntitled) {
     prompter.queueAnswer(Answer::Yes);
     const auto window = showWindow();
     EXPECT_TRUE(asked());
-    EXPECT_TRUE(window->session().isUntitled());
+    EXPECT_TRUE(window->file().isUntitled());
     EXPECT_TRUE(window->isModified());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("パゴラ for Win95 - [NewComic] (変更)"));
     EXPECT_EQ(firstLine(*window), kUnsavedLine);
@@ -191,7 +191,7 @@ TEST_F(Autosave, NoDeletesTheCopy) {
     prompter.queueAnswer(Answer::No);
     const auto window = showWindow();
     EXPECT_TRUE(asked());
-    EXPECT_TRUE(window->session().isUntitled());
+    EXPECT_TRUE(window->file().isUntitled());
     EXPECT_FALSE(window->isModified());
     EXPECT_TRUE(copies().empty());
     EXPECT_TRUE(std::filesystem::is_empty(autosaveFolder())) << "its lock goes with it";
@@ -216,7 +216,7 @@ TEST_F(Autosave, TheLockOfAnEditorThatDiedDoesNotHideItsCopy) {
     prompter.queueAnswer(Answer::Yes);
     const auto window = showWindow();
     EXPECT_TRUE(asked());
-    EXPECT_EQ(window->session().fileName, file);
+    EXPECT_EQ(window->file().fileName, file);
     EXPECT_TRUE(window->isModified());
 }
 
@@ -266,7 +266,7 @@ TEST_F(Autosave, SeveralCopiesAreOfferedNewestFirstUntilOneIsTaken) {
     {
         const auto window = showWindow();
         EXPECT_EQ(prompter.messages().size(), 1u) << "nothing more is offered after a Yes";
-        EXPECT_EQ(window->session().fileName, newer);
+        EXPECT_EQ(window->file().fileName, newer);
         window->objects().comic.History().markClean(); // the restored changes are given up
         window->close();
     }

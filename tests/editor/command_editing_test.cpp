@@ -17,7 +17,7 @@ class CommandEditing : public EditorTest {
 protected:
     static std::vector<std::string> lines(TfrmMain& window) {
         TComicFileCtrl& comic = window.objects().comic;
-        const SessionState& session = window.session();
+        const FileSession& session = window.file();
         std::vector<std::string> result;
         const int count = comic.GetCommandCount(session.currentBook, session.currentPage);
         for (int i = 0; i < count; ++i)
@@ -136,28 +136,28 @@ TEST_F(CommandEditing, ANewCommandGoesAfterTheFocusedLineOnlyWhenConfirmed) {
     window->InsertNewCommand({}, CmdKind::MsgDlg);
     EXPECT_EQ(lines(*window).size(), 3u);
 
-    std::vector<std::string> handedIn;
-    int answer = QDialog::Rejected;
-    window->commandChooser().setDialog(
-        CmdKind::WaitTime, [&](EditorContext& context, QWidget* parent) {
-            return std::make_unique<TestWaitDialog>(context, parent, OptionGroups{});
-        });
+    std::vector<QString> handedIn;
+    bool confirm = false;
+    window->commandChooser().setDialog(CmdKind::Music,
+                                       [&](DialogContext& context, QWidget* parent) {
+                                           return std::make_unique<TestMusicDialog>(context, parent);
+                                       });
     modal = [&](QDialog& dialog) {
-        auto& wait = dynamic_cast<TestWaitDialog&>(dialog);
-        handedIn = wait.shownLines;
-        wait.cmbTime->setValue(250);
-        if (answer == QDialog::Accepted)
-            wait.btnOKClick();
-        return answer;
+        auto& music = dynamic_cast<TestMusicDialog&>(dialog);
+        handedIn.push_back(music.edtFileName->text());
+        music.cmbLoop->setValue(2);
+        if (confirm)
+            music.btnOKClick();
+        return 0;
     };
-    window->InsertNewCommand("WaitTime 10,", CmdKind::WaitTime);
-    EXPECT_EQ(handedIn, std::vector<std::string>{"WaitTime 10,"});
+    window->InsertNewCommand("Music \"a.mid\",0,", CmdKind::Music);
+    EXPECT_EQ(handedIn, std::vector<QString>{QStringLiteral("a.mid")});
     EXPECT_EQ(lines(*window).size(), 3u) << "cancelled";
     EXPECT_FALSE(window->isModified());
 
-    answer = QDialog::Accepted;
-    window->InsertNewCommand({}, CmdKind::WaitTime);
-    EXPECT_EQ(lines(*window)[1], "WaitTime 250,");
+    confirm = true;
+    window->InsertNewCommand({}, CmdKind::Music);
+    EXPECT_EQ(lines(*window)[1], "Music \"\",2,");
     EXPECT_EQ(list.focusedIndex(), 1);
     EXPECT_EQ(list.selectedRows(), std::vector<int>{1});
     EXPECT_TRUE(window->isModified());

@@ -1,13 +1,14 @@
 #include "commands/command_chooser.h"
-#include "commands/number_pad.h"
 #include "commands/option_dialog.h"
 #include "commands/variable_chooser.h"
 #include "editor/command_palette.h"
 #include "editor/condition_dialog.h"
-#include "editor/help_viewer.h"
-#include "editor/qt_text.h"
 #include "editor/version_dialog.h"
 #include "editor_fixture.h"
+#include "gui/help_topics.h"
+#include "gui/help_viewer.h"
+#include "gui/number_pad.h"
+#include "gui/qt_text.h"
 #include "platform/encoding.h"
 
 #include <QCheckBox>
@@ -26,7 +27,7 @@ class Dialogs : public EditorTest {};
 
 TEST_F(Dialogs, EnvironmentDialogShowsTheFourValuesOnTwoTabs) {
     const auto window = makeWindow();
-    TfrmCondition dialog(window->context());
+    TfrmCondition dialog(services);
     dialog.load({false, true, "/plugins/", "/opt/PagoraPl.exe"});
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("環境設定"));
     auto& tabs = child<QTabWidget>(dialog, "PageControl");
@@ -45,7 +46,7 @@ TEST_F(Dialogs, EnvironmentDialogShowsTheFourValuesOnTwoTabs) {
 
 TEST_F(Dialogs, ThePlugInSwitchEnablesTheFolderAndItsButton) {
     const auto window = makeWindow();
-    TfrmCondition dialog(window->context());
+    TfrmCondition dialog(services);
     dialog.load({true, false, "/p/", "/x"});
     EXPECT_FALSE(child<QLineEdit>(dialog, "edtPlugInDir").isEnabled());
     EXPECT_FALSE(child<QPushButton>(dialog, "btnPlugOpen").isEnabled());
@@ -56,7 +57,7 @@ TEST_F(Dialogs, ThePlugInSwitchEnablesTheFolderAndItsButton) {
 
 TEST_F(Dialogs, OkEndsAFolderWithASeparatorKeepsNoFolderEmptyAndTakesTheValues) {
     const auto window = makeWindow();
-    TfrmCondition dialog(window->context());
+    TfrmCondition dialog(services);
     dialog.load({true, true, "/p/", "/x"});
     child<QLineEdit>(dialog, "edtPlugInDir").setText(QStringLiteral("/home/u/spi"));
     child<QCheckBox>(dialog, "chkShowCmdIcon").setChecked(false);
@@ -66,7 +67,7 @@ TEST_F(Dialogs, OkEndsAFolderWithASeparatorKeepsNoFolderEmptyAndTakesTheValues) 
               "/home/u/spi" + std::string(1, QDir::separator().toLatin1()));
     EXPECT_FALSE(dialog.values().showCmdIcon);
 
-    TfrmCondition empty(window->context());
+    TfrmCondition empty(services);
     empty.load({true, true, "/p/", "/x"});
     child<QLineEdit>(empty, "edtPlugInDir").clear();
     empty.btnOKClick();
@@ -76,7 +77,7 @@ TEST_F(Dialogs, OkEndsAFolderWithASeparatorKeepsNoFolderEmptyAndTakesTheValues) 
 
 TEST_F(Dialogs, TheMainWindowTakesTheValuesBackOnlyWhenConfirmed) {
     const auto window = makeWindow();
-    const std::string player = window->session().playerFile;
+    const std::string player = window->user().playerFile;
     modal = [](QDialog& dialog) {
         child<QLineEdit>(dialog, "edtPlayerDir").setText(QStringLiteral("/changed"));
         child<QCheckBox>(dialog, "chkShowCmdIcon").setChecked(false);
@@ -84,8 +85,8 @@ TEST_F(Dialogs, TheMainWindowTakesTheValuesBackOnlyWhenConfirmed) {
         return 0;
     };
     window->actions().menuCondition->trigger();
-    EXPECT_EQ(window->session().playerFile, player);
-    EXPECT_TRUE(window->session().showCmdIcon);
+    EXPECT_EQ(window->user().playerFile, player);
+    EXPECT_TRUE(window->user().showCmdIcon);
 
     modal = [](QDialog& dialog) {
         child<QLineEdit>(dialog, "edtPlayerDir").setText(QStringLiteral("/changed"));
@@ -94,13 +95,13 @@ TEST_F(Dialogs, TheMainWindowTakesTheValuesBackOnlyWhenConfirmed) {
         return 1;
     };
     window->actions().menuCondition->trigger();
-    EXPECT_EQ(window->session().playerFile, "/changed");
-    EXPECT_FALSE(window->session().showCmdIcon);
+    EXPECT_EQ(window->user().playerFile, "/changed");
+    EXPECT_FALSE(window->user().showCmdIcon);
 }
 
 TEST_F(Dialogs, TheFolderChooserStartsAtTheTypedFolderOrTheProgramsFolder) {
     const auto window = makeWindow();
-    TfrmCondition dialog(window->context());
+    TfrmCondition dialog(services);
     dialog.load({true, true, (folder.path() / "nowhere").string(), "/x"});
     prompter.queuePath(folder.path() / "chosen");
     dialog.btnPlugOpenClick();
@@ -123,7 +124,7 @@ TEST_F(Dialogs, HelpOpensTheTopicsPageAtItsAnchor) {
     std::filesystem::create_directories(services.helpFolder);
     folder.write("help/index.html", "<html></html>");
     const auto window = makeWindow();
-    TfrmCondition dialog(window->context());
+    TfrmCondition dialog(services);
     dialog.btnHelpClick();
     ASSERT_EQ(help.urls.size(), 1u);
     EXPECT_EQ(help.urls[0].fileName(), QStringLiteral("environment.html"));
@@ -207,8 +208,8 @@ TEST_F(Dialogs, TheVersionDialogRefusesAnAuthorTheComicCannotHold) {
 // Scripts and tests find windows by these names.
 TEST_F(Dialogs, EveryWindowIsNamedAfterItsClass) {
     const auto window = makeWindow();
-    EditorContext& context = window->context();
-    TfrmCondition condition(context);
+    DialogContext& context = window->context();
+    TfrmCondition condition(services);
     TfrmVersion version(context);
     TfrmOptionSet option(context);
     TfrmFlagSelect variables(context);

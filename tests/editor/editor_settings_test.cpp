@@ -1,4 +1,4 @@
-#include "editor/editor_context.h"
+#include "gui/dialog_context.h"
 #include "editor/editor_settings.h"
 #include "editor/file_history.h"
 #include "platform/settings_store.h"
@@ -12,11 +12,12 @@ const std::filesystem::path kProgramFolder = "/opt/pagora";
 
 TEST(EditorSettings, FirstStartCreatesEveryValueWithItsDefaultAndMakesTheSetupDue) {
     MemorySettingsStore settings;
-    SessionState session;
-    const WindowGeometry geometry = readSettingsAtStart(settings, session, kProgramFolder);
+    UserSettings session;
+    const SettingsAtStart found = readSettingsAtStart(settings, session, kProgramFolder);
+    const WindowGeometry& geometry = found.geometry;
 
-    EXPECT_TRUE(session.setupDue);
-    EXPECT_FALSE(session.settingsUpgraded);
+    EXPECT_TRUE(found.setupDue);
+    EXPECT_FALSE(found.settingsUpgraded);
     EXPECT_EQ(settings.readInt("Version", 0), 1410);
     EXPECT_EQ(settings.readText("Title", ""), "Interactive Pagora for Win95");
     EXPECT_EQ(settings.readInt("MainFormPosTop", -1), 0);
@@ -46,7 +47,7 @@ TEST(EditorSettings, FirstStartCreatesEveryValueWithItsDefaultAndMakesTheSetupDu
 
 TEST(EditorSettings, ASecondStartReadsWhatIsThereAndAsksForNothing) {
     MemorySettingsStore settings;
-    SessionState first;
+    UserSettings first;
     readSettingsAtStart(settings, first, kProgramFolder);
     settings.writeInt("MainFormPosLeft", 33);
     settings.writeInt("TreeBorder", 200);
@@ -55,10 +56,11 @@ TEST(EditorSettings, ASecondStartReadsWhatIsThereAndAsksForNothing) {
     settings.writeFlag("ShowCmdIcon", false);
     settings.writeText("FileHistory2", "/home/a/b.csf");
 
-    SessionState session;
-    const WindowGeometry geometry = readSettingsAtStart(settings, session, "/elsewhere");
-    EXPECT_FALSE(session.setupDue);
-    EXPECT_FALSE(session.settingsUpgraded);
+    UserSettings session;
+    const SettingsAtStart found = readSettingsAtStart(settings, session, "/elsewhere");
+    const WindowGeometry& geometry = found.geometry;
+    EXPECT_FALSE(found.setupDue);
+    EXPECT_FALSE(found.settingsUpgraded);
     EXPECT_EQ(geometry.left, 33);
     EXPECT_EQ(geometry.treeBorder, 200);
     EXPECT_EQ(session.userName, "花子");
@@ -72,15 +74,14 @@ TEST(EditorSettings, OlderVersionsAskForTheUpdateOrTheSetup) {
     MemorySettingsStore settings;
     settings.writeInt("Version", 1300);
     settings.writeInt("SetupVersion", 6);
-    SessionState upgraded;
-    readSettingsAtStart(settings, upgraded, kProgramFolder);
+    UserSettings user;
+    const SettingsAtStart upgraded = readSettingsAtStart(settings, user, kProgramFolder);
     EXPECT_TRUE(upgraded.settingsUpgraded);
     EXPECT_FALSE(upgraded.setupDue);
     EXPECT_EQ(settings.readInt("Version", 0), 1410);
 
     settings.writeInt("SetupVersion", 5);
-    SessionState oldSetup;
-    readSettingsAtStart(settings, oldSetup, kProgramFolder);
+    const SettingsAtStart oldSetup = readSettingsAtStart(settings, user, kProgramFolder);
     EXPECT_FALSE(oldSetup.settingsUpgraded);
     EXPECT_TRUE(oldSetup.setupDue);
     EXPECT_EQ(settings.readInt("SetupVersion", 0), 6);
@@ -88,7 +89,7 @@ TEST(EditorSettings, OlderVersionsAskForTheUpdateOrTheSetup) {
 
 TEST(EditorSettings, ExitWritesBackOnlyValuesThatStillExist) {
     MemorySettingsStore settings;
-    SessionState session;
+    UserSettings session;
     readSettingsAtStart(settings, session, kProgramFolder);
     session.userName = "太郎";
     session.fileHistory = {"/a/one.csf", "", ""};

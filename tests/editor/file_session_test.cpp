@@ -1,8 +1,8 @@
 #include "commands/command_chooser.h"
 #include "editor/command_palette.h"
 #include "editor/main_actions.h"
-#include "editor/qt_text.h"
 #include "editor_fixture.h"
+#include "gui/qt_text.h"
 #include "platform/encoding.h"
 #include "support/temp_folder.h"
 
@@ -24,15 +24,15 @@ class FileSession : public EditorTest {};
 
 TEST_F(FileSession, StartsWithoutSettingsAsAnUntitledComicAndRunsTheSetupOnce) {
     const auto window = showWindow();
-    EXPECT_TRUE(window->session().isUntitled());
+    EXPECT_TRUE(window->file().isUntitled());
     EXPECT_FALSE(window->isModified());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("パゴラ for Win95 - [NewComic] "));
     EXPECT_EQ(settings.readInt("Version", 0), 1410);
     EXPECT_EQ(settings.readInt("SetupVersion", 0), 6);
     EXPECT_EQ(setupRuns, std::vector<SetupRun>{SetupRun::StartUp});
     EXPECT_EQ(window->objects().comic.ReadHeader("Comic", "Copyright", ""), "Pagora User");
-    EXPECT_EQ(toUtf8(window->session().currentBook), "スタートブック");
-    EXPECT_EQ(toUtf8(window->session().currentPage), "スタートページ");
+    EXPECT_EQ(toUtf8(window->file().currentBook), "スタートブック");
+    EXPECT_EQ(toUtf8(window->file().currentPage), "スタートページ");
     EXPECT_TRUE(prompter.records().empty());
 
     window->hide();
@@ -68,11 +68,11 @@ TEST_F(FileSession, TheCommandChooserStepsAsideForTheSetupAndComesBackWhenClosed
 TEST_F(FileSession, OpensTheFileNamedAtStartWithoutTouchingTheHistory) {
     const std::filesystem::path file = writeSample();
     const auto window = showWindow(file);
-    EXPECT_EQ(window->session().fileName, file);
+    EXPECT_EQ(window->file().fileName, file);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("パゴラ for Win95 - [story.csf] "));
-    EXPECT_EQ(window->session().currentBook, sj("第一章"));
-    EXPECT_EQ(window->session().currentPage, sj("はじまり"));
-    EXPECT_EQ(window->session().fileHistory[0], "");
+    EXPECT_EQ(window->file().currentBook, sj("第一章"));
+    EXPECT_EQ(window->file().currentPage, sj("はじまり"));
+    EXPECT_EQ(window->user().fileHistory[0], "");
 }
 
 TEST_F(FileSession, AForeignFileTypeIsDiscardedOnAbortAndKeptOnIgnore) {
@@ -87,14 +87,14 @@ TEST_F(FileSession, AForeignFileTypeIsDiscardedOnAbortAndKeptOnIgnore) {
         EXPECT_EQ(prompter.records()[0].buttons, Buttons::AbortIgnore);
         EXPECT_EQ(toUtf8(prompter.records()[0].text),
                   "ファイルタイプが違います。\nこのファイルは正常に編集できないかもしれません");
-        EXPECT_TRUE(window->session().isUntitled());
+        EXPECT_TRUE(window->file().isUntitled());
         EXPECT_TRUE(window->objects().comic.BookExists(sj("スタートブック")));
         EXPECT_EQ(window->objects().comic.ReadHeader("Comic", "Copyright", ""), "Pagora User");
     }
     prompter.clear();
     prompter.queueAnswer(Answer::Ignore);
     const auto window = makeWindow(file);
-    EXPECT_EQ(window->session().fileName, file);
+    EXPECT_EQ(window->file().fileName, file);
     EXPECT_TRUE(window->objects().comic.BookExists("B"));
 }
 
@@ -124,8 +124,8 @@ TEST_F(FileSession, AnUnreadableStartFileIsReportedAndAnUntitledComicOpens) {
     ASSERT_EQ(errorBoxes.size(), 1u);
     EXPECT_TRUE(errorBoxes[0].contains(QStringLiteral("missing.csf")))
         << errorBoxes[0].toStdString();
-    EXPECT_TRUE(window->session().isUntitled());
-    EXPECT_EQ(window->session().userName, "Pagora User");
+    EXPECT_TRUE(window->file().isUntitled());
+    EXPECT_EQ(window->user().userName, "Pagora User");
     EXPECT_EQ(window->objects().comic.ReadHeader("Comic", "Copyright", ""), "Pagora User");
     EXPECT_GT(window->commandList().model()->rowCount(), 0);
 }
@@ -162,14 +162,14 @@ TEST_F(FileSession, NewAsksFirstAndStartsAnUntitledComic) {
     window->objects().comic.History().forgetCleanPoint();
     prompter.queueAnswer(Answer::Cancel);
     window->actions().menuNewFile->trigger();
-    EXPECT_FALSE(window->session().isUntitled());
+    EXPECT_FALSE(window->file().isUntitled());
 
     prompter.queueAnswer(Answer::No);
     window->actions().menuNewFile->trigger();
-    EXPECT_TRUE(window->session().isUntitled());
+    EXPECT_TRUE(window->file().isUntitled());
     EXPECT_FALSE(window->isModified());
     EXPECT_EQ(window->objects().comic.ReadHeader("Comic", "Copyright", ""), "Pagora User");
-    EXPECT_EQ(window->session().currentBook, sj("スタートブック"));
+    EXPECT_EQ(window->file().currentBook, sj("スタートブック"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("パゴラ for Win95 - [NewComic] "));
 }
 
@@ -180,17 +180,17 @@ TEST_F(FileSession, SaveOfAnUntitledComicGoesThroughSaveAs) {
     ASSERT_EQ(prompter.records().size(), 1u);
     EXPECT_EQ(prompter.records()[0].call, Call::SaveFile);
     EXPECT_EQ(prompter.records()[0].text, "コミックファイルを保存");
-    EXPECT_TRUE(window->session().isUntitled());
+    EXPECT_TRUE(window->file().isUntitled());
     EXPECT_TRUE(window->isModified());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("パゴラ for Win95 - [NewComic] (変更)"));
 
     const std::filesystem::path target = folder.path() / "saved.csf";
     prompter.queuePath(target);
     window->actions().menuFileSave->trigger();
-    EXPECT_EQ(window->session().fileName, target);
+    EXPECT_EQ(window->file().fileName, target);
     EXPECT_FALSE(window->isModified());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("パゴラ for Win95 - [saved.csf] "));
-    EXPECT_EQ(window->session().fileHistory[0], target.string());
+    EXPECT_EQ(window->user().fileHistory[0], target.string());
     const std::string saved = readFile(target);
     EXPECT_EQ(saved.rfind("/// Interactive Pagora for Win95\r\n", 0), 0u);
     EXPECT_NE(saved.find("FileType=PGR95\r\n"), std::string::npos);
@@ -252,7 +252,7 @@ TEST_P(PendingActionAfterYes, StopsWhenSaveAsIsCancelled) {
     const auto window = modifiedWindow(std::nullopt);
     GetParam().start(*window);
     EXPECT_FALSE(wentOn(*window));
-    EXPECT_TRUE(window->session().isUntitled());
+    EXPECT_TRUE(window->file().isUntitled());
     EXPECT_TRUE(window->isModified());
     EXPECT_EQ(prompter.records().back().call, Call::SaveFile) << "nothing is asked after it";
 }
@@ -267,7 +267,7 @@ TEST_P(PendingActionAfterYes, StopsWhenTheSaveFailsAndShowsWhy) {
     EXPECT_FALSE(wentOn(*window));
     ASSERT_EQ(errorBoxes.size(), 1u);
     EXPECT_TRUE(errorBoxes[0].contains(QStringLiteral("story.csf"))) << errorBoxes[0].toStdString();
-    EXPECT_EQ(window->session().fileName, file);
+    EXPECT_EQ(window->file().fileName, file);
     EXPECT_TRUE(window->isModified());
     EXPECT_EQ(prompter.records().back().call, Call::Message) << "nothing is asked after it";
 }
@@ -306,8 +306,8 @@ TEST_F(FileSession, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     EXPECT_TRUE(errorBoxes[0].contains(QStringLiteral("story.csf"))) << errorBoxes[0].toStdString();
     EXPECT_EQ(readFile(file), before);
     EXPECT_TRUE(window->isModified());
-    EXPECT_EQ(window->session().fileName, file);
-    EXPECT_EQ(window->session().fileHistory[0], "");
+    EXPECT_EQ(window->file().fileName, file);
+    EXPECT_EQ(window->user().fileHistory[0], "");
 }
 
 TEST_F(FileSession, AFailedSaveAsLeavesTheComicUntitled) {
@@ -316,9 +316,9 @@ TEST_F(FileSession, AFailedSaveAsLeavesTheComicUntitled) {
     prompter.queuePath(folder.path() / "no-such-folder" / "x.csf");
     window->actions().menuFileSaveName->trigger();
     EXPECT_EQ(errorBoxes.size(), 1u);
-    EXPECT_TRUE(window->session().isUntitled());
+    EXPECT_TRUE(window->file().isUntitled());
     EXPECT_TRUE(window->isModified());
-    EXPECT_EQ(window->session().fileHistory[0], "");
+    EXPECT_EQ(window->user().fileHistory[0], "");
 }
 
 TEST_F(FileSession, OpeningAnUnreadableFileChangesNothing) {
@@ -332,9 +332,9 @@ TEST_F(FileSession, OpeningAnUnreadableFileChangesNothing) {
     EXPECT_EQ(errorBoxes[0], QStringLiteral("ファイル「") + pathText(folder.path() / "gone.csf") +
                                  QStringLiteral("」を開けません。\n"
                                                 "ファイルまたはフォルダが見つかりません。"));
-    EXPECT_EQ(window->session().fileName, file);
+    EXPECT_EQ(window->file().fileName, file);
     EXPECT_TRUE(window->isModified());
-    EXPECT_EQ(window->session().fileHistory[0], "");
+    EXPECT_EQ(window->user().fileHistory[0], "");
     EXPECT_TRUE(window->objects().comic.BookExists(sj("第二章")));
 }
 
@@ -355,7 +355,7 @@ TEST_F(FileSession, HistoryKeepsOneEntryPerFileNameAndShowsFilledItems) {
 
     window->LoadComicFile(third);
     window->LoadComicFile(second);
-    EXPECT_EQ(window->session().fileHistory, (FileHistory{second.string(), third.string(), ""}));
+    EXPECT_EQ(window->user().fileHistory, (FileHistory{second.string(), third.string(), ""}));
     EXPECT_EQ(actions.menuHistory[0]->text(), QStringLiteral("&1 STORY.csf"));
     EXPECT_EQ(actions.menuHistory[1]->text(), QStringLiteral("&2 other.csf"));
     EXPECT_TRUE(actions.menuHistory[1]->isVisible());
@@ -371,12 +371,12 @@ TEST_F(FileSession, ChoosingAHistoryItemOpensItsFileAfterTheSaveQuestion) {
 
     prompter.queueAnswer(Answer::Cancel);
     window->actions().menuHistory[1]->trigger();
-    EXPECT_EQ(window->session().fileName, other);
+    EXPECT_EQ(window->file().fileName, other);
 
     prompter.queueAnswer(Answer::No);
     window->actions().menuHistory[1]->trigger();
-    EXPECT_EQ(window->session().fileName, story);
-    EXPECT_EQ(window->session().fileHistory, (FileHistory{story.string(), other.string(), ""}));
+    EXPECT_EQ(window->file().fileName, story);
+    EXPECT_EQ(window->user().fileHistory, (FileHistory{story.string(), other.string(), ""}));
 }
 
 TEST_F(FileSession, AHistoryItemOpensTheFileItShowedEvenWhenTheSaveReordersTheHistory) {
@@ -391,7 +391,7 @@ TEST_F(FileSession, AHistoryItemOpensTheFileItShowedEvenWhenTheSaveReordersTheHi
     prompter.queueAnswer(Answer::Yes);
     prompter.queuePath(folder.path() / "fresh.csf");
     window->actions().menuHistory[1]->trigger();
-    EXPECT_EQ(window->session().fileName, story);
+    EXPECT_EQ(window->file().fileName, story);
 }
 
 TEST_F(FileSession, StatusShowsTheFocusedLineAndTheOpenPage) {
@@ -447,7 +447,7 @@ TEST_F(FileSession, ExitWritesBackOnlyTheValuesThatStillExist) {
     {
         const auto window = showWindow(writeSample());
         window->resize(700, 500);
-        window->session().userName = "花子";
+        window->user().userName = "花子";
         settings.eraseAll();
         settings.writeText("UserName", "old");
     }

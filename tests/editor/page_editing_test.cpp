@@ -21,8 +21,8 @@ protected:
             names.push_back(toUtf8(page));
         return names;
     }
-    static std::string openBook(TfrmMain& window) { return toUtf8(window.session().currentBook); }
-    static std::string openPage(TfrmMain& window) { return toUtf8(window.session().currentPage); }
+    static std::string openBook(TfrmMain& window) { return toUtf8(window.file().currentBook); }
+    static std::string openPage(TfrmMain& window) { return toUtf8(window.file().currentPage); }
     static QString selectedNode(TfrmMain& window) {
         QTreeWidgetItem* node = window.tree().currentItem();
         return node == nullptr ? QString() : node->text(0);

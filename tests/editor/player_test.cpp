@@ -115,17 +115,12 @@ TEST_F(Player, TheStartedProgramGetsTheComicsPathInItsFolder) {
     const std::filesystem::path comic = writeSample("comics/my story.csf");
 
     QtProgramLauncher realLauncher;
-    EditorServices real{prompter,
-                        settings,
+    EditorServices real{services,
                         clock,
                         random,
                         realLauncher,
-                        help,
                         services.programFolder,
-                        services.helpFolder,
                         services.findWine,
-                        services.showErrorBox,
-                        services.runModal,
                         services.runSetup,
                         services.autosaveFolder};
     TfrmMain window(real, comic);

@@ -1,7 +1,7 @@
 #include "editor/editor_application.h"
 #include "editor/qt_prompter.h"
 #include "editor/qt_settings_store.h"
-#include "editor/qt_text.h"
+#include "gui/qt_text.h"
 #include "platform/encoding.h"
 #include "platform/errors.h"
 #include "support/temp_folder.h"

@@ -282,10 +282,10 @@ protected:
 
 TEST_F(ScriptStepsTest, PagesAreOpenedByTheirNamesAndMissingOnesWaitedFor) {
     run("page", {"第二章", "居間"});
-    EXPECT_EQ(window->session().currentBook, sj("第二章"));
-    EXPECT_EQ(window->session().currentPage, sj("居間"));
+    EXPECT_EQ(window->file().currentBook, sj("第二章"));
+    EXPECT_EQ(window->file().currentPage, sj("居間"));
     EXPECT_THROW(run("page", {"第二章", "どこにもない"}), LookupMiss);
-    EXPECT_EQ(window->session().currentPage, sj("居間"));
+    EXPECT_EQ(window->file().currentPage, sj("居間"));
     run("focus", {"9"});
     EXPECT_EQ(window->commandList().focusedIndex(), 9);
     EXPECT_THROW(run("focus", {"10"}), LookupMiss);

@@ -81,7 +81,7 @@ TEST_F(TreeDrop, MovingAPageShowsItsRefusalOrAsksAboutAnotherBook) {
     EXPECT_EQ(pages(*window, "第一章"), (std::vector<std::string>{"次", "はじまり"}));
     EXPECT_TRUE(prompter.records().empty());
     EXPECT_TRUE(window->isModified());
-    EXPECT_EQ(toUtf8(window->session().currentPage), "はじまり");
+    EXPECT_EQ(toUtf8(window->file().currentPage), "はじまり");
     EXPECT_EQ(window->tree().currentItem(), page(*window, 0, 1));
     window->TreeViewDragDrop(page(*window, 0, 1), book(*window, 0));
     EXPECT_EQ(pages(*window, "第一章"), (std::vector<std::string>{"はじまり", "次"}));
@@ -99,8 +99,8 @@ TEST_F(TreeDrop, MovingAPageShowsItsRefusalOrAsksAboutAnotherBook) {
     prompter.clear();
     EXPECT_EQ(pages(*window, "第一章"), std::vector<std::string>{"はじまり"});
     EXPECT_EQ(pages(*window, "第二章"), (std::vector<std::string>{"居間", "次"}));
-    EXPECT_EQ(toUtf8(window->session().currentBook), "第二章");
-    EXPECT_EQ(toUtf8(window->session().currentPage), "次");
+    EXPECT_EQ(toUtf8(window->file().currentBook), "第二章");
+    EXPECT_EQ(toUtf8(window->file().currentPage), "次");
     EXPECT_EQ(window->commandList().model()->rowCount(), 3);
 }
 
@@ -115,7 +115,7 @@ TEST_F(TreeDrop, MovingABookKeepsTheOpenPage) {
     EXPECT_EQ(books(*window), (std::vector<std::string>{"第二章", "第一章"}));
     EXPECT_TRUE(root(*window)->isExpanded());
     EXPECT_TRUE(window->isModified());
-    EXPECT_EQ(toUtf8(window->session().currentPage), "次");
+    EXPECT_EQ(toUtf8(window->file().currentPage), "次");
     EXPECT_EQ(window->commandList().focusedIndex(), 1);
     EXPECT_EQ(window->tree().currentItem(), page(*window, 1, 1));
     EXPECT_TRUE(prompter.records().empty());

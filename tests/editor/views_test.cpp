@@ -54,7 +54,7 @@ TEST_F(Views, TheTreeShowsTheComicItsBooksAndTheirPagesInOrder) {
     // The open page is the selected node.
     ASSERT_NE(tree.currentItem(), nullptr);
     EXPECT_EQ(tree.currentItem(), root->child(0)->child(0));
-    EXPECT_FALSE(window->session().treeUpdateGuard);
+    EXPECT_FALSE(window->windowFlags().treeUpdateGuard);
 }
 
 TEST_F(Views, ChoosingAPageNodeOpensItAndOtherNodesChangeNothing) {
@@ -62,14 +62,14 @@ TEST_F(Views, ChoosingAPageNodeOpensItAndOtherNodesChangeNothing) {
     ComicTreeView& tree = window->tree();
     QTreeWidgetItem* root = tree.topLevelItem(0);
     tree.setCurrentItem(root->child(1));
-    EXPECT_EQ(window->session().currentPage, sj("はじまり"));
+    EXPECT_EQ(window->file().currentPage, sj("はじまり"));
     tree.setCurrentItem(root);
-    EXPECT_EQ(window->session().currentPage, sj("はじまり"));
+    EXPECT_EQ(window->file().currentPage, sj("はじまり"));
     tree.setCurrentItem(root->child(1)->child(0));
-    EXPECT_EQ(window->session().currentBook, sj("第二章"));
-    EXPECT_EQ(window->session().currentPage, sj("居間"));
+    EXPECT_EQ(window->file().currentBook, sj("第二章"));
+    EXPECT_EQ(window->file().currentPage, sj("居間"));
     EXPECT_EQ(window->commandList().model()->rowCount(), 10);
-    EXPECT_FALSE(window->session().treeUpdateGuard);
+    EXPECT_FALSE(window->windowFlags().treeUpdateGuard);
 }
 
 TEST_F(Views, SelectingAMissingPageChangesNothing) {
@@ -129,7 +129,7 @@ TEST_F(Views, RefreshingKeepsTheFirstVisibleLineAndSelectsOnlyTheFocusedOne) {
 TEST_F(Views, APageWithoutBooksLeavesAnEmptyList) {
     const auto window =
         showWindow(writeComic("empty.csf", {"<Head=\"Comic\">", "FileType=PGR95", "<Head End>"}));
-    EXPECT_EQ(window->session().currentBook, "");
+    EXPECT_EQ(window->file().currentBook, "");
     EXPECT_EQ(window->commandList().model()->rowCount(), 0);
     EXPECT_EQ(window->statusPanel1().text(), QStringLiteral("-1行目"));
 }
@@ -159,14 +159,14 @@ TEST_F(Views, TheErrorCheckListsFindingsInAThirdOfTheWindowAndNavigates) {
 
     list.setCurrentRow(missing);
     window->lstErrorListDblClick();
-    EXPECT_EQ(window->session().currentPage, "Q");
+    EXPECT_EQ(window->file().currentPage, "Q");
     EXPECT_EQ(window->commandList().focusedIndex(), 2);
 
     // A finding whose page has gone since does nothing.
     window->OpenPage("B", "P", -1);
     window->objects().comic.DeletePage("B", "Q");
     window->lstErrorListDblClick();
-    EXPECT_EQ(window->session().currentPage, "P");
+    EXPECT_EQ(window->file().currentPage, "P");
 }
 
 TEST_F(Views, ACheckThatFindsNothingSaysSoAndItsLineLeadsNowhere) {
@@ -183,7 +183,7 @@ TEST_F(Views, ACheckThatFindsNothingSaysSoAndItsLineLeadsNowhere) {
     window->OpenPage("B", "Q", -1);
     list.setCurrentRow(0);
     window->lstErrorListDblClick();
-    EXPECT_EQ(window->session().currentPage, "Q");
+    EXPECT_EQ(window->file().currentPage, "Q");
 }
 
 TEST_F(Views, NewAndOpenClearTheFindingsOfTheFormerComic) {
@@ -291,12 +291,12 @@ TEST_F(Views, ConditionIconsShowEvenWithoutCommandIcons) {
     const QColor conditionOrange(0xFF, 0xB3, 0x00);
     const QColor messageBlue(0x1E, 0x88, 0xE5);
 
-    window->session().showCmdIcon = true;
+    window->user().showCmdIcon = true;
     QImage withIcons = drawRow(*window, 0);
     EXPECT_TRUE(hasColourNear(withIcons, 0, 16, messageBlue));
     EXPECT_TRUE(hasColourNear(withIcons, 16, 32, conditionOrange));
 
-    window->session().showCmdIcon = false;
+    window->user().showCmdIcon = false;
     QImage without = drawRow(*window, 0);
     EXPECT_FALSE(hasColourNear(without, 0, 16, messageBlue));
     EXPECT_TRUE(hasColourNear(without, 0, 16, conditionOrange));

@@ -1,5 +1,5 @@
-#include "commands/number_pad.h"
-#include "editor_fixture.h"
+#include "dialog_fixture.h"
+#include "gui/number_pad.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -7,7 +7,7 @@
 namespace pagora::test {
 namespace {
 
-class NumberPad : public EditorTest {
+class NumberPad : public ServicesTest {
 protected:
     TfrmValueEdit pad;
     NumberBox box{pad};

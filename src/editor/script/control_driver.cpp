@@ -1,8 +1,8 @@
 #include "editor/script/control_driver.h"
 
-#include "editor/qt_text.h"
 #include "editor/script/step_errors.h"
 #include "editor/script/window_lookup.h"
+#include "gui/qt_text.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -3,8 +3,8 @@
 #include "editor/comic_tree_view.h"
 #include "editor/command_list_view.h"
 #include "editor/main_window.h"
-#include "editor/qt_text.h"
 #include "editor/script/step_errors.h"
+#include "gui/qt_text.h"
 #include "platform/encoding.h"
 
 namespace pagora {
@@ -63,7 +63,7 @@ void focusLineStep(TfrmMain& window, int line) {
 }
 
 std::vector<std::string> openPageLines(TfrmMain& window) {
-    const SessionState& session = window.session();
+    const FileSession& session = window.file();
     TComicFileCtrl& comic = window.objects().comic;
     std::vector<std::string> lines;
     if (!comic.PageExists(session.currentBook, session.currentPage))

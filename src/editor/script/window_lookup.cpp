@@ -1,7 +1,7 @@
 #include "editor/script/window_lookup.h"
 
-#include "editor/qt_text.h"
 #include "editor/script/step_errors.h"
+#include "gui/qt_text.h"
 
 #include <QAbstractButton>
 #include <QAction>
