@@ -181,13 +181,12 @@ EditVerdict pasteLines(TComicFileCtrl& comic, const EditPlace& focused,
 
 // --- header ---
 
-EditVerdict writeHeaderKeys(TComicFileCtrl& comic, std::string_view block,
-                            const std::vector<std::pair<std::string, std::string>>& entries) {
+EditVerdict writeHeaderKeys(TComicFileCtrl& comic, const std::vector<HeaderEntry>& entries) {
     return asStep(comic, PAGORA_CP932("設定の変更"), {}, [&]() -> EditVerdict {
         if (entries.empty())
             return EditVerdict::unchanged();
-        for (const auto& [key, value] : entries)
-            comic.WriteHeader(block, key, value);
+        for (const HeaderEntry& entry : entries)
+            comic.WriteHeader(entry.block, entry.key, entry.value);
         return EditVerdict::doneAt({});
     });
 }

@@ -78,10 +78,18 @@ EditVerdict pasteLines(TComicFileCtrl& comic, const EditPlace& focused,
 
 // --- header ---
 
-// A settings dialog's OK: each key of the block gets its value, in order.
-// The focus of a header change is the empty place.
-EditVerdict writeHeaderKeys(TComicFileCtrl& comic, std::string_view block,
-                            const std::vector<std::pair<std::string, std::string>>& entries);
+// One key of a header block with its value.
+struct HeaderEntry {
+    std::string block;
+    std::string key;
+    std::string value;
+    bool operator==(const HeaderEntry&) const = default;
+};
+
+// A settings dialog's OK: each entry is written in order, a missing block
+// appended at the end of the file, all as one step. The focus of a header
+// change is the empty place.
+EditVerdict writeHeaderKeys(TComicFileCtrl& comic, const std::vector<HeaderEntry>& entries);
 
 // --- books and pages ---
 

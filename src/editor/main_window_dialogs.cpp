@@ -30,7 +30,7 @@ void TfrmMain::menuVersionClick() {
     // clean: the author is not counted as a change of the comic.
     EditHistory& history = objects_.comic.History();
     const bool clean = history.isClean();
-    writeHeaderKeys(objects_.comic, "Comic", {{"Copyright", *author}});
+    writeHeaderKeys(objects_.comic, {{"Comic", "Copyright", *author}});
     if (clean)
         history.markClean();
 }

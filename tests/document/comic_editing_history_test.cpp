@@ -51,7 +51,8 @@ public:
             clipboard_ = copyLines(comic_, at, rows);
             return pasteLines(comic_, at, clipboard_);
         case 7:
-            return writeHeaderKeys(comic_, "Comic", {{"Title", name}, {"RandomFlagMax", "9"}});
+            return writeHeaderKeys(comic_,
+                                   {{"Comic", "Title", name}, {"Comic", "RandomFlagMax", "9"}});
         case 8:
             return addNode(comic_, syntax_, random_() % 2 ? page.named(name) : book.named(name));
         case 9:
@@ -120,10 +121,12 @@ TEST(EditingHistory, EveryDoneEditIsOneStepAndUndoAllRedoAllGiveTheExactBytes) {
             // A change is one step; an edit that ends where it began (a page's
             // only line deleted and refilled alike) may leave one too.
             ASSERT_LE(added, 1u);
-            if (changed)
+            if (changed) {
                 ASSERT_EQ(added, 1u);
-            if (!verdict.done())
+            }
+            if (!verdict.done()) {
                 ASSERT_EQ(added, 0u);
+            }
         }
         const std::string final = comic.SaveToBytes();
         while (history.undo()) {

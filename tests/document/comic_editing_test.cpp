@@ -245,18 +245,22 @@ TEST_F(ComicEditing, AnEmptyPageOfTheFileIsRefilledByADeleteOfNothing) {
 
 // --- header ---
 
-TEST_F(ComicEditing, HeaderKeysAreWrittenInOrderIntoTheirBlock) {
-    expectVerdict(writeHeaderKeys(comic, "Comic", {{"StartPage", "x"}, {"Title", "t"}}),
-                  EditVerdict::doneAt({}));
-    expectVerdict(writeHeaderKeys(comic, "Menu", {{"a", "1"}, {"a", "2"}}),
+TEST_F(ComicEditing, HeaderKeysAreWrittenInOrderIntoTheirBlocksAsOneStep) {
+    expectVerdict(writeHeaderKeys(comic, {{"Comic", "StartPage", "x"},
+                                          {"Menu", "a", "1"},
+                                          {"Comic", "Title", "t"},
+                                          {"Menu", "a", "2"}}),
                   EditVerdict::doneAt({}));
     EXPECT_EQ(comic.GetHeaderEntries("Comic"),
               (std::vector<std::pair<std::string, std::string>>{
                   {"StartBook", sj("第一章")}, {"StartPage", "x"}, {"Title", "t"}}));
     EXPECT_EQ(comic.GetHeaderEntries("Menu"),
               (std::vector<std::pair<std::string, std::string>>{{"a", "2"}}));
-    expectVerdict(writeHeaderKeys(comic, "Other", {}), EditVerdict::unchanged());
-    EXPECT_TRUE(comic.GetHeaderKeys("Other").empty());
+    EXPECT_EQ(comic.History().undoCount(), 1u);
+    comic.History().undo();
+    EXPECT_TRUE(comic.GetHeaderKeys("Menu").empty()) << "the block made for it goes too";
+    EXPECT_EQ(comic.ReadHeader("Comic", "StartPage", "-"), sj("はじまり"));
+    expectVerdict(writeHeaderKeys(comic, {}), EditVerdict::unchanged());
 }
 
 // --- books and pages ---
