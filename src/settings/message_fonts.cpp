@@ -1,0 +1,88 @@
+#include "settings/message_fonts.h"
+
+#include "platform/encoding.h"
+
+#include <QStringList>
+#include <algorithm>
+
+namespace pagora {
+namespace {
+
+bool isMinchoFace(const QString& family) {
+    return family.contains(QStringLiteral("明朝")) ||
+           family.contains(QStringLiteral("Mincho"), Qt::CaseInsensitive);
+}
+
+// Japanese fonts of free desktops, tried in order after the named one.
+QStringList japaneseFallbacks(bool serif) {
+    if (serif)
+        return {QStringLiteral("Noto Serif CJK JP"), QStringLiteral("IPAPMincho"),
+                QStringLiteral("IPAMincho"), QStringLiteral("Source Han Serif JP")};
+    return {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"),
+            QStringLiteral("IPAGothic"), QStringLiteral("VL PGothic"),
+            QStringLiteral("Source Han Sans JP")};
+}
+
+QFont makeFont(std::string_view cp932Name, const MessageStyle& style) {
+    const QString family = messageString(cp932Name);
+    const bool serif = isMinchoFace(family);
+    QFont font;
+    font.setFamilies(QStringList{family} + japaneseFallbacks(serif));
+    font.setStyleHint(serif ? QFont::Serif : QFont::SansSerif);
+    font.setPixelSize(messagePixelSize(style.size));
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    return font;
+}
+
+int faceKey(const MessageStyle& style) {
+    return style.size * 4 + (style.bold ? 2 : 0) + (style.italic ? 1 : 0);
+}
+
+} // namespace
+
+int MessageFonts::textWidth(std::string_view fontName, const MessageStyle& style,
+                            std::string_view cp932) {
+    Face& found = face(fontName, style);
+    if (cp932.size() > 2)
+        return found.metrics.horizontalAdvance(messageString(cp932));
+    std::uint16_t code = 0;
+    for (const char byte : cp932)
+        code = static_cast<std::uint16_t>(code << 8 | static_cast<unsigned char>(byte));
+    const auto [width, added] = found.widths.try_emplace(code, 0);
+    if (added)
+        width->second = found.metrics.horizontalAdvance(messageString(cp932));
+    return width->second;
+}
+
+FontExtent MessageFonts::extent(std::string_view fontName, const MessageStyle& style) {
+    const QFontMetrics& metrics = face(fontName, style).metrics;
+    return {metrics.height(), metrics.ascent()};
+}
+
+const QFont& MessageFonts::font(std::string_view fontName, const MessageStyle& style) {
+    return face(fontName, style).font;
+}
+
+MessageFonts::Face& MessageFonts::face(std::string_view fontName, const MessageStyle& style) {
+    if (fontName != fontName_) {
+        faces_.clear();
+        fontName_ = fontName;
+    }
+    const int key = faceKey(style);
+    auto found = faces_.find(key);
+    if (found == faces_.end())
+        found = faces_.try_emplace(key, makeFont(fontName, style)).first;
+    return found->second;
+}
+
+QString messageString(std::string_view cp932) {
+    const std::string utf8 = toUtf8(cp932);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+int messagePixelSize(int points) {
+    return std::max(1, (points * 96 + 36) / 72);
+}
+
+} // namespace pagora
