@@ -2,6 +2,7 @@
 
 #include "platform/encoding.h"
 
+#include <QFontInfo>
 #include <QStringList>
 #include <algorithm>
 
@@ -23,8 +24,7 @@ QStringList japaneseFallbacks(bool serif) {
             QStringLiteral("Source Han Sans JP")};
 }
 
-QFont makeFont(std::string_view cp932Name, const MessageStyle& style) {
-    const QString family = messageString(cp932Name);
+QFont makeFont(const QString& family, const MessageStyle& style) {
     const bool serif = isMinchoFace(family);
     QFont font;
     font.setFamilies(QStringList{family} + japaneseFallbacks(serif));
@@ -41,6 +41,14 @@ int faceKey(const MessageStyle& style) {
 
 } // namespace
 
+MessageFonts::Face::Face(const QFont& made, bool standIn)
+    : font(made)
+    , metrics(made)
+    , extent{metrics.height(), metrics.ascent()} {
+    if (standIn)
+        extent = {made.pixelSize(), (made.pixelSize() * 86 + 50) / 100};
+}
+
 int MessageFonts::textWidth(std::string_view fontName, const MessageStyle& style,
                             std::string_view cp932) {
     Face& found = face(fontName, style);
@@ -56,8 +64,7 @@ int MessageFonts::textWidth(std::string_view fontName, const MessageStyle& style
 }
 
 FontExtent MessageFonts::extent(std::string_view fontName, const MessageStyle& style) {
-    const QFontMetrics& metrics = face(fontName, style).metrics;
-    return {metrics.height(), metrics.ascent()};
+    return face(fontName, style).extent;
 }
 
 const QFont& MessageFonts::font(std::string_view fontName, const MessageStyle& style) {
@@ -71,8 +78,12 @@ MessageFonts::Face& MessageFonts::face(std::string_view fontName, const MessageS
     }
     const int key = faceKey(style);
     auto found = faces_.find(key);
-    if (found == faces_.end())
-        found = faces_.try_emplace(key, makeFont(fontName, style)).first;
+    if (found == faces_.end()) {
+        const QString family = messageString(fontName);
+        const QFont made = makeFont(family, style);
+        const bool standIn = QFontInfo(made).family().compare(family, Qt::CaseInsensitive) != 0;
+        found = faces_.try_emplace(key, made, standIn).first;
+    }
     return found->second;
 }
 

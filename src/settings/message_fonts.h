@@ -16,8 +16,11 @@ namespace pagora {
 //
 // Comics name Windows fonts ("ＭＳ Ｐゴシック"). Where the system has no font
 // of that name, a Japanese font of the system stands in (a serif one for a
-// Mincho face), so that the preview stays legible. Sizes in points are set at
-// 96 dots per inch, the resolution the play windows draw at.
+// Mincho face), so that the preview stays legible. A stand-in keeps its
+// glyphs and advances but takes the line of the Windows Japanese fonts, one
+// em high with the baseline at 0.86 em, so that a frame holds as many lines
+// as in the play window. Sizes in points are set at 96 dots per inch, the
+// resolution the play windows draw at.
 class MessageFonts : public FontMetrics {
 public:
     int textWidth(std::string_view fontName, const MessageStyle& style,
@@ -29,11 +32,10 @@ public:
 
 private:
     struct Face {
-        explicit Face(const QFont& made)
-            : font(made)
-            , metrics(made) {}
+        Face(const QFont& made, bool standIn);
         QFont font;
         QFontMetrics metrics;
+        FontExtent extent;
         // Advances of single characters by their CP932 code.
         std::unordered_map<std::uint16_t, int> widths;
     };

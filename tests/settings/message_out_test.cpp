@@ -200,12 +200,26 @@ TEST(MessageOut, AFontThatIsNotInstalledDrawsWithAJapaneseFont) {
     const QFontInfo info(fonts.font(toCp932(kDefaultFont), MessageStyle{16}));
     EXPECT_TRUE(QFontDatabase::writingSystems(info.family()).contains(QFontDatabase::Japanese))
         << info.family().toStdString();
+    // Lines as high as in the play window: one em (16 pixels) for 12 points.
+    const FontExtent extent = fonts.extent(toCp932(kDefaultFont), MessageStyle{12});
+    EXPECT_EQ(extent.height, 16);
+    EXPECT_EQ(extent.ascent, 14);
     // Two kana drawn in a font without them would be two equal boxes.
     const TTC white = filled(kWhite);
     const TTC a = drawn({.utf8 = "あ", .size = 16}, white);
     const TTC i = drawn({.utf8 = "い", .size = 16}, white);
     EXPECT_GT(changes(white, a).pixels, 20);
     EXPECT_GT(changes(a, i).pixels, 20);
+}
+
+TEST(MessageOut, AnInstalledFontKeepsItsOwnLineHeight) {
+    MessageFonts fonts;
+    const QFont standIn = fonts.font(toCp932(kDefaultFont), MessageStyle{12});
+    const std::string installed = toCp932(QFontInfo(standIn).family().toStdString());
+    const QFontMetrics metrics(fonts.font(installed, MessageStyle{12}));
+    const FontExtent extent = fonts.extent(installed, MessageStyle{12});
+    EXPECT_EQ(extent.height, metrics.height());
+    EXPECT_EQ(extent.ascent, metrics.ascent());
 }
 
 } // namespace
