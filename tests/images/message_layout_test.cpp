@@ -31,18 +31,22 @@ std::vector<std::string> describe(const std::vector<MessagePiece>& pieces) {
     return lines;
 }
 
-std::vector<MessagePiece> layOut(std::string_view utf8, Frame frame = {}, int size = 12) {
-    const std::string text = toCp932(utf8);
+// Lays out CP932 bytes in 12-point type.
+std::vector<MessagePiece> layOutCp932(std::string_view cp932, Frame frame,
+                                      test::FixedFontMetrics& metrics) {
     MessageText message;
-    message.text = text;
+    message.text = cp932;
     message.left = frame.left;
     message.top = frame.top;
     message.right = frame.right;
     message.bottom = frame.bottom;
     message.fontName = "font";
-    message.style.size = size;
-    test::FixedFontMetrics metrics;
     return layoutMessage(message, metrics);
+}
+
+std::vector<MessagePiece> layOut(std::string_view utf8, Frame frame = {}) {
+    test::FixedFontMetrics metrics;
+    return layOutCp932(toCp932(utf8), frame, metrics);
 }
 
 using Lines = std::vector<std::string>;
@@ -51,16 +55,22 @@ struct LayoutCase {
     const char* name;
     const char* text;
     Lines pieces;
+    Frame frame{};
 };
 
-class MessageLayoutTags : public testing::TestWithParam<LayoutCase> {};
+class MessageLayoutCases : public testing::TestWithParam<LayoutCase> {};
 
-TEST_P(MessageLayoutTags, LaysOutThePieces) {
-    EXPECT_EQ(describe(layOut(GetParam().text)), GetParam().pieces) << GetParam().text;
+TEST_P(MessageLayoutCases, LaysOutThePieces) {
+    EXPECT_EQ(describe(layOut(GetParam().text, GetParam().frame)), GetParam().pieces)
+        << GetParam().text;
+}
+
+std::string caseName(const testing::TestParamInfo<LayoutCase>& test) {
+    return test.param.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, MessageLayoutTags,
+    Texts, MessageLayoutCases,
     testing::Values(
         // The last character, and a text of one character, are drawn.
         LayoutCase{"OneCharacter", "a", {"0,0,12 w6 s12 000000 a"}},
@@ -107,86 +117,80 @@ INSTANTIATE_TEST_SUITE_P(
                    {"0,10,22 w6 s12 000000 a", "6,0,20 w10 s20 000000 b",
                     "16,10,22 w6 s12 000000 c", "0,25,37 w6 s12 000000 d"}},
         LayoutCase{"Empty", "", {}}, LayoutCase{"OnlyTags", "<B><KEY>", {}}),
-    [](const testing::TestParamInfo<LayoutCase>& test) { return test.param.name; });
+    caseName);
+
+// Frames of 6-pixel characters and 15-pixel lines.
+INSTANTIATE_TEST_SUITE_P(
+    Frames, MessageLayoutCases,
+    testing::Values(
+        // From x = 10 the third character ends at 28, the fourth would reach 34.
+        LayoutCase{"WrapsBeforeReachingTheRightEdge",
+                   "abcdefg",
+                   {"10,0,12 w18 s12 000000 abc", "10,15,27 w18 s12 000000 def",
+                    "10,30,42 w6 s12 000000 g"},
+                   {10, 0, 29, 100}},
+        LayoutCase{"EndingAtTheEdgeReachesIt",
+                   "abcd",
+                   {"10,0,12 w12 s12 000000 ab", "10,15,27 w12 s12 000000 cd"},
+                   {10, 0, 28, 100}},
+        // Second bytes that are a backslash, "@" and "[": a byte-wise cut
+        // would leave half a character at the end of a line.
+        LayoutCase{"WrapsWholeDoubleByteCharacters",
+                   "aソァゼ表",
+                   {"0,0,12 w30 s12 000000 aソァ", "0,15,27 w24 s12 000000 ゼ表"},
+                   {0, 0, 31, 100}},
+        LayoutCase{"NarrowerThanACharacterShowsOneALine",
+                   "aあ",
+                   {"0,0,12 w6 s12 000000 a", "0,15,27 w12 s12 000000 あ"},
+                   {0, 0, 4, 100}},
+        LayoutCase{"WrappingKeepsTheStyle",
+                   "<B>abc",
+                   {"0,0,12 w12 s12B 000000 ab", "0,15,27 w6 s12B 000000 c"},
+                   {0, 0, 13, 100}},
+        // From y = 5 the second line ends at 35.
+        LayoutCase{"LineEndingAtTheBottomIsKept",
+                   "a#b#c",
+                   {"0,5,17 w6 s12 000000 a", "0,20,32 w6 s12 000000 b"},
+                   {0, 5, 100, 35}},
+        LayoutCase{"LineEndingBelowTheBottomIsDropped",
+                   "a#b#c",
+                   {"0,5,17 w6 s12 000000 a"},
+                   {0, 5, 100, 34}},
+        LayoutCase{"TallLineIsDroppedWithTheShortOnesAfterIt",
+                   "a#<+20>b#<-20>c",
+                   {"0,0,12 w6 s12 000000 a"},
+                   {0, 0, 100, 40}},
+        LayoutCase{"WrappedLineIsDropped",
+                   "abcdef",
+                   {"0,0,12 w12 s12 000000 ab", "0,15,27 w12 s12 000000 cd"},
+                   {0, 0, 13, 30}},
+        LayoutCase{"NoWidth", "abc", {}, {10, 0, 10, 100}},
+        LayoutCase{"NegativeWidth", "abc", {}, {10, 0, 5, 100}},
+        LayoutCase{"NoHeight", "abc", {}, {0, 50, 100, 50}},
+        LayoutCase{"LowerThanALine", "abc", {}, {0, 0, 100, 14}}),
+    caseName);
 
 TEST(MessageLayout, AnIncompleteDoubleByteCharacterKeepsItsByte) {
-    MessageText message;
     const std::string text = "a\x83";
-    message.text = text;
-    message.right = 100;
-    message.bottom = 100;
     test::FixedFontMetrics metrics;
-    const std::vector<MessagePiece> pieces = layoutMessage(message, metrics);
+    const std::vector<MessagePiece> pieces = layOutCp932(text, {}, metrics);
     ASSERT_EQ(pieces.size(), 1u);
     EXPECT_EQ(pieces[0].text, text);
-}
-
-TEST(MessageLayout, WrapsBeforeTheTextWouldReachTheRightEdge) {
-    // Characters of 6 pixels from x = 10: the third ends at 28.
-    EXPECT_EQ(describe(layOut("abcdefg", {10, 0, 29, 100})),
-              (Lines{"10,0,12 w18 s12 000000 abc", "10,15,27 w18 s12 000000 def",
-                     "10,30,42 w6 s12 000000 g"}));
-    // Ending exactly at the edge counts as reaching it.
-    EXPECT_EQ(describe(layOut("abcd", {10, 0, 28, 100})),
-              (Lines{"10,0,12 w12 s12 000000 ab", "10,15,27 w12 s12 000000 cd"}));
-}
-
-TEST(MessageLayout, WrapsWholeDoubleByteCharacters) {
-    // Second bytes that are a backslash, "@" and "[": a byte-wise cut would
-    // leave half a character at the end of a line.
-    EXPECT_EQ(describe(layOut("aソァゼ表", {0, 0, 31, 100})),
-              (Lines{"0,0,12 w30 s12 000000 aソァ", "0,15,27 w24 s12 000000 ゼ表"}));
-}
-
-TEST(MessageLayout, AFrameNarrowerThanACharacterShowsOneALine) {
-    EXPECT_EQ(describe(layOut("aあ", {0, 0, 4, 100})),
-              (Lines{"0,0,12 w6 s12 000000 a", "0,15,27 w12 s12 000000 あ"}));
-}
-
-TEST(MessageLayout, WrappingKeepsTheStyle) {
-    EXPECT_EQ(describe(layOut("<B>abc", {0, 0, 13, 100})),
-              (Lines{"0,0,12 w12 s12B 000000 ab", "0,15,27 w6 s12B 000000 c"}));
-}
-
-TEST(MessageLayout, DropsTheFirstLineThatWouldEndBelowTheFrame) {
-    // Lines of 15 pixels from y = 5: the second ends at 35.
-    EXPECT_EQ(describe(layOut("a#b#c", {0, 5, 100, 35})),
-              (Lines{"0,5,17 w6 s12 000000 a", "0,20,32 w6 s12 000000 b"}));
-    EXPECT_EQ(describe(layOut("a#b#c", {0, 5, 100, 34})), (Lines{"0,5,17 w6 s12 000000 a"}));
-    // A tall line is dropped with the short ones after it.
-    EXPECT_EQ(describe(layOut("a#<+20>b#<-20>c", {0, 0, 100, 40})),
-              (Lines{"0,0,12 w6 s12 000000 a"}));
-    // So is a wrapped line.
-    EXPECT_EQ(describe(layOut("abcdef", {0, 0, 13, 30})),
-              (Lines{"0,0,12 w12 s12 000000 ab", "0,15,27 w12 s12 000000 cd"}));
-}
-
-TEST(MessageLayout, AFrameWithoutWidthOrHeightHoldsNothing) {
-    EXPECT_TRUE(layOut("abc", {10, 0, 10, 100}).empty());
-    EXPECT_TRUE(layOut("abc", {10, 0, 5, 100}).empty());
-    EXPECT_TRUE(layOut("abc", {0, 50, 100, 50}).empty());
-    // A frame lower than one line.
-    EXPECT_TRUE(layOut("abc", {0, 0, 100, 14}).empty());
 }
 
 TEST(MessageLayout, LongTextsStopMeasuringOnceTheFrameIsFull) {
     std::string text;
     while (text.size() < 100000)
         text += toCp932("あいう<B>えお<N>abc<+2>de<-2>f#<KEY>");
-    MessageText message;
-    message.text = text;
-    message.left = 20;
-    message.top = 30;
-    message.right = 659;
-    message.bottom = 509;
+    const Frame frame{20, 30, 659, 509};
     test::FixedFontMetrics metrics;
-    const std::vector<MessagePiece> pieces = layoutMessage(message, metrics);
+    const std::vector<MessagePiece> pieces = layOutCp932(text, frame, metrics);
     ASSERT_FALSE(pieces.empty());
     for (const MessagePiece& piece : pieces) {
-        EXPECT_GE(piece.x, message.left);
-        EXPECT_LT(piece.x + piece.width, message.right);
-        EXPECT_GE(piece.top, message.top);
-        EXPECT_LE(piece.top + metrics.extent("", piece.style).height, message.bottom);
+        EXPECT_GE(piece.x, frame.left);
+        EXPECT_LT(piece.x + piece.width, frame.right);
+        EXPECT_GE(piece.top, frame.top);
+        EXPECT_LE(piece.top + metrics.extent("", piece.style).height, frame.bottom);
     }
     EXPECT_LT(metrics.widthCalls, 2000);
 }
@@ -194,12 +198,8 @@ TEST(MessageLayout, LongTextsStopMeasuringOnceTheFrameIsFull) {
 TEST(MessageLayout, ALineOfOpenTagsIsLaidOutWhole) {
     // Every "<" looks for its ">"; the search must not start again at each.
     const std::string text(100000, '<');
-    MessageText message;
-    message.text = text;
-    message.right = 1000000000;
-    message.bottom = 100;
     test::FixedFontMetrics metrics;
-    const std::vector<MessagePiece> pieces = layoutMessage(message, metrics);
+    const std::vector<MessagePiece> pieces = layOutCp932(text, {0, 0, 1000000000, 100}, metrics);
     ASSERT_EQ(pieces.size(), 1u);
     EXPECT_EQ(pieces[0].text, text);
     EXPECT_EQ(pieces[0].width, 600000);
