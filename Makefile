@@ -35,6 +35,7 @@ bench: release
 	$(RELEASE_DIR)/bench/pagora_images_bench
 	$(RELEASE_DIR)/bench/pagora_package_bench
 	$(RELEASE_DIR)/bench/pagora_editor_bench
+	$(RELEASE_DIR)/bench/pagora_settings_bench
 
 fuzz:
 	@scripts/setup.sh fuzz
