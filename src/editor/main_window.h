@@ -175,8 +175,9 @@ private:
     QString windowTitleText() const;
     bool startPlayer();
     bool saveComicTo(const std::filesystem::path& path);
+    // The command list's and the tree's own events: keys, double clicks,
+    // drops and pop-up menus.
     void connectEditing();
-    void connectUndo();
     // Shows the place a replayed step changed, with the views and the
     // variable table brought up to date.
     void showReplay(const std::optional<EditReplay>& replay);
