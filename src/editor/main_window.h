@@ -74,6 +74,8 @@ public:
     // an empty error panel shrunk to its bar, and the views refreshed.
     void ShowReplacedComic();
     void UpdateStatus();
+    // Re-evaluates every action of the menus and the tool bar from the
+    // selection, the command clipboard and the edit history.
     void UpdateMenuState();
 
     // --- menu commands ---
