@@ -1,6 +1,7 @@
 #include "editor/main_actions.h"
 
 #include "editor/editor_icons.h"
+#include "editor/main_window.h"
 #include "gui/qt_text.h"
 
 #include <QAction>
@@ -9,232 +10,474 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <stdexcept>
 
 namespace pagora {
 namespace {
 
-constexpr char kNotBuilt[] = "pagoraNotBuilt";
 constexpr int kToolButtonSize = 25;
+constexpr std::string_view kSeparator = "-";
+constexpr std::string_view kHistory = "menuHistory";
 
-void setHint(QAction* action, const QString& hint) {
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    action->setToolTip(bar < 0 ? hint : hint.left(bar));
-    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+bool anyLineSelected(const MenuState& state) {
+    return state.selectedLines >= 1;
 }
 
-void setAvailable(QAction* action, bool available) {
-    action->setEnabled(available && MainActions::isBuilt(*action));
+bool oneLineSelected(const MenuState& state) {
+    return state.selectedLines == 1;
+}
+
+bool pasteAvailable(const MenuState& state) {
+    return oneLineSelected(state) && !state.clipboardEmpty;
+}
+
+bool undoAvailable(const MenuState& state) {
+    return !state.undoLabel.empty();
+}
+
+bool redoAvailable(const MenuState& state) {
+    return !state.redoLabel.empty();
+}
+
+// A menu of the menu bar: the names of its actions in order, kSeparator for a
+// line, kHistory for the file history.
+struct MenuLayout {
+    const char* name;
+    const char* caption;
+    std::vector<std::string_view> items;
+};
+
+// An item of the command list's pop-up menu: an action of its own under its
+// own name that does what the named action does, under its own caption (none:
+// the action's).
+struct PopupItem {
+    std::string_view action;
+    const char* name = nullptr;
+    const char* caption = nullptr;
+};
+
+// The page menu, which is also the tree's pop-up menu.
+const std::vector<std::string_view>& bookAndPageItems() {
+    static const std::vector<std::string_view> items = {
+        "menuAddBook",    "menuAddPage", kSeparator,       "menuBookDelete",
+        "menuPageDelete", kSeparator,    "menuBookRename", "menuPageRename"};
+    return items;
+}
+
+const std::vector<MenuLayout>& menuBarLayout() {
+    static const std::vector<MenuLayout> layout = {
+        {"menuFile",
+         "ファイル(&F)",
+         {"menuNewFile", "menuFileOpen", "menuFileSave", "menuFileSaveName", kSeparator,
+          "menuPlayerExecFirst", "menuErrorCheck", "menuPackageMake", kHistory, kSeparator,
+          "menuExit"}},
+        {"menuEdit",
+         "編集(&E)",
+         {"menuUndo", "menuRedo", kSeparator, "menuCut", "menuCopy", "menuPaste", "menuDelete",
+          kSeparator, "menuCmdPaletteAdd"}},
+        {"menuCommand",
+         "コマンド(&C)",
+         {"menuCmdEdit", "menuCmdInsert", "menuCmdAdd", kSeparator, "menuCmdPaletteShow"}},
+        {"menuPage", "ページ(&P)", bookAndPageItems()},
+        {"menuOption",
+         "オプション(&O)",
+         {"menuSystemSetting", "menuFlagSetting", "menuWindowSetting", "menuMenuSetting",
+          kSeparator, "menuCondition", "menuSetupWiz"}},
+        {"menuHelp",
+         "ヘルプ(&H)",
+         {"menuHelpContents", "menuHelpKeyword", "menuHelpOnHelp", kSeparator, "menuVersion"}},
+    };
+    return layout;
+}
+
+const std::vector<std::string_view>& toolBarItems() {
+    static const std::vector<std::string_view> items = {
+        "menuNewFile",       "menuFileOpen",    "menuFileSave",      "menuPlayerExecFirst",
+        kSeparator,          "menuCut",         "menuCopy",          "menuPaste",
+        "menuUndo",          "menuRedo",        kSeparator,          "menuAddBook",
+        "menuAddPage",       kSeparator,        "menuSystemSetting", "menuFlagSetting",
+        "menuWindowSetting", "menuMenuSetting", "menuCondition",     "menuCmdEdit",
+        "menuCmdInsert",     "menuCmdAdd"};
+    return items;
+}
+
+const std::vector<PopupItem>& listPopupItems() {
+    static const std::vector<PopupItem> items = {
+        {"menuCmdEdit", "popCmdEdit", "コマンドの編集"},
+        {"menuCmdInsert", "popCmdInsert", "コマンドの挿入"},
+        {"menuCmdAdd", "popCmdAdd", "コマンドの追加"},
+        {kSeparator},
+        {"menuCut", "popCut"},
+        {"menuCopy", "popCopy"},
+        {"menuPaste", "popPaste"},
+        {"menuDelete", "popDelete"},
+        {kSeparator},
+        {"menuCmdPaletteAdd", "popCmdPaletteAdd", "コマンドパレットに追加"},
+    };
+    return items;
+}
+
+void setHint(QAction& action, const QString& hint) {
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    action.setToolTip(bar < 0 ? hint : hint.left(bar));
+    action.setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
 }
 
 } // namespace
 
+#define PAGORA_NAMED(id) .name = #id, .member = &MainActions::id
+
+const std::vector<MainActions::Row>& MainActions::rows() {
+    static const std::vector<Row> table = {
+        {
+            PAGORA_NAMED(menuNewFile),
+            .caption = "新規作成(&N)",
+            .hint = "新規作成|新しいコミックファイルを作成します",
+            .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_N)},
+            .button = {"spdbtnNew", "new"},
+            .handler = &TfrmMain::menuNewFileClick,
+        },
+        {
+            PAGORA_NAMED(menuFileOpen),
+            .caption = "開く(&O)",
+            .hint = "開く|コミックファイルを開きます",
+            .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_O)},
+            .button = {"spdbtnOpen", "open"},
+            .handler = &TfrmMain::menuFileOpenClick,
+        },
+        {
+            PAGORA_NAMED(menuFileSave),
+            .caption = "上書き保存(&S)",
+            .hint = "上書き保存|コミックファイルを上書き保存します",
+            .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_S)},
+            .button = {"spdbtnSave", "save"},
+            .handler = &TfrmMain::menuFileSaveClick,
+        },
+        {
+            PAGORA_NAMED(menuFileSaveName),
+            .caption = "名前を付けて保存(&A)",
+            .hint = "名前を付けて保存|コミックファイルに名前を付けて保存します",
+            .handler = &TfrmMain::menuFileSaveNameClick,
+        },
+        {
+            PAGORA_NAMED(menuPlayerExecFirst),
+            .caption = "プレーヤーの実行(&R)",
+            .hint = "プレーヤーの実行|保存したコミックファイルをパゴラプレーヤーで実行します",
+            .shortcuts = {QKeySequence(Qt::Key_F5)},
+            .button = {"spdbtnPlayer", "player"},
+            .handler = &TfrmMain::menuPlayerExecFirstClick,
+        },
+        {
+            PAGORA_NAMED(menuErrorCheck),
+            .caption = "エラーチェック(&E)",
+            .hint = "エラーチェック|コミック全体のエラーを調べます",
+            .handler = &TfrmMain::menuErrorCheckClick,
+        },
+        {
+            PAGORA_NAMED(menuPackageMake),
+            .caption = "パッケージの作成(&P)",
+            .hint = "パッケージの作成|配布用のパッケージを作成します",
+        },
+        {
+            PAGORA_NAMED(menuExit),
+            .caption = "終了(&X)",
+            .hint = "終了|パゴラを終了します",
+            .handler = &TfrmMain::menuExitClick,
+        },
+
+        {
+            PAGORA_NAMED(menuUndo),
+            .caption = "元に戻す(&U)",
+            .hint = "元に戻す|直前の操作を取り消します",
+            .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_Z)},
+            .button = {"spdbtnUndo", "undo"},
+            .handler = &TfrmMain::menuUndoClick,
+            .enabled = undoAvailable,
+            .step = &MenuState::undoLabel,
+        },
+        {
+            PAGORA_NAMED(menuRedo),
+            .caption = "やり直し(&R)",
+            .hint = "やり直し|取り消した操作をやり直します",
+            .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_Y),
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+            .button = {"spdbtnRedo", "redo"},
+            .handler = &TfrmMain::menuRedoClick,
+            .enabled = redoAvailable,
+            .step = &MenuState::redoLabel,
+        },
+        {
+            PAGORA_NAMED(menuCut),
+            .caption = "切り取り(&T)",
+            .hint = "切り取り|選択したコマンドを切り取ります",
+            .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_X)},
+            .button = {"spdbtnCut", "cut"},
+            .handler = &TfrmMain::menuCutClick,
+            .enabled = anyLineSelected,
+        },
+        {
+            PAGORA_NAMED(menuCopy),
+            .caption = "コピー(&C)",
+            .hint = "コピー|選択したコマンドをコピーします",
+            .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_C)},
+            .button = {"spdbtnCopy", "copy"},
+            .handler = &TfrmMain::menuCopyClick,
+            .enabled = anyLineSelected,
+        },
+        {
+            PAGORA_NAMED(menuPaste),
+            .caption = "貼り付け(&P)",
+            .hint = "貼り付け|コピーしたコマンドを選択した行の前に貼り付けます",
+            .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_V)},
+            .button = {"spdbtnPaste", "paste"},
+            .handler = &TfrmMain::menuPasteClick,
+            .enabled = pasteAvailable,
+        },
+        // The menu shows the Delete key; it acts only where the command list
+        // adds the action, so that the key keeps its meaning in the tree and
+        // in texts.
+        {
+            PAGORA_NAMED(menuDelete),
+            .caption = "削除(&D)",
+            .hint = "削除|選択したコマンドを削除します",
+            .shortcuts = {QKeySequence(Qt::Key_Delete)},
+            .shortcutContext = Qt::WidgetShortcut,
+            .handler = &TfrmMain::menuDeleteClick,
+        },
+        {
+            PAGORA_NAMED(menuCmdPaletteAdd),
+            .caption = "コマンドパレットに追加(&A)",
+            .hint = "パレットに追加|選択したコマンドをコマンドパレットに登録します",
+            .handler = &TfrmMain::menuCmdPaletteAddClick,
+            .enabled = oneLineSelected,
+        },
+
+        {
+            PAGORA_NAMED(menuCmdEdit),
+            .caption = "選択したコマンドを編集(&E)",
+            .hint = "コマンドの編集|選択したコマンドを編集します",
+            .button = {"spdbtnCmdEdit", "edit", true},
+            .handler = &TfrmMain::EditCommandAt,
+            .enabled = oneLineSelected,
+        },
+        {
+            PAGORA_NAMED(menuCmdInsert),
+            .caption = "選択した行の前にコマンドを追加(&I)",
+            .hint = "コマンドの挿入|選択した行の前にコマンドを追加します",
+            .button = {"spdbtnCmdInsert", "insert", true},
+            .handler = &TfrmMain::menuCmdInsertClick,
+            .enabled = oneLineSelected,
+        },
+        {
+            PAGORA_NAMED(menuCmdAdd),
+            .caption = "リストの最後尾にコマンドを追加(&A)",
+            .hint = "コマンドの追加|リストの最後尾にコマンドを追加します",
+            .button = {"spdbtnCmdAdd", "append", true},
+            .handler = &TfrmMain::menuCmdAddClick,
+        },
+        {
+            PAGORA_NAMED(menuCmdPaletteShow),
+            .caption = "コマンドパレットを表示(&P)",
+            .hint = "コマンドパレット|コマンドパレットを表示します",
+            .handler = &TfrmMain::menuCmdPaletteShowClick,
+        },
+
+        {
+            PAGORA_NAMED(menuAddBook),
+            .caption = "ブックの追加(&B)",
+            .hint = "ブックの追加|新しいブックを追加します",
+            .button = {"spdbtnAddBook", "addbook"},
+            .handler = &TfrmMain::menuAddBookClick,
+        },
+        {
+            PAGORA_NAMED(menuAddPage),
+            .caption = "ページの追加(&P)",
+            .hint = "ページの追加|開いているブックにページを追加します",
+            .button = {"spdbtnAddPage", "addpage"},
+            .handler = &TfrmMain::menuAddPageClick,
+        },
+        {
+            PAGORA_NAMED(menuBookDelete),
+            .caption = "ブックの削除(&K)",
+            .hint = "ブックの削除|開いているブックを削除します",
+            .handler = &TfrmMain::menuBookDeleteClick,
+        },
+        {
+            PAGORA_NAMED(menuPageDelete),
+            .caption = "ページの削除(&D)",
+            .hint = "ページの削除|開いているページを削除します",
+            .handler = &TfrmMain::menuPageDeleteClick,
+        },
+        {
+            PAGORA_NAMED(menuBookRename),
+            .caption = "ブック名の変更(&N)",
+            .hint = "ブック名の変更|開いているブックの名前を変えます",
+            .handler = &TfrmMain::menuBookRenameClick,
+        },
+        {
+            PAGORA_NAMED(menuPageRename),
+            .caption = "ページ名の変更(&M)",
+            .hint = "ページ名の変更|開いているページの名前を変えます",
+            .handler = &TfrmMain::menuPageRenameClick,
+        },
+
+        {
+            PAGORA_NAMED(menuSystemSetting),
+            .caption = "システム設定(&S)",
+            .hint = "システム設定|コミック全体の設定をします",
+            .button = {"spdbtnSystemSetting", "system"},
+        },
+        {
+            PAGORA_NAMED(menuFlagSetting),
+            .caption = "変数の設定(&F)",
+            .hint = "変数の設定|数値変数と文字列変数を設定します",
+            .button = {"spdbtnFlagSetting", "variables"},
+        },
+        {
+            PAGORA_NAMED(menuWindowSetting),
+            .caption = "ウインドウの配置設定(&W)",
+            .hint = "ウインドウの配置|ウインドウの大きさと位置を設定します",
+            .button = {"spdbtnWindowSetting", "window"},
+        },
+        {
+            PAGORA_NAMED(menuMenuSetting),
+            .caption = "メニューの設定(&M)",
+            .hint = "メニューの設定|プレーヤーのメニューを設定します",
+            .button = {"spdbtnMenuSetting", "menu"},
+        },
+        {
+            PAGORA_NAMED(menuCondition),
+            .caption = "環境設定(&C)",
+            .hint = "環境設定|エディタの環境を設定します",
+            .button = {"spdbtnCondition", "environment", true},
+            .handler = &TfrmMain::menuConditionClick,
+        },
+        {
+            PAGORA_NAMED(menuSetupWiz),
+            .caption = "セットアップ",
+            .hint = "セットアップ|セットアップを実行します",
+        },
+
+        {
+            PAGORA_NAMED(menuHelpContents),
+            .caption = "目次(&C)",
+            .hint = "目次|ヘルプの目次を表示します",
+            .shortcuts = {QKeySequence(Qt::Key_F1)},
+            .handler = &TfrmMain::menuHelpContentsClick,
+        },
+        {
+            PAGORA_NAMED(menuHelpKeyword),
+            .caption = "キーワードで検索(&K)",
+            .hint = "キーワードで検索|ヘルプをキーワードで探します",
+            .handler = &TfrmMain::menuHelpKeywordClick,
+        },
+        {
+            PAGORA_NAMED(menuHelpOnHelp),
+            .caption = "ヘルプの使い方(&H)",
+            .hint = "ヘルプの使い方|ヘルプの使い方を表示します",
+            .handler = &TfrmMain::menuHelpOnHelpClick,
+        },
+        {
+            PAGORA_NAMED(menuVersion),
+            .caption = "バージョン情報(&V)",
+            .hint = "バージョン情報|バージョン情報を表示します",
+            .handler = &TfrmMain::menuVersionClick,
+        },
+    };
+    return table;
+}
+
+#undef PAGORA_NAMED
+
+bool MainActions::isEnabled(const Row& row, const MenuState& state) {
+    return row.handler != nullptr && (row.enabled == nullptr || row.enabled(state));
+}
+
+QString MainActions::caption(const Row& row, const MenuState& state) {
+    const QString caption = utf8Text(row.caption);
+    if (row.step == nullptr || (state.*row.step).empty())
+        return caption;
+    return caption + QStringLiteral(" - ") + qtText(state.*row.step);
+}
+
 MainActions::MainActions(QMainWindow& window)
     : QObject(&window)
     , window_(window) {
-    menuNewFile = makeAction("menuNewFile", QStringLiteral("新規作成(&N)"),
-                             QStringLiteral("新規作成|新しいコミックファイルを作成します"));
-    menuFileOpen = makeAction("menuFileOpen", QStringLiteral("開く(&O)"),
-                              QStringLiteral("開く|コミックファイルを開きます"));
-    menuFileSave = makeAction("menuFileSave", QStringLiteral("上書き保存(&S)"),
-                              QStringLiteral("上書き保存|コミックファイルを上書き保存します"));
-    menuFileSaveName =
-        makeAction("menuFileSaveName", QStringLiteral("名前を付けて保存(&A)"),
-                   QStringLiteral("名前を付けて保存|コミックファイルに名前を付けて保存します"));
-    menuPlayerExecFirst = makeAction(
-        "menuPlayerExecFirst", QStringLiteral("プレーヤーの実行(&R)"),
-        QStringLiteral("プレーヤーの実行|保存したコミックファイルをパゴラプレーヤーで実行します"));
-    menuErrorCheck = makeAction("menuErrorCheck", QStringLiteral("エラーチェック(&E)"),
-                                QStringLiteral("エラーチェック|コミック全体のエラーを調べます"));
-    menuPackageMake = makeAction("menuPackageMake", QStringLiteral("パッケージの作成(&P)"),
-                                 QStringLiteral("パッケージの作成|配布用のパッケージを作成します"));
-    for (std::size_t i = 0; i < menuHistory.size(); ++i) {
-        QAction* item =
-            makeAction(("menuHistory" + std::to_string(i + 1)).c_str(), QString(), QString());
-        item->setData(static_cast<int>(i));
-        item->setVisible(false);
-        menuHistory[i] = item;
+    for (const Row& row : rows()) {
+        QAction* action = makeAction(row);
+        if (row.member != nullptr)
+            this->*row.member = action;
+        entries_.push_back({&row, action});
     }
-    menuExit = makeAction("menuExit", QStringLiteral("終了(&X)"),
-                          QStringLiteral("終了|パゴラを終了します"));
-
-    menuUndo = makeAction("menuUndo", QStringLiteral("元に戻す(&U)"),
-                          QStringLiteral("元に戻す|直前の操作を取り消します"));
-    menuRedo = makeAction("menuRedo", QStringLiteral("やり直し(&R)"),
-                          QStringLiteral("やり直し|取り消した操作をやり直します"));
-    menuCut = makeAction("menuCut", QStringLiteral("切り取り(&T)"),
-                         QStringLiteral("切り取り|選択したコマンドを切り取ります"));
-    menuCopy = makeAction("menuCopy", QStringLiteral("コピー(&C)"),
-                          QStringLiteral("コピー|選択したコマンドをコピーします"));
-    menuPaste =
-        makeAction("menuPaste", QStringLiteral("貼り付け(&P)"),
-                   QStringLiteral("貼り付け|コピーしたコマンドを選択した行の前に貼り付けます"));
-    menuDelete = makeAction("menuDelete", QStringLiteral("削除(&D)"),
-                            QStringLiteral("削除|選択したコマンドを削除します"));
-    menuCmdPaletteAdd =
-        makeAction("menuCmdPaletteAdd", QStringLiteral("コマンドパレットに追加(&A)"),
-                   QStringLiteral("パレットに追加|選択したコマンドをコマンドパレットに登録します"));
-
-    menuCmdEdit = makeAction("menuCmdEdit", QStringLiteral("選択したコマンドを編集(&E)"),
-                             QStringLiteral("コマンドの編集|選択したコマンドを編集します"));
-    menuCmdInsert =
-        makeAction("menuCmdInsert", QStringLiteral("選択した行の前にコマンドを追加(&I)"),
-                   QStringLiteral("コマンドの挿入|選択した行の前にコマンドを追加します"));
-    menuCmdAdd = makeAction("menuCmdAdd", QStringLiteral("リストの最後尾にコマンドを追加(&A)"),
-                            QStringLiteral("コマンドの追加|リストの最後尾にコマンドを追加します"));
-    menuCmdPaletteShow =
-        makeAction("menuCmdPaletteShow", QStringLiteral("コマンドパレットを表示(&P)"),
-                   QStringLiteral("コマンドパレット|コマンドパレットを表示します"));
-
-    menuAddBook = makeAction("menuAddBook", QStringLiteral("ブックの追加(&B)"),
-                             QStringLiteral("ブックの追加|新しいブックを追加します"));
-    menuAddPage = makeAction("menuAddPage", QStringLiteral("ページの追加(&P)"),
-                             QStringLiteral("ページの追加|開いているブックにページを追加します"));
-    menuBookDelete = makeAction("menuBookDelete", QStringLiteral("ブックの削除(&K)"),
-                                QStringLiteral("ブックの削除|開いているブックを削除します"));
-    menuPageDelete = makeAction("menuPageDelete", QStringLiteral("ページの削除(&D)"),
-                                QStringLiteral("ページの削除|開いているページを削除します"));
-    menuBookRename = makeAction("menuBookRename", QStringLiteral("ブック名の変更(&N)"),
-                                QStringLiteral("ブック名の変更|開いているブックの名前を変えます"));
-    menuPageRename = makeAction("menuPageRename", QStringLiteral("ページ名の変更(&M)"),
-                                QStringLiteral("ページ名の変更|開いているページの名前を変えます"));
-
-    menuSystemSetting = makeAction("menuSystemSetting", QStringLiteral("システム設定(&S)"),
-                                   QStringLiteral("システム設定|コミック全体の設定をします"));
-    menuFlagSetting = makeAction("menuFlagSetting", QStringLiteral("変数の設定(&F)"),
-                                 QStringLiteral("変数の設定|数値変数と文字列変数を設定します"));
-    menuWindowSetting =
-        makeAction("menuWindowSetting", QStringLiteral("ウインドウの配置設定(&W)"),
-                   QStringLiteral("ウインドウの配置|ウインドウの大きさと位置を設定します"));
-    menuMenuSetting = makeAction("menuMenuSetting", QStringLiteral("メニューの設定(&M)"),
-                                 QStringLiteral("メニューの設定|プレーヤーのメニューを設定します"));
-    menuCondition = makeAction("menuCondition", QStringLiteral("環境設定(&C)"),
-                               QStringLiteral("環境設定|エディタの環境を設定します"));
-    menuSetupWiz = makeAction("menuSetupWiz", QStringLiteral("セットアップ"),
-                              QStringLiteral("セットアップ|セットアップを実行します"));
-
-    menuHelpContents = makeAction("menuHelpContents", QStringLiteral("目次(&C)"),
-                                  QStringLiteral("目次|ヘルプの目次を表示します"));
-    menuHelpKeyword = makeAction("menuHelpKeyword", QStringLiteral("キーワードで検索(&K)"),
-                                 QStringLiteral("キーワードで検索|ヘルプをキーワードで探します"));
-    menuHelpOnHelp = makeAction("menuHelpOnHelp", QStringLiteral("ヘルプの使い方(&H)"),
-                                QStringLiteral("ヘルプの使い方|ヘルプの使い方を表示します"));
-    menuVersion = makeAction("menuVersion", QStringLiteral("バージョン情報(&V)"),
-                             QStringLiteral("バージョン情報|バージョン情報を表示します"));
-
-    menuNewFile->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    menuFileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    menuFileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    menuPlayerExecFirst->setShortcut(QKeySequence(Qt::Key_F5));
-    menuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    menuRedo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    menuCut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    menuCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    menuPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    menuHelpContents->setShortcut(QKeySequence(Qt::Key_F1));
-    // The menu shows the Delete key; it acts only where the command list adds
-    // the action, so that the key keeps its meaning in the tree and in texts.
-    menuDelete->setShortcut(QKeySequence(Qt::Key_Delete));
-    menuDelete->setShortcutContext(Qt::WidgetShortcut);
-
-    // Commands whose dialogs and editing come later stay in the menus, disabled.
-    for (QAction* action : {menuPackageMake, menuSystemSetting, menuFlagSetting, menuWindowSetting,
-                            menuMenuSetting, menuSetupWiz})
-        markNotBuilt(action);
-
+    update(MenuState{});
     buildMenus(window);
     buildToolBar();
     buildPopups();
 }
 
-QAction* MainActions::makeAction(const char* name, const QString& caption, const QString& hint) {
-    auto* action = new QAction(caption, &window_);
-    action->setObjectName(QString::fromLatin1(name));
-    if (!hint.isEmpty())
-        setHint(action, hint);
+QAction* MainActions::makeAction(const Row& row) {
+    auto* action = new QAction(utf8Text(row.caption), &window_);
+    action->setObjectName(QString::fromLatin1(row.name));
+    setHint(*action, utf8Text(row.hint));
+    action->setShortcuts(row.shortcuts);
+    action->setShortcutContext(row.shortcutContext);
     return action;
 }
 
-void MainActions::markNotBuilt(QAction* action) {
-    action->setProperty(kNotBuilt, true);
-    action->setEnabled(false);
+const MainActions::Entry& MainActions::entry(std::string_view name) const {
+    for (const Entry& entry : entries_)
+        if (entry.row->name == name)
+            return entry;
+    throw std::logic_error("no main window action " + std::string(name));
 }
 
-bool MainActions::isBuilt(const QAction& action) {
-    return !action.property(kNotBuilt).toBool();
+void MainActions::update(const MenuState& state) {
+    for (const auto& [row, action] : entries_) {
+        action->setText(caption(*row, state));
+        action->setEnabled(isEnabled(*row, state));
+    }
+}
+
+void MainActions::follow(QAction& follower, QAction& action) {
+    follower.setStatusTip(action.statusTip());
+    follower.setEnabled(action.isEnabled());
+    connect(&follower, &QAction::triggered, &action, &QAction::trigger);
+    connect(&action, &QAction::enabledChanged, &follower, &QAction::setEnabled);
+}
+
+void MainActions::addItems(QMenu& menu, const std::vector<std::string_view>& items) {
+    for (const std::string_view item : items) {
+        if (item == kSeparator)
+            menu.addSeparator();
+        else if (item == kHistory)
+            addHistory(menu);
+        else
+            menu.addAction(entry(item).action);
+    }
+}
+
+void MainActions::addHistory(QMenu& menu) {
+    menuHistoryLine = menu.addSeparator();
+    menuHistoryLine->setObjectName(QStringLiteral("menuHistoryLine"));
+    menuHistoryLine->setVisible(false);
+    for (std::size_t i = 0; i < menuHistory.size(); ++i) {
+        auto* item = new QAction(&window_);
+        item->setObjectName(QStringLiteral("menuHistory") + QString::number(i + 1));
+        item->setData(static_cast<int>(i));
+        item->setVisible(false);
+        menu.addAction(item);
+        menuHistory[i] = item;
+    }
 }
 
 void MainActions::buildMenus(QMainWindow& window) {
-    QMenuBar* bar = window.menuBar();
-    const auto addMenu = [bar](const char* name, const QString& caption) {
-        QMenu* menu = bar->addMenu(caption);
-        menu->setObjectName(QString::fromLatin1(name));
+    for (const MenuLayout& layout : menuBarLayout()) {
+        QMenu* menu = window.menuBar()->addMenu(utf8Text(layout.caption));
+        menu->setObjectName(QString::fromLatin1(layout.name));
         // Menu items show their long hint in the status bar, not as tooltips.
         menu->setToolTipsVisible(false);
-        return menu;
-    };
-    QMenu* file = addMenu("menuFile", QStringLiteral("ファイル(&F)"));
-    file->addActions({menuNewFile, menuFileOpen, menuFileSave, menuFileSaveName});
-    file->addSeparator();
-    file->addActions({menuPlayerExecFirst, menuErrorCheck, menuPackageMake});
-    menuHistoryLine = file->addSeparator();
-    menuHistoryLine->setObjectName(QStringLiteral("menuHistoryLine"));
-    menuHistoryLine->setVisible(false);
-    for (QAction* item : menuHistory)
-        file->addAction(item);
-    file->addSeparator();
-    file->addAction(menuExit);
-
-    QMenu* edit = addMenu("menuEdit", QStringLiteral("編集(&E)"));
-    edit->addActions({menuUndo, menuRedo});
-    edit->addSeparator();
-    edit->addActions({menuCut, menuCopy, menuPaste, menuDelete});
-    edit->addSeparator();
-    edit->addAction(menuCmdPaletteAdd);
-
-    QMenu* command = addMenu("menuCommand", QStringLiteral("コマンド(&C)"));
-    command->addActions({menuCmdEdit, menuCmdInsert, menuCmdAdd});
-    command->addSeparator();
-    command->addAction(menuCmdPaletteShow);
-
-    QMenu* page = addMenu("menuPage", QStringLiteral("ページ(&P)"));
-    page->addActions({menuAddBook, menuAddPage});
-    page->addSeparator();
-    page->addActions({menuBookDelete, menuPageDelete});
-    page->addSeparator();
-    page->addActions({menuBookRename, menuPageRename});
-
-    QMenu* option = addMenu("menuOption", QStringLiteral("オプション(&O)"));
-    option->addActions({menuSystemSetting, menuFlagSetting, menuWindowSetting, menuMenuSetting});
-    option->addSeparator();
-    option->addActions({menuCondition, menuSetupWiz});
-
-    QMenu* help = addMenu("menuHelp", QStringLiteral("ヘルプ(&H)"));
-    help->addActions({menuHelpContents, menuHelpKeyword, menuHelpOnHelp});
-    help->addSeparator();
-    help->addAction(menuVersion);
-}
-
-void MainActions::addToolButton(QAction* action, const char* buttonName, const char* icon) {
-    action->setIcon(EditorIcons::tool(icon));
-    toolBar->addAction(action);
-    QWidget* button = toolBar->widgetForAction(action);
-    button->setObjectName(QString::fromLatin1(buttonName));
-    button->setFixedSize(kToolButtonSize, kToolButtonSize);
-}
-
-// A button that does what its menu item does but is not shown.
-QAction* MainActions::addHiddenToolButton(QAction* action, const char* buttonName,
-                                          const char* icon) {
-    auto* twin = new QAction(action->text(), this);
-    twin->setToolTip(action->toolTip());
-    twin->setStatusTip(action->statusTip());
-    twin->setEnabled(action->isEnabled());
-    twin->setVisible(false);
-    connect(twin, &QAction::triggered, action, &QAction::trigger);
-    connect(action, &QAction::enabledChanged, twin, &QAction::setEnabled);
-    addToolButton(twin, buttonName, icon);
-    return twin;
+        addItems(*menu, layout.items);
+    }
 }
 
 void MainActions::buildToolBar() {
@@ -244,65 +487,50 @@ void MainActions::buildToolBar() {
     toolBar->setFloatable(false);
     toolBar->setIconSize(QSize(16, 16));
     toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
-    addToolButton(menuNewFile, "spdbtnNew", "new");
-    addToolButton(menuFileOpen, "spdbtnOpen", "open");
-    addToolButton(menuFileSave, "spdbtnSave", "save");
-    addToolButton(menuPlayerExecFirst, "spdbtnPlayer", "player");
-    toolBar->addSeparator();
-    addToolButton(menuCut, "spdbtnCut", "cut");
-    addToolButton(menuCopy, "spdbtnCopy", "copy");
-    addToolButton(menuPaste, "spdbtnPaste", "paste");
-    addToolButton(menuUndo, "spdbtnUndo", "undo");
-    addToolButton(menuRedo, "spdbtnRedo", "redo");
-    toolBar->addSeparator();
-    addToolButton(menuAddBook, "spdbtnAddBook", "addbook");
-    addToolButton(menuAddPage, "spdbtnAddPage", "addpage");
-    toolBar->addSeparator();
-    addToolButton(menuSystemSetting, "spdbtnSystemSetting", "system");
-    addToolButton(menuFlagSetting, "spdbtnFlagSetting", "variables");
-    addToolButton(menuWindowSetting, "spdbtnWindowSetting", "window");
-    addToolButton(menuMenuSetting, "spdbtnMenuSetting", "menu");
-    addHiddenToolButton(menuCondition, "spdbtnCondition", "environment");
-    addHiddenToolButton(menuCmdEdit, "spdbtnCmdEdit", "edit");
-    addHiddenToolButton(menuCmdInsert, "spdbtnCmdInsert", "insert");
-    addHiddenToolButton(menuCmdAdd, "spdbtnCmdAdd", "append");
-    for (QAction* action : toolBar->actions())
-        if (auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(action)))
-            button->setAutoRaise(true);
+    for (const std::string_view item : toolBarItems()) {
+        if (item == kSeparator)
+            toolBar->addSeparator();
+        else
+            addToolButton(entry(item));
+    }
 }
 
-void MainActions::addPopupItem(QMenu* menu, QAction* action, const char* name,
-                               const QString& caption) {
-    auto* item = menu->addAction(caption);
-    item->setObjectName(QString::fromLatin1(name));
-    item->setStatusTip(action->statusTip());
-    item->setEnabled(action->isEnabled());
-    connect(item, &QAction::triggered, action, &QAction::trigger);
-    connect(action, &QAction::enabledChanged, item, &QAction::setEnabled);
+void MainActions::addToolButton(const Entry& entry) {
+    const ToolButton& button = entry.row->button;
+    QAction* shown = entry.action;
+    if (button.hidden) {
+        // A button of its own that does what the menu item does but is not shown.
+        shown = new QAction(entry.action->text(), this);
+        shown->setToolTip(entry.action->toolTip());
+        follow(*shown, *entry.action);
+        shown->setVisible(false);
+    }
+    shown->setIcon(EditorIcons::tool(button.icon));
+    toolBar->addAction(shown);
+    auto* widget = qobject_cast<QToolButton*>(toolBar->widgetForAction(shown));
+    widget->setObjectName(QString::fromLatin1(button.name));
+    widget->setFixedSize(kToolButtonSize, kToolButtonSize);
+    widget->setAutoRaise(true);
 }
 
 void MainActions::buildPopups() {
     listPopup = new QMenu(&window_);
     listPopup->setObjectName(QStringLiteral("popCmdList"));
-    addPopupItem(listPopup, menuCmdEdit, "popCmdEdit", QStringLiteral("コマンドの編集"));
-    addPopupItem(listPopup, menuCmdInsert, "popCmdInsert", QStringLiteral("コマンドの挿入"));
-    addPopupItem(listPopup, menuCmdAdd, "popCmdAdd", QStringLiteral("コマンドの追加"));
-    listPopup->addSeparator();
-    addPopupItem(listPopup, menuCut, "popCut", menuCut->text());
-    addPopupItem(listPopup, menuCopy, "popCopy", menuCopy->text());
-    addPopupItem(listPopup, menuPaste, "popPaste", menuPaste->text());
-    addPopupItem(listPopup, menuDelete, "popDelete", menuDelete->text());
-    listPopup->addSeparator();
-    addPopupItem(listPopup, menuCmdPaletteAdd, "popCmdPaletteAdd",
-                 QStringLiteral("コマンドパレットに追加"));
+    for (const PopupItem& item : listPopupItems()) {
+        if (item.action == kSeparator) {
+            listPopup->addSeparator();
+            continue;
+        }
+        QAction* original = entry(item.action).action;
+        QAction* own = listPopup->addAction(item.caption != nullptr ? utf8Text(item.caption)
+                                                                    : original->text());
+        own->setObjectName(QString::fromLatin1(item.name));
+        follow(*own, *original);
+    }
 
     treePopup = new QMenu(&window_);
     treePopup->setObjectName(QStringLiteral("popTree"));
-    treePopup->addActions({menuAddBook, menuAddPage});
-    treePopup->addSeparator();
-    treePopup->addActions({menuBookDelete, menuPageDelete});
-    treePopup->addSeparator();
-    treePopup->addActions({menuBookRename, menuPageRename});
+    addItems(*treePopup, bookAndPageItems());
 }
 
 void MainActions::rebuildHistory(const FileHistory& history) {
@@ -315,23 +543,6 @@ void MainActions::rebuildHistory(const FileHistory& history) {
     }
     if (!history[0].empty())
         menuHistoryLine->setVisible(true);
-}
-
-void MainActions::UpdateMenuState(int selectedLines, bool clipboardEmpty) {
-    for (QAction* action : {menuCut, menuCopy})
-        setAvailable(action, selectedLines >= 1);
-    for (QAction* action : {menuCmdEdit, menuCmdInsert, menuCmdPaletteAdd})
-        setAvailable(action, selectedLines == 1);
-    setAvailable(menuPaste, selectedLines == 1 && !clipboardEmpty);
-}
-
-void MainActions::UpdateUndoState(const std::string& undoLabel, const std::string& redoLabel) {
-    const auto name = [](QAction* action, const QString& caption, const std::string& label) {
-        action->setText(label.empty() ? caption : caption + QStringLiteral(" - ") + qtText(label));
-        setAvailable(action, !label.empty());
-    };
-    name(menuUndo, QStringLiteral("元に戻す(&U)"), undoLabel);
-    name(menuRedo, QStringLiteral("やり直し(&R)"), redoLabel);
 }
 
 } // namespace pagora

@@ -129,27 +129,20 @@ void TfrmMain::guarded(const std::function<void()>& command) {
 }
 
 void TfrmMain::connectCommand(QAction* action, void (TfrmMain::*handler)()) {
-    connect(action, &QAction::triggered, this,
-            [this, handler] { guarded([&] { (this->*handler)(); }); });
+    connect(action, &QAction::triggered, this, [this, handler] {
+        guarded([&] { (this->*handler)(); });
+        // What a command changed (a step to undo, the clipboard) may change
+        // what the others can do, also where it refreshed no view.
+        UpdateMenuState();
+    });
 }
 
 void TfrmMain::connectActions() {
-    MainActions& a = *actions_;
-    connectCommand(a.menuNewFile, &TfrmMain::menuNewFileClick);
-    connectCommand(a.menuFileOpen, &TfrmMain::menuFileOpenClick);
-    connectCommand(a.menuFileSave, &TfrmMain::menuFileSaveClick);
-    connectCommand(a.menuFileSaveName, &TfrmMain::menuFileSaveNameClick);
-    connectCommand(a.menuPlayerExecFirst, &TfrmMain::menuPlayerExecFirstClick);
-    connectCommand(a.menuErrorCheck, &TfrmMain::menuErrorCheckClick);
-    connectCommand(a.menuExit, &TfrmMain::menuExitClick);
-    connectCommand(a.menuCondition, &TfrmMain::menuConditionClick);
-    connectCommand(a.menuHelpContents, &TfrmMain::menuHelpContentsClick);
-    connectCommand(a.menuHelpKeyword, &TfrmMain::menuHelpKeywordClick);
-    connectCommand(a.menuHelpOnHelp, &TfrmMain::menuHelpOnHelpClick);
-    connectCommand(a.menuVersion, &TfrmMain::menuVersionClick);
+    for (const auto& [row, action] : actions_->entries())
+        if (row->handler != nullptr)
+            connectCommand(action, row->handler);
     connectEditing();
-    connectUndo();
-    for (QAction* item : a.menuHistory)
+    for (QAction* item : actions_->menuHistory)
         connect(item, &QAction::triggered, this,
                 [this, item] { guarded([&] { menuHistoryClick(item->data().toInt()); }); });
 
@@ -317,10 +310,11 @@ void TfrmMain::UpdateStatus() {
 }
 
 void TfrmMain::UpdateMenuState() {
-    actions_->UpdateMenuState(static_cast<int>(lstCmdList_->selectedRows().size()),
-                              objects_.clipboard.empty());
     const EditHistory& history = objects_.comic.History();
-    actions_->UpdateUndoState(history.undoLabel(), history.redoLabel());
+    actions_->update({.selectedLines = static_cast<int>(lstCmdList_->selectedRows().size()),
+                      .clipboardEmpty = objects_.clipboard.empty(),
+                      .undoLabel = history.undoLabel(),
+                      .redoLabel = history.redoLabel()});
 }
 
 void TfrmMain::setErrorPanelHeight(int height) {

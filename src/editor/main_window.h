@@ -86,6 +86,8 @@ public:
     // an empty error panel shrunk to its bar, and the views refreshed.
     void ShowReplacedComic();
     void UpdateStatus();
+    // Re-evaluates every action of the menus and the tool bar from the
+    // selection, the command clipboard and the edit history.
     void UpdateMenuState();
 
     // --- menu commands ---
@@ -187,8 +189,9 @@ private:
     QString windowTitleText() const;
     bool startPlayer();
     bool saveComicTo(const std::filesystem::path& path);
+    // The command list's and the tree's own events: keys, double clicks,
+    // drops and pop-up menus.
     void connectEditing();
-    void connectUndo();
     // Shows the place a replayed step changed, with the views and the
     // variable table brought up to date.
     void showReplay(const std::optional<EditReplay>& replay);

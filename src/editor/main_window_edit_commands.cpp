@@ -91,23 +91,7 @@ void TfrmMain::menuCmdPaletteShowClick() {
 }
 
 void TfrmMain::connectEditing() {
-    MainActions& a = *actions_;
-    connectCommand(a.menuAddBook, &TfrmMain::menuAddBookClick);
-    connectCommand(a.menuAddPage, &TfrmMain::menuAddPageClick);
-    connectCommand(a.menuBookDelete, &TfrmMain::menuBookDeleteClick);
-    connectCommand(a.menuPageDelete, &TfrmMain::menuPageDeleteClick);
-    connectCommand(a.menuBookRename, &TfrmMain::menuBookRenameClick);
-    connectCommand(a.menuPageRename, &TfrmMain::menuPageRenameClick);
-    connectCommand(a.menuCmdInsert, &TfrmMain::menuCmdInsertClick);
-    connectCommand(a.menuCmdAdd, &TfrmMain::menuCmdAddClick);
-    connectCommand(a.menuDelete, &TfrmMain::menuDeleteClick);
-    connectCommand(a.menuCopy, &TfrmMain::menuCopyClick);
-    connectCommand(a.menuCut, &TfrmMain::menuCutClick);
-    connectCommand(a.menuPaste, &TfrmMain::menuPasteClick);
-    connectCommand(a.menuCmdEdit, &TfrmMain::EditCommandAt);
-    connectCommand(a.menuCmdPaletteAdd, &TfrmMain::menuCmdPaletteAddClick);
-    connectCommand(a.menuCmdPaletteShow, &TfrmMain::menuCmdPaletteShowClick);
-    lstCmdList_->addAction(a.menuDelete);
+    lstCmdList_->addAction(actions_->menuDelete);
     connect(lstCmdList_, &QAbstractItemView::doubleClicked, this,
             [this] { guarded([&] { EditCommandAt(); }); });
 
@@ -124,9 +108,8 @@ void TfrmMain::connectEditing() {
 }
 
 void TfrmMain::showListMenu(const QPoint& position) {
-    MainActions& a = *actions_;
     UpdateStatus();
-    a.listPopup->popup(lstCmdList_->viewport()->mapToGlobal(position));
+    actions_->listPopup->popup(lstCmdList_->viewport()->mapToGlobal(position));
 }
 
 void TfrmMain::showTreeMenu(const QPoint& position) {

@@ -1,6 +1,5 @@
 // Undo and redo: a step of the comic's edit history replayed, and the place
 // of the change shown.
-#include "editor/main_actions.h"
 #include "editor/main_window.h"
 
 #include <algorithm>
@@ -44,11 +43,6 @@ void TfrmMain::showReplay(const std::optional<EditReplay>& replay) {
 
 bool TfrmMain::isModified() const {
     return !objects_.comic.History().isClean();
-}
-
-void TfrmMain::connectUndo() {
-    connectCommand(actions_->menuUndo, &TfrmMain::menuUndoClick);
-    connectCommand(actions_->menuRedo, &TfrmMain::menuRedoClick);
 }
 
 } // namespace pagora

@@ -3,74 +3,74 @@
 #include "editor_fixture.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QSplitter>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
+#include <ostream>
+#include <set>
+#include <string>
 
 namespace pagora::test {
 namespace {
 
 class Menus : public EditorTest {};
 
-struct Item {
-    const char* name;
-    QString caption;
-    QKeySequence shortcut;
-};
+// The row of the main window's action that has a tool button of that name.
+const MainActions::Row* rowWithButton(const QString& button) {
+    for (const MainActions::Row& row : MainActions::rows())
+        if (row.button.name != nullptr && button == QLatin1String(row.button.name))
+            return &row;
+    return nullptr;
+}
 
-TEST_F(Menus, EveryMenuItemHasItsCaptionShortcutAndTwoPartHint) {
+TEST_F(Menus, EveryActionIsARowWithACaptionAUniqueNameAUniqueKeyAndATwoPartHint) {
     const auto window = makeWindow();
-    const std::vector<Item> items = {
-        {"menuNewFile", QStringLiteral("新規作成(&N)"), QKeySequence(QStringLiteral("Ctrl+N"))},
-        {"menuFileOpen", QStringLiteral("開く(&O)"), QKeySequence(QStringLiteral("Ctrl+O"))},
-        {"menuFileSave", QStringLiteral("上書き保存(&S)"), QKeySequence(QStringLiteral("Ctrl+S"))},
-        {"menuFileSaveName", QStringLiteral("名前を付けて保存(&A)"), {}},
-        {"menuPlayerExecFirst", QStringLiteral("プレーヤーの実行(&R)"),
-         QKeySequence(QStringLiteral("F5"))},
-        {"menuErrorCheck", QStringLiteral("エラーチェック(&E)"), {}},
-        {"menuPackageMake", QStringLiteral("パッケージの作成(&P)"), {}},
-        {"menuExit", QStringLiteral("終了(&X)"), {}},
-        {"menuCut", QStringLiteral("切り取り(&T)"), QKeySequence(QStringLiteral("Ctrl+X"))},
-        {"menuCopy", QStringLiteral("コピー(&C)"), QKeySequence(QStringLiteral("Ctrl+C"))},
-        {"menuPaste", QStringLiteral("貼り付け(&P)"), QKeySequence(QStringLiteral("Ctrl+V"))},
-        {"menuDelete", QStringLiteral("削除(&D)"), QKeySequence(QStringLiteral("Del"))},
-        {"menuCmdPaletteAdd", QStringLiteral("コマンドパレットに追加(&A)"), {}},
-        {"menuCmdEdit", QStringLiteral("選択したコマンドを編集(&E)"), {}},
-        {"menuCmdInsert", QStringLiteral("選択した行の前にコマンドを追加(&I)"), {}},
-        {"menuCmdAdd", QStringLiteral("リストの最後尾にコマンドを追加(&A)"), {}},
-        {"menuCmdPaletteShow", QStringLiteral("コマンドパレットを表示(&P)"), {}},
-        {"menuAddBook", QStringLiteral("ブックの追加(&B)"), {}},
-        {"menuAddPage", QStringLiteral("ページの追加(&P)"), {}},
-        {"menuBookDelete", QStringLiteral("ブックの削除(&K)"), {}},
-        {"menuPageDelete", QStringLiteral("ページの削除(&D)"), {}},
-        {"menuBookRename", QStringLiteral("ブック名の変更(&N)"), {}},
-        {"menuPageRename", QStringLiteral("ページ名の変更(&M)"), {}},
-        {"menuSystemSetting", QStringLiteral("システム設定(&S)"), {}},
-        {"menuFlagSetting", QStringLiteral("変数の設定(&F)"), {}},
-        {"menuWindowSetting", QStringLiteral("ウインドウの配置設定(&W)"), {}},
-        {"menuMenuSetting", QStringLiteral("メニューの設定(&M)"), {}},
-        {"menuCondition", QStringLiteral("環境設定(&C)"), {}},
-        {"menuSetupWiz", QStringLiteral("セットアップ"), {}},
-        {"menuHelpContents", QStringLiteral("目次(&C)"), QKeySequence(QStringLiteral("F1"))},
-        {"menuHelpKeyword", QStringLiteral("キーワードで検索(&K)"), {}},
-        {"menuHelpOnHelp", QStringLiteral("ヘルプの使い方(&H)"), {}},
-        {"menuVersion", QStringLiteral("バージョン情報(&V)"), {}},
-    };
-    for (const Item& item : items) {
-        const auto* action = window->findChild<QAction*>(QString::fromLatin1(item.name));
-        ASSERT_NE(action, nullptr) << item.name;
-        EXPECT_EQ(action->text(), item.caption) << item.name;
-        EXPECT_EQ(action->shortcut(), item.shortcut) << item.name;
-        EXPECT_FALSE(action->toolTip().isEmpty()) << item.name;
-        EXPECT_FALSE(action->statusTip().isEmpty()) << item.name;
-        EXPECT_FALSE(action->toolTip().contains(QLatin1Char('|'))) << item.name;
-        EXPECT_NE(action->toolTip(), action->statusTip()) << item.name;
+    MainActions& actions = window->actions();
+    ASSERT_EQ(actions.entries().size(), MainActions::rows().size());
+    std::set<QString> keys;
+    for (const auto& [row, action] : actions.entries()) {
+        const QString name = action->objectName();
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_FALSE(action->text().isEmpty());
+        EXPECT_EQ(window->findChildren<QAction*>(name).size(), 1) << "the name is taken twice";
+        EXPECT_FALSE(action->toolTip().isEmpty());
+        EXPECT_FALSE(action->statusTip().isEmpty());
+        EXPECT_FALSE(action->toolTip().contains(QLatin1Char('|')));
+        EXPECT_NE(action->toolTip(), action->statusTip());
+        if (row->member != nullptr) {
+            EXPECT_EQ(actions.*(row->member), action);
+        }
+        for (const QKeySequence& key : action->shortcuts())
+            EXPECT_TRUE(keys.insert(key.toString()).second) << "key taken twice";
     }
+    // Redo answers to both keys of the desktop conventions.
+    EXPECT_EQ(actions.menuRedo->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                   QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+}
+
+TEST_F(Menus, TheMenuBarShowsEveryActionAndNothingElseButTheHistory) {
+    const auto window = makeWindow();
+    QSet<QAction*> unplaced;
+    for (const MainActions::Entry& entry : window->actions().entries())
+        unplaced.insert(entry.action);
     QStringList menus;
-    for (QAction* menu : window->menuBar()->actions())
+    for (QAction* menu : window->menuBar()->actions()) {
         menus.append(menu->text());
+        for (QAction* item : menu->menu()->actions()) {
+            const bool history = item->objectName().startsWith(QStringLiteral("menuHistory"));
+            EXPECT_TRUE(unplaced.remove(item) || item->isSeparator() || history)
+                << item->objectName().toStdString() << " is not a row or shown twice";
+        }
+    }
+    for (QAction* action : unplaced)
+        ADD_FAILURE() << action->objectName().toStdString() << " is in no menu";
     EXPECT_EQ(menus, QStringList({QStringLiteral("ファイル(&F)"), QStringLiteral("編集(&E)"),
                                   QStringLiteral("コマンド(&C)"), QStringLiteral("ページ(&P)"),
                                   QStringLiteral("オプション(&O)"), QStringLiteral("ヘルプ(&H)")}));
@@ -105,6 +105,36 @@ TEST_F(Menus, ToolButtonsAreFlat25PixelSquaresAndFourAreHidden) {
     }
     EXPECT_EQ(window->findChild<QToolButton*>(QStringLiteral("spdbtnPlayer"))->toolTip(),
               QStringLiteral("プレーヤーの実行"));
+}
+
+TEST_F(Menus, EveryToolButtonRunsARowsAction) {
+    const auto window = showWindow(writeSample());
+    int buttons = 0;
+    for (QToolButton* button : window->actions().toolBar->findChildren<QToolButton*>()) {
+        if (!button->objectName().startsWith(QStringLiteral("spdbtn")))
+            continue;
+        ++buttons;
+        SCOPED_TRACE(button->objectName().toStdString());
+        const MainActions::Row* row = rowWithButton(button->objectName());
+        ASSERT_NE(row, nullptr);
+        auto* action = window->findChild<QAction*>(QString::fromLatin1(row->name));
+        ASSERT_NE(action, nullptr);
+        if (row->button.hidden) {
+            EXPECT_NE(button->defaultAction(), action);
+            EXPECT_EQ(button->defaultAction()->text(), action->text());
+            EXPECT_EQ(button->defaultAction()->toolTip(), action->toolTip());
+        } else {
+            EXPECT_EQ(button->defaultAction(), action);
+        }
+    }
+    EXPECT_EQ(buttons, std::count_if(MainActions::rows().begin(), MainActions::rows().end(),
+                                     [](const auto& row) { return row.button.name != nullptr; }));
+
+    // A hidden twin does what its menu item does.
+    QAbstractItemModel& lines = *window->commandList().model();
+    const int before = lines.rowCount();
+    window->findChild<QToolButton*>(QStringLiteral("spdbtnCmdAdd"))->defaultAction()->trigger();
+    EXPECT_EQ(lines.rowCount(), before + 1);
 }
 
 TEST_F(Menus, CommandsBuiltLaterStayDisabled) {
@@ -152,6 +182,90 @@ TEST_F(Menus, ListCommandsFollowTheSelectionAndTheClipboard) {
     list.clearSelection();
     EXPECT_FALSE(a.menuCut->isEnabled());
     EXPECT_FALSE(a.menuCopy->isEnabled());
+}
+
+// The actions a state enables among those with a rule; every other built
+// action is always enabled and an action not built is never.
+struct RuleCase {
+    const char* name;
+    MenuState state;
+    std::set<std::string> enabled;
+};
+
+void PrintTo(const RuleCase& rule, std::ostream* out) {
+    *out << rule.name;
+}
+
+class MenuRules : public EditorTest, public ::testing::WithParamInterface<RuleCase> {};
+
+TEST_P(MenuRules, EveryActionIsEnabledByItsRule) {
+    const auto window = showWindow(writeSample());
+    MainActions& actions = window->actions();
+    // A hidden button is disabled while hidden; shown, it follows its action.
+    for (const MainActions::Row& row : MainActions::rows())
+        if (row.button.hidden)
+            child<QToolButton>(*window, row.button.name).defaultAction()->setVisible(true);
+    const RuleCase& rule = GetParam();
+    actions.update(rule.state);
+    for (const auto& [row, action] : actions.entries()) {
+        const bool expected = row->handler != nullptr &&
+                              (row->enabled == nullptr || rule.enabled.contains(row->name));
+        EXPECT_EQ(action->isEnabled(), expected) << row->name;
+        if (row->button.name != nullptr) {
+            QAction* button = child<QToolButton>(*window, row->button.name).defaultAction();
+            EXPECT_EQ(button->isEnabled(), expected) << row->button.name;
+        }
+    }
+    // The commands built later stay disabled in every state.
+    for (QAction* action :
+         {actions.menuPackageMake, actions.menuSystemSetting, actions.menuFlagSetting,
+          actions.menuWindowSetting, actions.menuMenuSetting, actions.menuSetupWiz})
+        EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
+}
+
+// The rules look only at whether there is a step, not at its name.
+const std::string kStep = "step";
+
+const RuleCase kRuleCases[] = {
+    {"NoLine", {0, true, "", ""}, {}},
+    {"NoLineButAClipboard", {0, false, "", ""}, {}},
+    {"OneLine",
+     {1, true, "", ""},
+     {"menuCut", "menuCopy", "menuCmdPaletteAdd", "menuCmdEdit", "menuCmdInsert"}},
+    {"OneLineAndAClipboard",
+     {1, false, "", ""},
+     {"menuCut", "menuCopy", "menuPaste", "menuCmdPaletteAdd", "menuCmdEdit", "menuCmdInsert"}},
+    {"TwoLinesAndAClipboard", {2, false, "", ""}, {"menuCut", "menuCopy"}},
+    {"AStepToUndo", {0, true, kStep, ""}, {"menuUndo"}},
+    {"StepsBothWays", {0, true, kStep, kStep}, {"menuUndo", "menuRedo"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(States, MenuRules, ::testing::ValuesIn(kRuleCases),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST_F(Menus, UndoAndRedoNameTheirStep) {
+    const auto window = showWindow(writeSample());
+    MainActions& a = window->actions();
+    EXPECT_FALSE(a.menuUndo->isEnabled()) << "nothing to undo yet";
+    EXPECT_EQ(a.menuUndo->text(), QStringLiteral("元に戻す(&U)"));
+    // The author written back by the version dialog is a step of its own,
+    // though the dialog changes no view.
+    modal = [](QDialog& dialog) {
+        child<QLineEdit>(dialog, "edtUserName").setText(QStringLiteral("新しい作者"));
+        dialog.reject();
+        return 0;
+    };
+    a.menuVersion->trigger();
+    EXPECT_TRUE(a.menuUndo->isEnabled());
+    EXPECT_TRUE(a.menuUndo->text().startsWith(QStringLiteral("元に戻す(&U) - ")))
+        << a.menuUndo->text().toStdString();
+    EXPECT_FALSE(a.menuRedo->isEnabled());
+
+    a.menuUndo->trigger();
+    EXPECT_FALSE(a.menuUndo->isEnabled());
+    EXPECT_EQ(a.menuUndo->text(), QStringLiteral("元に戻す(&U)"));
+    EXPECT_TRUE(a.menuRedo->isEnabled());
+    EXPECT_TRUE(a.menuRedo->text().startsWith(QStringLiteral("やり直し(&R) - ")));
 }
 
 TEST_F(Menus, TheWindowIsSplitByThreePixelBars) {
