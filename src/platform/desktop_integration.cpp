@@ -142,6 +142,17 @@ void runUpdate(DesktopSystem& system, std::string_view program, const fs::path& 
         notes.push_back(name + ": ended with status " + std::to_string(run->exitStatus));
 }
 
+// The lines of a text, each with its LF (the last one perhaps without).
+std::vector<std::string_view> linesOf(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size() - 1) + 1;
+        lines.push_back(text.substr(0, end));
+        text.remove_prefix(end);
+    }
+    return lines;
+}
+
 // --- the desktop entry ---
 
 // Characters that make an argument of an Exec key need quotes.
@@ -197,14 +208,9 @@ std::string escapedEntryValue(std::string_view value) {
 // The installed desktop entry with its Exec key naming program itself.
 std::string userDesktopEntry(const fs::path& program) {
     std::string entry;
-    std::string_view installed = desktopEntryFile();
-    while (!installed.empty()) {
-        const std::size_t end = std::min(installed.find('\n'), installed.size() - 1) + 1;
-        const std::string_view line = installed.substr(0, end);
+    for (const std::string_view line : linesOf(desktopEntryFile()))
         entry += line.starts_with("Exec=") ? "Exec=" + desktopExecValue(program) + "\n"
                                            : std::string(line);
-        installed.remove_prefix(end);
-    }
     return entry;
 }
 
@@ -222,15 +228,12 @@ std::optional<fs::path> userDirsEntry(const DesktopFolders& folders, std::string
         return std::nullopt;
     }
     std::optional<fs::path> found;
-    std::string_view rest = text;
     const std::string prefix = std::string(name) + "=\"";
-    while (!rest.empty()) {
-        const std::size_t end = std::min(rest.find('\n'), rest.size());
-        std::string_view line = rest.substr(0, end);
-        rest.remove_prefix(std::min(end + 1, rest.size()));
+    for (std::string_view line : linesOf(text)) {
         line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
-        line.remove_suffix(line.size() - std::min(line.find_last_not_of(" \t\r") + 1, line.size()));
-        if (!line.starts_with(prefix) || !line.ends_with('"'))
+        line.remove_suffix(line.size() -
+                           std::min(line.find_last_not_of(" \t\r\n") + 1, line.size()));
+        if (line.size() <= prefix.size() || !line.starts_with(prefix) || !line.ends_with('"'))
             continue;
         std::string value;
         line = line.substr(prefix.size(), line.size() - prefix.size() - 1);
