@@ -6,7 +6,7 @@ FUZZ_DIR := build/fuzz
 SAMPLE := examples/sample/Sample.csf
 FUZZ_SECONDS ?= 60
 
-.PHONY: setup test release run bench fuzz format clean
+.PHONY: setup test release package run bench fuzz format clean
 
 setup:
 	@scripts/setup.sh build
@@ -19,6 +19,10 @@ test: setup
 release: setup
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DPAGORA_TESTS=OFF -DPAGORA_BENCH=ON
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+# A Debian package of the release build (build/release/pagora_*.deb).
+package: release
+	cd $(RELEASE_DIR) && cpack -G DEB
 
 # Opens the sample comic in the editor; without a display it runs on a virtual
 # one and saves a picture of the window instead.

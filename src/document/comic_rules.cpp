@@ -37,6 +37,15 @@ void StartNewComic(TComicFileCtrl& comic, std::string_view userName) {
     comic.History().markClean(); // the user name is part of the new comic, not a change
 }
 
+std::string ComicTemplateBytes(Prompter& prompter, std::string_view userName) {
+    TComicFileCtrl comic(prompter);
+    comic.CreateNew();
+    comic.CommentPrefix = "///";
+    comic.FileHead = {"/// Interactive Pagora for Win95", "/// Comic Script File (Template)"};
+    comic.WriteHeader(kComicBlock, "Copyright", userName);
+    return comic.SaveToBytes();
+}
+
 OpenVerdict CheckOpenedComic(TComicFileCtrl& comic, Prompter& prompter, std::string_view userName) {
     if (comic.ReadHeader(kComicBlock, "FileType", kFileType) != kFileType &&
         !keepAfterAsking(comic, prompter,

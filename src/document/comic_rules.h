@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace pagora {
@@ -20,6 +21,11 @@ void SetEditorFileHead(TComicFileCtrl& comic);
 // Replaces the comic with the new-comic template; a known user name (CP932)
 // becomes its Copyright entry.
 void StartNewComic(TComicFileCtrl& comic, std::string_view userName);
+
+// The file the desktop offers for making a new comic: the new-comic
+// template with the template's head lines and the user name (CP932) as its
+// Copyright entry, as saved (CP932, CR LF lines).
+std::string ComicTemplateBytes(Prompter& prompter, std::string_view userName);
 
 enum class OpenVerdict { Kept, Discarded };
 

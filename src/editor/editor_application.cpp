@@ -17,6 +17,7 @@
 #include "platform/settings_store.h"
 
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QPixmap>
 #include <QStandardPaths>
@@ -52,6 +53,9 @@ std::filesystem::path autosaveFolder() {
 
 PagoraApplication::PagoraApplication(int& argc, char** argv)
     : QApplication(argc, argv) {
+    setWindowIcon(QIcon(QStringLiteral(":/icons/pagora.svg")));
+    // Desktops match the windows to the installed pagora.desktop.
+    setDesktopFileName(QStringLiteral("pagora"));
 }
 
 void PagoraApplication::setErrorHandler(std::function<void(const QString&)> handler) {

@@ -96,6 +96,32 @@ TEST(SaveStamp, TheTemplateSavedAtOnceCarriesVersionAndType) {
                           "// ", "<Page End>", "<Book End>"}));
 }
 
+TEST(ComicTemplate, IsTheNewComicWithTheTemplateHeadAndTheUserAsCopyright) {
+    ScriptedPrompter prompter;
+    const std::string bytes = ComicTemplateBytes(prompter, toCp932("花子"));
+    EXPECT_EQ(bytes, comicBytes({"/// Interactive Pagora for Win95",
+                                 "/// Comic Script File (Template)", "<Head=\"Comic\">",
+                                 "FileType=PGR95", "CmdVer=0", "StartBook=スタートブック",
+                                 "StartPage=スタートページ", "MciMusic=Sequencer",
+                                 "MciSound=WaveAudio", "SelectChange=1", "ShowKeyWaitChar=1",
+                                 "Copyright=花子", "<Head End>", "<Book=\"スタートブック\">",
+                                 "<Page=\"スタートページ\">", "// ", "<Page End>", "<Book End>"}));
+    // Shift-JIS bytes and CR LF, as Windows writes them.
+    EXPECT_NE(bytes.find("Copyright=\x89\xd4\x8e\x71\r\n<Head End>\r\n"), std::string::npos);
+    EXPECT_TRUE(prompter.messages().empty());
+}
+
+TEST(ComicTemplate, ANewComicMadeFromItOpensWithoutAQuestion) {
+    ScriptedPrompter prompter;
+    TComicFileCtrl comic(prompter);
+    comic.LoadFromBytes(ComicTemplateBytes(prompter, "Pagora User"));
+    EXPECT_EQ(CheckOpenedComic(comic, prompter, "someone else"), OpenVerdict::Kept);
+    EXPECT_EQ(comic.ReadHeader("Comic", "Copyright", ""), "Pagora User");
+    EXPECT_EQ(comic.GetPageList(toCp932("スタートブック")),
+              std::vector<std::string>{toCp932("スタートページ")});
+    EXPECT_TRUE(prompter.messages().empty());
+}
+
 TEST(SaveStamp, AComicWithoutTheEntriesGetsThemBeforeTheEndMarker) {
     ScriptedPrompter prompter;
     TComicFileCtrl comic(prompter);
