@@ -21,12 +21,12 @@ protected:
         });
     }
     // Dialogs answer by setting the file and pressing OK, or by cancelling.
-    void answerDialogs(const QString& file, bool confirm) {
-        modal = [this, file, confirm](QDialog& dialog) {
+    void answerDialogs(const QString& fileName, bool confirm) {
+        modal = [this, fileName, confirm](QDialog& dialog) {
             auto& music = dynamic_cast<TestMusicDialog&>(dialog);
             handedIn.push_back(music.edtFileName->text());
             owner = dialog.parentWidget();
-            music.edtFileName->setText(file);
+            music.edtFileName->setText(fileName);
             if (confirm)
                 music.btnOKClick();
             return 0;

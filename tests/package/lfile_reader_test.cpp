@@ -129,7 +129,7 @@ struct DamageCase {
     std::string extractError; // of the first entry, through ExtractIndex; empty: extracts
     std::string extracted;    // what a successful extraction gives
     std::vector<std::string> messages;
-    std::string inflateCause; // zlib's reason, on the cause line of a damaged stream
+    std::string inflateCause = {}; // zlib's reason, on the cause line of a damaged stream
 };
 
 std::ostream& operator<<(std::ostream& out, const DamageCase& c) {
