@@ -121,7 +121,8 @@ bool DialogFrame::commit() {
 }
 
 void DialogFrame::showRefusal(const QString& message, QWidget* control) {
-    services_.showErrorBox(message);
+    if (!message.isEmpty())
+        services_.showErrorBox(message);
     if (control == nullptr)
         return;
     showControl(*control);

@@ -35,10 +35,13 @@ struct FrameSpec {
 };
 
 // A control's value refused by OK: the message to show and the control the
-// user must change.
+// user must change. Without a message the user has been told already, by a
+// check of the core that reports through the Prompter (CheckName, CheckText).
 class FieldError : public std::exception {
 public:
     FieldError(QString message, QWidget* control);
+    explicit FieldError(QWidget* control)
+        : FieldError(QString(), control) {}
     const char* what() const noexcept override { return utf8_.c_str(); }
     const QString& message() const { return message_; }
     QWidget* control() const { return control_; }
@@ -90,8 +93,9 @@ protected:
     // FieldError, or the core's EncodingError or ConversionError; the dialog
     // then stays open.
     virtual void readControls() = 0;
-    // Runs readControls(); on a refusal shows its message, brings the
-    // control named in it into view and focuses it. True when it succeeded.
+    // Runs readControls(); on a refusal shows its message (if it has one),
+    // brings the control named in it into view and focuses it. True when it
+    // succeeded.
     bool commit();
 
     DialogServices& services_;

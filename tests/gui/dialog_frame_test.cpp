@@ -27,9 +27,14 @@ public:
 
     QLineEdit* text;
     std::string taken;
+    bool toldAlready = false;
 
 private:
-    void readControls() override { taken = fieldText(*text); }
+    void readControls() override {
+        if (toldAlready)
+            throw FieldError(text);
+        taken = fieldText(*text);
+    }
 };
 
 class Frame : public DialogTest {
@@ -77,6 +82,14 @@ TEST_F(Frame, ARefusedFieldKeepsTheDialogOpenAndShowsTheControl) {
     EXPECT_TRUE(errorBoxes[0].contains(QStringLiteral("☃"))) << errorBoxes[0].toStdString();
     EXPECT_EQ(tabs.currentIndex(), 1) << "the tab that holds the control";
     EXPECT_EQ(dialog.focusWidget(), dialog.text);
+}
+
+TEST_F(Frame, ARefusalTheUserWasToldOfShowsNoSecondBox) {
+    dialog.toldAlready = true;
+    dialog.btnOKClick();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(errorBoxes.empty());
+    EXPECT_EQ(tabs.currentIndex(), 1);
 }
 
 TEST_F(Frame, ADisabledOkDoesNothing) {
