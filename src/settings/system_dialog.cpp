@@ -106,7 +106,7 @@ TfrmSystem::TfrmSystem(DialogContext& context, QWidget* parent)
     PageControl->addTab(buildCursorTab(), QStringLiteral("マウスカーソル"));
     PageControl->addTab(buildOtherTab(), QStringLiteral("その他"));
     setBody(PageControl);
-    resize(520, 330);
+    resize(520, 300);
 
     connect(cmbStartBook, &QComboBox::currentIndexChanged, this, &TfrmSystem::cmbStartBookChange);
     for (QComboBox* list : {cmbStartPage, cmbMciMusic, cmbMciSound})
