@@ -43,10 +43,11 @@ constexpr int kTextFilter = 2;
 // The sound devices in the order of their lists; the first is the default.
 constexpr std::array<std::string_view, 3> kDevices = {"AutoSelect", "Sequencer", "WaveAudio"};
 
-QComboBox* makeDeviceList(QComboBox& list) {
+QComboBox* deviceList(QWidget* parent) {
+    auto* list = new QComboBox(parent);
     for (const std::string_view device : kDevices)
-        list.addItem(utf8Text(device));
-    return &list;
+        list->addItem(utf8Text(device));
+    return list;
 }
 
 int deviceIndex(std::string_view device) {
@@ -93,6 +94,31 @@ bool makeFolder(const fs::path& folder) {
     return fs::is_directory(folder, error);
 }
 
+// A tab page of that name holding a grid of labelled rows.
+QGridLayout* tabGrid(const char* name) {
+    auto* page = new QWidget;
+    page->setObjectName(QString::fromLatin1(name));
+    return new QGridLayout(page);
+}
+
+// The page of grid, its rows kept at the top.
+QWidget* finishedPage(QGridLayout& grid) {
+    grid.setRowStretch(grid.rowCount(), 1);
+    return grid.parentWidget();
+}
+
+// Puts control, named name, on a new row of grid after its label, over span
+// of the grid's columns.
+template <typename Control>
+Control* addRow(QGridLayout& grid, const QString& label, Control* control, const char* name,
+                int span = 1) {
+    control->setObjectName(QString::fromLatin1(name));
+    const int row = grid.rowCount();
+    grid.addWidget(new QLabel(label, grid.parentWidget()), row, 0);
+    grid.addWidget(control, row, 1, 1, span);
+    return control;
+}
+
 } // namespace
 
 TfrmSystem::TfrmSystem(DialogContext& context, QWidget* parent)
@@ -114,48 +140,41 @@ TfrmSystem::TfrmSystem(DialogContext& context, QWidget* parent)
 }
 
 QWidget* TfrmSystem::buildComicTab() {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("tabComic"));
-    auto* grid = new QGridLayout(page);
-    edtTitle = addTextRow(*grid, QStringLiteral("タイトル"), "edtTitle");
+    QGridLayout* grid = tabGrid("tabComic");
+    QWidget* page = grid->parentWidget();
+    edtTitle = addRow(*grid, QStringLiteral("タイトル"), new QLineEdit(page), "edtTitle", 3);
     edtOpening = addFileRow(*grid, QStringLiteral("オープニング画像"), "edtOpening",
                             {"btnOpeningSet", kBitmapFilter, "btnOpeningDefault",
                              QStringLiteral("デフォルト"), QStringLiteral("Default")});
     edtDocFile =
         addFileRow(*grid, QStringLiteral("ドキュメント"), "edtDocFile",
                    {"btnDocSet", kTextFilter, "btnDocDefault", QStringLiteral("なし"), QString()});
-    edtUserName = addTextRow(*grid, QStringLiteral("著作権表示"), "edtUserName");
-    grid->setRowStretch(grid->rowCount(), 1);
-    return page;
+    edtUserName =
+        addRow(*grid, QStringLiteral("著作権表示"), new QLineEdit(page), "edtUserName", 3);
+    return finishedPage(*grid);
 }
 
 QWidget* TfrmSystem::buildEnvironmentTab() {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("tabEnvironment"));
-    auto* grid = new QGridLayout(page);
-    edtDataDir = addTextRow(*grid, QStringLiteral("データフォルダ"), "edtDataDir");
-    cmbRndMax = new NumberBox(context_.numberPad, page);
-    cmbRndMax->setObjectName(QStringLiteral("cmbRndMax"));
-    const int row = grid->rowCount();
-    grid->addWidget(new QLabel(QStringLiteral("乱数の範囲"), page), row, 0);
-    grid->addWidget(cmbRndMax, row, 1);
-    cmbStartBook = addListRow(*grid, QStringLiteral("開始ブック"), "cmbStartBook");
-    cmbStartPage = addListRow(*grid, QStringLiteral("開始ページ"), "cmbStartPage");
+    QGridLayout* grid = tabGrid("tabEnvironment");
+    QWidget* page = grid->parentWidget();
+    edtDataDir =
+        addRow(*grid, QStringLiteral("データフォルダ"), new QLineEdit(page), "edtDataDir", 3);
+    cmbRndMax = addRow(*grid, QStringLiteral("乱数の範囲"), new NumberBox(context_.numberPad, page),
+                       "cmbRndMax");
+    cmbStartBook = addRow(*grid, QStringLiteral("開始ブック"), new QComboBox(page), "cmbStartBook");
+    cmbStartPage = addRow(*grid, QStringLiteral("開始ページ"), new QComboBox(page), "cmbStartPage");
     cmbMciMusic =
-        makeDeviceList(*addListRow(*grid, QStringLiteral("音楽の再生デバイス"), "cmbMciMusic"));
+        addRow(*grid, QStringLiteral("音楽の再生デバイス"), deviceList(page), "cmbMciMusic");
     cmbMciSound =
-        makeDeviceList(*addListRow(*grid, QStringLiteral("効果音の再生デバイス"), "cmbMciSound"));
+        addRow(*grid, QStringLiteral("効果音の再生デバイス"), deviceList(page), "cmbMciSound");
     edtSaveFile = addFileRow(
         *grid, QStringLiteral("セーブファイル"), "edtSaveFile",
         {nullptr, -1, "btnSaveFileDef", QStringLiteral("デフォルト"), QStringLiteral("Default")});
-    grid->setRowStretch(grid->rowCount(), 1);
-    return page;
+    return finishedPage(*grid);
 }
 
 QWidget* TfrmSystem::buildCursorTab() {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("tabMouseCursor"));
-    auto* grid = new QGridLayout(page);
+    QGridLayout* grid = tabGrid("tabMouseCursor");
     const auto cursorButtons = [](const char* choose, const char* reset) {
         return FileButtons{choose, kCursorFilter, reset, QStringLiteral("デフォルト"),
                            QStringLiteral("Default")};
@@ -171,8 +190,7 @@ QWidget* TfrmSystem::buildCursorTab() {
     edtMouseCursorClickAble =
         addFileRow(*grid, QStringLiteral("クリッカブルマップ定義領域"), "edtMouseCursorClickAble",
                    cursorButtons("btnMouseClickAbleSet", "btnMouseClickAbleDefault"));
-    grid->setRowStretch(grid->rowCount(), 1);
-    return page;
+    return finishedPage(*grid);
 }
 
 QWidget* TfrmSystem::buildOtherTab() {
@@ -191,34 +209,11 @@ QWidget* TfrmSystem::buildOtherTab() {
     return page;
 }
 
-QLineEdit* TfrmSystem::addTextRow(QGridLayout& grid, const QString& label, const char* name) {
-    QWidget* page = grid.parentWidget();
-    auto* edit = new QLineEdit(page);
-    edit->setObjectName(QString::fromLatin1(name));
-    const int row = grid.rowCount();
-    grid.addWidget(new QLabel(label, page), row, 0);
-    grid.addWidget(edit, row, 1, 1, 3);
-    return edit;
-}
-
-QComboBox* TfrmSystem::addListRow(QGridLayout& grid, const QString& label, const char* name) {
-    QWidget* page = grid.parentWidget();
-    auto* list = new QComboBox(page);
-    list->setObjectName(QString::fromLatin1(name));
-    const int row = grid.rowCount();
-    grid.addWidget(new QLabel(label, page), row, 0);
-    grid.addWidget(list, row, 1);
-    return list;
-}
-
 QLineEdit* TfrmSystem::addFileRow(QGridLayout& grid, const QString& label, const char* name,
                                   const FileButtons& buttons) {
     QWidget* page = grid.parentWidget();
-    auto* edit = new QLineEdit(page);
-    edit->setObjectName(QString::fromLatin1(name));
-    const int row = grid.rowCount();
-    grid.addWidget(new QLabel(label, page), row, 0);
-    grid.addWidget(edit, row, 1);
+    auto* edit = addRow(grid, label, new QLineEdit(page), name);
+    const int row = grid.rowCount() - 1;
     if (buttons.choose != nullptr) {
         QPushButton* choose = makeButton(QStringLiteral("参照(&S)"), buttons.choose, page);
         grid.addWidget(choose, row, 2);

@@ -60,8 +60,6 @@ private:
     QWidget* buildEnvironmentTab();
     QWidget* buildCursorTab();
     QWidget* buildOtherTab();
-    QLineEdit* addTextRow(QGridLayout& grid, const QString& label, const char* name);
-    QComboBox* addListRow(QGridLayout& grid, const QString& label, const char* name);
     QLineEdit* addFileRow(QGridLayout& grid, const QString& label, const char* name,
                           const FileButtons& buttons);
     void chooseFile(QLineEdit& edit, int filter);
