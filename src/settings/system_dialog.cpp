@@ -113,7 +113,8 @@ template <typename Control>
 Control* addRow(QGridLayout& grid, const QString& label, Control* control, const char* name,
                 int span = 1) {
     control->setObjectName(QString::fromLatin1(name));
-    const int row = grid.rowCount();
+    // An empty grid counts one row already.
+    const int row = grid.isEmpty() ? 0 : grid.rowCount();
     grid.addWidget(new QLabel(label, grid.parentWidget()), row, 0);
     grid.addWidget(control, row, 1, 1, span);
     return control;
