@@ -98,8 +98,12 @@ public:
     void menuHistoryClick(int entry);
     void menuPlayerExecFirstClick();
     void menuErrorCheckClick();
+    void menuWindowSettingClick();
     void menuConditionClick();
     void menuVersionClick();
+    // After a settings dialog: what it confirmed is written as one step, and
+    // the comic counts as changed however the dialog closed.
+    void finishSettingsDialog(const std::optional<std::vector<HeaderEntry>>& confirmed);
     void menuHelpContentsClick();
     void menuHelpKeywordClick();
     void menuHelpOnHelpClick();
