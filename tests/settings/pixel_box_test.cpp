@@ -2,7 +2,6 @@
 
 #include <QTest>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <string>
 
 namespace pagora {
@@ -18,10 +17,6 @@ struct Typing {
     const char* shown;
     int value;
 };
-
-void PrintTo(const Typing& typing, std::ostream* out) {
-    *out << "\"" << typing.start << "\" + \"" << typing.keys << "\"";
-}
 
 class PixelBoxTyping : public ::testing::TestWithParam<Typing> {};
 
@@ -56,10 +51,6 @@ struct Stepping {
     const char* shown;
 };
 
-void PrintTo(const Stepping& stepping, std::ostream* out) {
-    *out << "\"" << stepping.start << "\" " << stepping.steps;
-}
-
 class PixelBoxStepping : public ::testing::TestWithParam<Stepping> {};
 
 TEST_P(PixelBoxStepping, StepsInsideTheRange) {
@@ -90,12 +81,6 @@ TEST(PixelBox, ArrowKeysStepAndStopAtTheEndsOfTheRange) {
     EXPECT_EQ(box.text(), QStringLiteral("0"));
     QTest::keyClick(&box, Qt::Key_Up);
     EXPECT_EQ(box.text(), QStringLiteral("1"));
-}
-
-TEST(PixelBox, IsWideEnoughForTheWidestNumberOfItsRange) {
-    PixelBox box(-kLargest, kLargest, 0);
-    EXPECT_GT(box.sizeHint().width(),
-              box.fontMetrics().horizontalAdvance(QStringLiteral("-32767")));
 }
 
 } // namespace
