@@ -15,9 +15,8 @@ struct TopicPage {
 };
 
 constexpr TopicPage kTopicPages[] = {
-    {kEnvironmentTopic, "environment.html"},
-    {kOptionSetHelpTopic, "commands.html"},
-    {kCommandPaletteTopic, "commands.html"},
+    {kEnvironmentTopic, "environment.html"}, {kOptionSetHelpTopic, "commands.html"},
+    {kCommandPaletteTopic, "commands.html"}, {kWindowSetHelpTopic, "layout-editor.html"},
     {kHelpOnHelpTopic, "using-help.html"},
 };
 
