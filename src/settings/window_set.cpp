@@ -93,7 +93,7 @@ void LayoutView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void LayoutView::contextMenuEvent(QContextMenuEvent* event) {
-    editor_.contextMenu().exec(event->globalPos());
+    editor_.contextMenu().popup(event->globalPos());
 }
 
 TfrmWindowSet::TfrmWindowSet(const LayoutEditorSources& sources, QWidget* parent)

@@ -25,16 +25,15 @@ QString fullWidth(int number) {
 }
 
 // A group of items of which at most one is checked, each holding its number.
-QActionGroup* numberItems(QMenu& menu, const char* namePrefix, std::span<const int> numbers,
+QActionGroup* numberItems(QObject& owner, const char* namePrefix, std::span<const int> numbers,
                           const QString& unit) {
-    auto* group = new QActionGroup(&menu);
+    auto* group = new QActionGroup(&owner);
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (const int number : numbers) {
-        QAction* item = menu.addAction(fullWidth(number) + unit);
+        auto* item = new QAction(fullWidth(number) + unit, group);
         item->setObjectName(QString::fromLatin1(namePrefix) + QString::number(number));
         item->setCheckable(true);
         item->setData(number);
-        group->addAction(item);
     }
     return group;
 }
@@ -62,13 +61,18 @@ QMenu* TfrmWindowSet::addSubmenu(QMenu& menu, const char* name, const QString& c
 }
 
 void TfrmWindowSet::buildMenus() {
-    // The step items are one submenu in all three menus, so that a step
-    // chosen in one is checked in the others.
-    auto* stepMenu = new QMenu(QStringLiteral("マウス移動ポイント数の設定"), this);
-    stepMenu->setObjectName(QStringLiteral("menuStep"));
-    stepGroup_ = numberItems(*stepMenu, "menuStep", kSteps, QStringLiteral("ｄｏｔ"));
+    // The step items are the same in all three menus, so that a step chosen
+    // in one is checked in the others.
+    stepGroup_ = numberItems(*this, "menuStep", kSteps, QStringLiteral("ｄｏｔ"));
     connect(stepGroup_, &QActionGroup::triggered, this,
             [this](QAction* item) { menuStepClick(item->data().toInt()); });
+    fontSizeGroup_ = numberItems(*this, "menuFontSize", kFontSizes, QStringLiteral("ポイント"));
+    connect(fontSizeGroup_, &QActionGroup::triggered, this,
+            [this](QAction* item) { menuFontSizeClick(item->data().toInt()); });
+    const auto addStepMenu = [this](QMenu& menu) {
+        addSubmenu(menu, "menuStep", QStringLiteral("マウス移動ポイント数の設定"))
+            ->addActions(stepGroup_->actions());
+    };
 
     popmenuImage_ = new QMenu(this);
     popmenuImage_->setObjectName(QStringLiteral("popmenuImage"));
@@ -80,7 +84,7 @@ void TfrmWindowSet::buildMenus() {
     menuPositionImage_ =
         addItem(*position, "menuPositionImage", QStringLiteral("画像内の表示部分を設定する"), true,
                 &TfrmWindowSet::menuPositionImageClick);
-    popmenuImage_->addMenu(stepMenu);
+    addStepMenu(*popmenuImage_);
     menuFitToPos_ =
         addItem(*popmenuImage_, "menuFitToPos", QStringLiteral("指定範囲に合わせてサイズを調整"),
                 true, &TfrmWindowSet::menuFitToPosClick);
@@ -105,12 +109,9 @@ void TfrmWindowSet::buildMenus() {
 
     popmenuText_ = new QMenu(this);
     popmenuText_->setObjectName(QStringLiteral("popmenuText"));
-    popmenuText_->addMenu(stepMenu);
-    QMenu* fontSize =
-        addSubmenu(*popmenuText_, "menuFontSize", QStringLiteral("フォントサイズの設定"));
-    fontSizeGroup_ = numberItems(*fontSize, "menuFontSize", kFontSizes, QStringLiteral("ポイント"));
-    connect(fontSizeGroup_, &QActionGroup::triggered, this,
-            [this](QAction* item) { menuFontSizeClick(item->data().toInt()); });
+    addStepMenu(*popmenuText_);
+    addSubmenu(*popmenuText_, "menuFontSize", QStringLiteral("フォントサイズの設定"))
+        ->addActions(fontSizeGroup_->actions());
     addItem(*popmenuText_, "menuFontColor", QStringLiteral("フォントカラーの設定"), false,
             &TfrmWindowSet::menuFontColorClick);
     popmenuText_->addSeparator();
@@ -118,7 +119,7 @@ void TfrmWindowSet::buildMenus() {
 
     popmenuArea_ = new QMenu(this);
     popmenuArea_->setObjectName(QStringLiteral("popmenuArea"));
-    popmenuArea_->addMenu(stepMenu);
+    addStepMenu(*popmenuArea_);
     popmenuArea_->addSeparator();
     popmenuArea_->addAction(end);
 }
