@@ -4,11 +4,11 @@
 // window shows; beside a plain copy of the same pixels, measured in the same
 // run.
 #include "platform/encoding.h"
+#include "sample_message.h"
 #include "settings/canvas_image.h"
 #include "settings/layout_preview.h"
 
 #include <benchmark/benchmark.h>
-#include <string>
 
 namespace {
 
@@ -37,24 +37,6 @@ pagora::LayoutPreview openPreview() {
     return preview;
 }
 
-// A sample of 500 characters: Japanese text with tags and line ends.
-const std::string& sampleText() {
-    static const std::string text = [] {
-        const std::string unit = pagora::toCp932(
-            "今日は<B>とても<N>良い天気です。Pagora で<+4>漫画<-4>を作りましょう！#");
-        std::string sample;
-        int characters = 0;
-        for (std::size_t at = 0; characters < 500; ++characters) {
-            const std::size_t length =
-                pagora::isCp932LeadByte(static_cast<unsigned char>(unit[at])) ? 2 : 1;
-            sample.append(unit, at, length);
-            at = (at + length) % unit.size();
-        }
-        return sample;
-    }();
-    return text;
-}
-
 void BaselineCopyWindowPixels(benchmark::State& state) {
     pagora::TTC from(kWindow.width, kWindow.height);
     from.Fill(0x808080);
@@ -67,8 +49,9 @@ void BaselineCopyWindowPixels(benchmark::State& state) {
 }
 BENCHMARK(BaselineCopyWindowPixels)->Unit(benchmark::kMicrosecond);
 
-// The frame moved a pixel each step: the sprite keeps its part of the picture.
-void RedrawPictureMovingTheFrame(benchmark::State& state) {
+// Each step moves the frame a pixel (the sprite keeps its part of the
+// picture) or the shown part (the sprite is filled anew).
+void RedrawPicture(benchmark::State& state, bool movingTheShownPart) {
     pagora::LayoutPreview preview = openPreview();
     preview.setPicture(keyedPicture());
     pagora::PictureLook look;
@@ -77,35 +60,23 @@ void RedrawPictureMovingTheFrame(benchmark::State& state) {
     look.halfTransparent = true;
     int step = 0;
     for (auto _ : state) {
-        const int x = step++ % 2;
-        preview.drawPicture({x, 0, x + kWindow.width - 1, kWindow.height - 1}, look);
+        const int moved = step++ % 2;
+        pagora::LayoutFrame frame{0, 0, kWindow.width - 2, kWindow.height - 1};
+        if (movingTheShownPart)
+            look.view = {moved, 0};
+        else
+            frame = {moved, 0, moved + kWindow.width - 2, kWindow.height - 1};
+        preview.drawPicture(frame, look);
         benchmark::DoNotOptimize(pagora::canvasImage(preview.screen()).constBits());
     }
 }
-BENCHMARK(RedrawPictureMovingTheFrame)->Unit(benchmark::kMicrosecond);
-
-// The shown part dragged a pixel each step: the sprite is filled anew.
-void RedrawPictureMovingTheShownPart(benchmark::State& state) {
-    pagora::LayoutPreview preview = openPreview();
-    preview.setPicture(keyedPicture());
-    pagora::PictureLook look;
-    look.useTransparent = true;
-    look.autoTransparent = true;
-    look.halfTransparent = true;
-    int step = 0;
-    for (auto _ : state) {
-        look.view = {step % 2, 0};
-        ++step;
-        preview.drawPicture({0, 0, kWindow.width - 2, kWindow.height - 1}, look);
-        benchmark::DoNotOptimize(pagora::canvasImage(preview.screen()).constBits());
-    }
-}
-BENCHMARK(RedrawPictureMovingTheShownPart)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(RedrawPicture, MovingTheFrame, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(RedrawPicture, MovingTheShownPart, true)->Unit(benchmark::kMicrosecond);
 
 void RedrawSampleText(benchmark::State& state) {
     pagora::LayoutPreview preview = openPreview();
     pagora::SampleLook sample;
-    sample.text = sampleText();
+    sample.text = pagora::bench::sampleMessage(500);
     sample.fontSize = 16;
     int step = 0;
     for (auto _ : state) {

@@ -46,11 +46,13 @@ public:
     void openWindow(int windowNo, LayoutSize size, const PlayWindowLook& look);
     int windowNo() const { return windowNo_; }
 
-    // The picture of picture mode; kept until released.
+    // The picture of picture mode, kept as a canvas until released.
     void setPicture(Picture picture);
     void releasePicture();
-    const std::optional<Picture>& picture() const { return picture_; }
-    LayoutSize pictureSize() const;
+    bool hasPicture() const { return picture_.Width() > 0; }
+    LayoutSize pictureSize() const { return {picture_.Width(), picture_.Height()}; }
+    // A pixel of the picture as a colour of the comic (0x00BBGGRR).
+    std::uint32_t pictureColor(LayoutPoint at) const;
 
     // Draws the preview into the screen canvas: with the grid and the
     // frame's outline, or (guides false) over the bare background.
@@ -63,16 +65,17 @@ public:
     void setBackground(int windowNo, TTC background);
 
 private:
-    // What the sprite canvas holds, so that a redraw copies the picture
-    // only when the part shown changes.
+    // The part of the picture the sprite canvas holds, so that a redraw
+    // copies the picture only when the part shown changes.
     struct SpritePart {
-        bool whole = false;
-        LayoutPoint view;
+        LayoutPoint from;
         LayoutSize size;
         bool operator==(const SpritePart&) const = default;
     };
 
     void startScreen(bool guides);
+    void drawCutOut(const LayoutFrame& frame, const PictureLook& look);
+    void drawStretched(const LayoutFrame& frame, const PictureLook& look);
     void fillSprite(const SpritePart& part);
     void drawOutline(const LayoutFrame& frame);
 
@@ -82,7 +85,7 @@ private:
     TTC gridded_; // the open window's background with the grid
     int windowNo_ = 0;
     PlayWindowLook look_;
-    std::optional<Picture> picture_;
+    TTC picture_;
     std::optional<SpritePart> spritePart_;
 };
 

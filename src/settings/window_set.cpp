@@ -101,25 +101,36 @@ TfrmWindowSet::TfrmWindowSet(const LayoutEditorSources& sources, QWidget* parent
     , sources_(sources) {
     setObjectName(QStringLiteral("TfrmWindowSet"));
     view_ = new LayoutView(*this);
-    scroller_ = new QScrollArea;
-    scroller_->setFrameShape(QFrame::NoFrame);
-    scroller_->setWidget(view_);
+    // A window larger than the screen scrolls.
+    auto* scroller = new QScrollArea;
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidget(view_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(scroller_);
+    layout->addWidget(scroller);
     buildMenus();
 }
 
 bool TfrmWindowSet::Execute() {
     const GivenFields given(*this);
+    if (!prepare()) {
+        TWindowLayoutEditor::operator=(given);
+        return false;
+    }
+    const bool ended = sources_.services.runModal(*this) == QDialog::Accepted;
+    if (!ended)
+        TWindowLayoutEditor::operator=(given);
+    finish();
+    return true;
+}
+
+bool TfrmWindowSet::prepare() {
     pictureMode_ = Mode == kPictureMode || Mode == kColorPickMode;
     lastPreview_.reset();
     if (pictureMode_) {
         Mode = kPictureMode;
-        if (!loadPictureOrTell()) {
-            TWindowLayoutEditor::operator=(given);
+        if (!loadPictureOrTell())
             return false;
-        }
     }
     openWindowPreview();
     Step = usableStep(Step);
@@ -133,11 +144,11 @@ bool TfrmWindowSet::Execute() {
     updateChecks();
     placeOnScreen();
     redraw();
+    return true;
+}
 
-    const bool ended = sources_.services.runModal(*this) == QDialog::Accepted;
+void TfrmWindowSet::finish() {
     drag_.reset();
-    if (!ended)
-        TWindowLayoutEditor::operator=(given);
     if (Mode == kColorPickMode)
         Mode = kPictureMode;
     if (pictureMode_) {
@@ -145,7 +156,6 @@ bool TfrmWindowSet::Execute() {
         keepLastPreview();
     }
     preview_.releasePicture();
-    return true;
 }
 
 void TfrmWindowSet::ImageConfirmed() {
@@ -297,14 +307,11 @@ void TfrmWindowSet::takeFrame() {
 }
 
 void TfrmWindowSet::pickTransparentColor(LayoutPoint at) {
-    const std::optional<Picture>& picture = preview_.picture();
-    if (!picture)
-        return;
     const std::optional<LayoutPoint> pixel =
         picturePixelAt(frame_, viewOffset_, preview_.pictureSize(), FitToPos, at);
     if (!pixel)
         return;
-    TransparentColor = SwapRedBlue(picture->at(pixel->x, pixel->y));
+    TransparentColor = preview_.pictureColor(*pixel);
     Mode = kPictureMode;
     view_->unsetCursor();
     redraw();

@@ -14,7 +14,6 @@
 class QAction;
 class QActionGroup;
 class QMenu;
-class QScrollArea;
 
 namespace pagora {
 
@@ -115,6 +114,12 @@ private:
     QMenu* addSubmenu(QMenu& menu, const char* name, const QString& caption);
     void updateChecks();
 
+    // Everything before the editor shows: the picture, the window, the
+    // frame; false when it cannot show.
+    bool prepare();
+    // After it closed: the fields' frame, the last preview kept, the
+    // picture released.
+    void finish();
     // Loads the picture of FileName; false after telling the user why not.
     bool loadPictureOrTell();
     // The picture file in the data folder (or the comic's folder); empty
@@ -139,7 +144,6 @@ private:
     LayoutEditorSources sources_;
     LayoutPreview preview_;
     LayoutView* view_ = nullptr;
-    QScrollArea* scroller_ = nullptr;
 
     bool pictureMode_ = false;
     bool viewDrag_ = false; // "画像内の表示部分を設定する"
@@ -154,7 +158,6 @@ private:
     QMenu* popmenuImage_ = nullptr;
     QMenu* popmenuText_ = nullptr;
     QMenu* popmenuArea_ = nullptr;
-    QActionGroup* positionGroup_ = nullptr;
     QActionGroup* stepGroup_ = nullptr;
     QActionGroup* fontSizeGroup_ = nullptr;
     QAction* menuPositionScreen_ = nullptr;

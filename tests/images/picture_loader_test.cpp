@@ -86,8 +86,8 @@ TEST_F(LoadPicture, RefusesAPictureTooLargeBeforeDecodingIt) {
     const PictureLoad large = load("large.bmp", kBuiltIn);
     ASSERT_TRUE(large.picture);
     EXPECT_EQ(large.picture->Width, 8000);
-    EXPECT_EQ(large.picture->at(0, 0), 0x000000u);
-    EXPECT_EQ(large.picture->at(7999, 7999), 0xFFFFFFu);
+    EXPECT_EQ(large.picture->at(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(large.picture->at(7999, 7999), 0x000000u);
 }
 
 TEST_F(LoadPicture, GivesNothingForWhatCannotBeRead) {

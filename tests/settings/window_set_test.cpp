@@ -241,6 +241,55 @@ TEST_F(WindowSetTest, DrawsTheColourKeyAndHalfTransparencyAsThePlayerDoes) {
     EXPECT_TRUE(editor.FitToPos);
 }
 
+TEST_F(WindowSetTest, AFramePastTheWindowsEdgeShowsTheRestOfThePicture) {
+    openStory();
+    Picture sprite = test::filledPicture(40, 40, kBlue);
+    for (int y = 0; y < 40; ++y)
+        sprite.Pixels[static_cast<std::size_t>(y * 40 + 12)] = kRed;
+    sprite.Pixels[static_cast<std::size_t>(39 * 40)] = kMagenta; // the key, off the screen
+    sprite.Pixels[static_cast<std::size_t>(20 * 40 + 15)] = kMagenta;
+    addPicture("sprite.bmp", sprite);
+    pictureMode("sprite.bmp");
+    setFrame(-10, -5, 29, 34);
+    editor.UseTransparent = true;
+    editor.AutoTransparentColor = true;
+    EXPECT_TRUE(run(
+        [&] {
+            EXPECT_EQ(shownAt(2, 3), kRed);
+            EXPECT_EQ(shownAt(1, 3), kBlue);
+            EXPECT_EQ(shownAt(5, 15), kWhite);
+        },
+        false));
+}
+
+struct ExtremeCase {
+    int side;
+    LayoutFrame opened;
+};
+
+class WindowSetExtremes : public WindowSetTest, public testing::WithParamInterface<ExtremeCase> {};
+
+TEST_P(WindowSetExtremes, ShowsTinyAndHugePictures) {
+    openStory();
+    folder.write("data/edge.bmp", test::monochromeBmpBytes(GetParam().side, GetParam().side));
+    pictureMode("edge.bmp");
+    setFrame(100, 100, 0, 0);
+    EXPECT_TRUE(run([&] {
+        // a one-dot picture lies under the outline of its two-dot frame
+        if (GetParam().side > 1) {
+            EXPECT_EQ(shownAt(101, 101), 0x000000u);
+        }
+        drag({110, 120}, {30, 40});
+        editor.menuFitToPosClick();
+    }));
+    EXPECT_EQ(fieldsFrame(), GetParam().opened);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sides, WindowSetExtremes,
+                         testing::Values(ExtremeCase{1, {100, 100, 101, 101}},
+                                         // moved, then kept inside: it begins at 0
+                                         ExtremeCase{8000, {0, 0, 7999, 7999}}));
+
 TEST_F(WindowSetTest, PicksTheTransparentColourFromThePicture) {
     openStory();
     Picture sprite = test::filledPicture(40, 40, kBlue);

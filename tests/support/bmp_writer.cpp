@@ -68,11 +68,9 @@ std::string monochromeBmpBytes(int width, int height) {
     std::string bytes = bmpFrame(width, height, 1, 8, stride);
     put32(bytes, kHeadersSize, 0x000000);     // colour 0: black
     put32(bytes, kHeadersSize + 4, 0xFFFFFF); // colour 1: white
-    // Every row white but the top one, which is the last in the file.
-    for (int y = 0; y < height - 1; ++y)
-        std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(
-                                        kHeadersSize + 8 + stride * static_cast<std::size_t>(y)),
-                    stride, '\xFF');
+    // Every row black but the top one, which is the last in the file.
+    const std::size_t topRow = kHeadersSize + 8 + stride * static_cast<std::size_t>(height - 1);
+    std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(topRow), stride, '\xFF');
     return bytes;
 }
 
