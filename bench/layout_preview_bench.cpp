@@ -3,9 +3,9 @@
 // transparency) or the sample text, the frame's outline, and the image the
 // window shows; beside a plain copy of the same pixels, measured in the same
 // run.
+#include "gui/canvas_image.h"
 #include "platform/encoding.h"
 #include "sample_message.h"
-#include "settings/canvas_image.h"
 #include "settings/layout_preview.h"
 
 #include <benchmark/benchmark.h>

@@ -2,9 +2,9 @@
 // message beside a plain scan of its bytes, and the drawing of a
 // 500-character sample into a 640x480 preview beside a plain copy of its
 // pixels, each baseline measured in the same run.
+#include "gui/message_out.h"
 #include "platform/encoding.h"
 #include "sample_message.h"
-#include "settings/message_out.h"
 
 #include <QByteArray>
 #include <QGuiApplication>

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "document/play_windows.h"
+#include "gui/message_out.h"
 #include "images/picture.h"
 #include "images/true_canvas.h"
 #include "settings/layout_geometry.h"
-#include "settings/message_out.h"
-#include "settings/play_windows.h"
 
 #include <array>
 #include <cstdint>

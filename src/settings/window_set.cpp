@@ -1,6 +1,7 @@
 #include "settings/window_set.h"
 
 #include "document/comic_file.h"
+#include "gui/canvas_image.h"
 #include "gui/dialog_context.h"
 #include "gui/qt_text.h"
 #include "images/picture_loader.h"
@@ -8,7 +9,6 @@
 #include "platform/encoding.h"
 #include "platform/files.h"
 #include "platform/prompter.h"
-#include "settings/canvas_image.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>

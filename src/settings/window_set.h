@@ -1,9 +1,9 @@
 #pragma once
 
+#include "document/play_windows.h"
 #include "gui/layout_editor.h"
 #include "settings/layout_geometry.h"
 #include "settings/layout_preview.h"
-#include "settings/play_windows.h"
 
 #include <QDialog>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "settings/canvas_image.h"
+#include "gui/canvas_image.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "settings/play_windows.h"
+#include "document/play_windows.h"
 
 #include "document/cmd_ctrl.h"
 #include "document/comic_file.h"
@@ -11,26 +11,14 @@
 namespace pagora {
 namespace {
 
-struct WindowDefaults {
-    std::string_view block;
-    int width;
-    int height;
-};
-
-constexpr std::array<WindowDefaults, kPlayWindowCount> kWindows{{
-    {"Comic", 640, 480},
-    {"MessageWindow", 520, 110},
-    {"SelectWindow", 400, 110},
-    {"UserWindow1", 100, 100},
-    {"UserWindow2", 100, 100},
-    {"UserWindow3", 100, 100},
+constexpr std::array<PlayWindowDefaults, kPlayWindowCount> kWindows{{
+    {"Comic", 640, 480, false, 0, 0},
+    {"MessageWindow", 520, 110, true, 60, 350},
+    {"SelectWindow", 400, 110, true, 80, 220},
+    {"UserWindow1", 100, 100, true, 0, 0},
+    {"UserWindow2", 100, 100, true, 0, 0},
+    {"UserWindow3", 100, 100, true, 0, 0},
 }};
-
-constexpr std::uint32_t kSilver = 0xC0C0C0;
-
-const WindowDefaults& defaultsOf(int windowNo) {
-    return kWindows[static_cast<std::size_t>(playWindowIndex(windowNo))];
-}
 
 std::uint32_t colorOr(std::string_view text, std::uint32_t fallback) {
     try {
@@ -46,12 +34,20 @@ int playWindowIndex(int windowNo) {
     return windowNo >= 0 && windowNo < kPlayWindowCount ? windowNo : 0;
 }
 
+const std::string& defaultPlayWindowFontName() {
+    return PAGORA_CP932("ＭＳ Ｐゴシック");
+}
+
+const PlayWindowDefaults& playWindowDefaults(int windowNo) {
+    return kWindows[static_cast<std::size_t>(playWindowIndex(windowNo))];
+}
+
 std::string_view playWindowBlock(int windowNo) {
-    return defaultsOf(windowNo).block;
+    return playWindowDefaults(windowNo).block;
 }
 
 PlayWindowLook readPlayWindow(const TComicFileCtrl& comic, int windowNo) {
-    const WindowDefaults& window = defaultsOf(windowNo);
+    const PlayWindowDefaults& window = playWindowDefaults(windowNo);
     const auto text = [&](std::string_view key, std::string_view fallback) {
         return comic.ReadHeader(window.block, key, fallback);
     };
@@ -62,13 +58,13 @@ PlayWindowLook readPlayWindow(const TComicFileCtrl& comic, int windowNo) {
         return lenientInt(text(key, fallback)) > 0;
     };
     PlayWindowLook look;
-    look.width = number("ImageWidth", window.width);
-    look.height = number("ImageHeight", window.height);
-    look.fontName = text("FontName", PAGORA_CP932("ＭＳ Ｐゴシック"));
-    look.bold = on("FontTypeBold", "1");
-    look.italic = on("FontTypeItalic", "0");
-    look.shadow = on("FontTypeShadow", "1");
-    look.shadowColor = colorOr(text("FontTypeShadowColor", "clSilver"), kSilver);
+    look.width = number(kWidthKey, window.width);
+    look.height = number(kHeightKey, window.height);
+    look.fontName = text(kFontNameKey, defaultPlayWindowFontName());
+    look.bold = on(kBoldKey, "1");
+    look.italic = on(kItalicKey, "0");
+    look.shadow = on(kShadowKey, "1");
+    look.shadowColor = colorOr(text(kShadowColorKey, "clSilver"), kDefaultShadowColor);
     return look;
 }
 

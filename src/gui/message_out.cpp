@@ -1,7 +1,7 @@
-#include "settings/message_out.h"
+#include "gui/message_out.h"
 
+#include "gui/canvas_image.h"
 #include "gui/qt_text.h"
-#include "settings/canvas_image.h"
 
 #include <QColor>
 #include <QPainter>
