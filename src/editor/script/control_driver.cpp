@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -190,6 +191,8 @@ QString valueText(QWidget& control) {
         return spin->text();
     if (auto* slider = qobject_cast<QAbstractSlider*>(&control))
         return QString::number(slider->value());
+    if (auto* progress = qobject_cast<QProgressBar*>(&control))
+        return QString::number(progress->value());
     if (auto* label = qobject_cast<QLabel*>(&control))
         return label->text();
     if (auto* tabs = qobject_cast<QTabWidget*>(&control))
