@@ -98,20 +98,21 @@ void WizardFrame::setPage(int index) {
     UpdateButtons();
 }
 
-QLabel* WizardFrame::heading(const QString& text) {
-    auto* label = new QLabel(text, this);
-    QFont bold = label->font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.2);
-    label->setFont(bold);
-    return label;
-}
-
-QLabel* WizardFrame::explanation(const QStringList& lines) {
-    auto* label = new QLabel(lines.join(QLatin1Char('\n')), this);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
+QVBoxLayout* WizardFrame::textPage(const QString& title, const QStringList& lines) {
+    auto* layout = new QVBoxLayout;
+    if (!title.isEmpty()) {
+        auto* heading = new QLabel(title, this);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        bold.setPointSizeF(bold.pointSizeF() * 1.2);
+        heading->setFont(bold);
+        layout->addWidget(heading);
+    }
+    auto* explanation = new QLabel(lines.join(QLatin1Char('\n')), this);
+    explanation->setWordWrap(true);
+    explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(explanation);
+    return layout;
 }
 
 } // namespace pagora

@@ -9,6 +9,7 @@ class QLabel;
 class QLayout;
 class QPushButton;
 class QStackedWidget;
+class QVBoxLayout;
 
 namespace pagora {
 
@@ -52,9 +53,9 @@ protected:
     // The button row: a stretch, Back and Next.
     QHBoxLayout& buttonRow() const { return *buttonRow_; }
 
-    // The parts of a page: a bold heading, and lines of explanation.
-    QLabel* heading(const QString& text);
-    QLabel* explanation(const QStringList& lines);
+    // A page's layout that begins with a bold heading (none when title is
+    // empty) and lines of explanation; the page's controls follow.
+    QVBoxLayout* textPage(const QString& title, const QStringList& lines);
 
     DialogServices& services_;
 

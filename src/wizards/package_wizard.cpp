@@ -85,7 +85,7 @@ TfrmLinkage::TfrmLinkage(DialogServices& services, QWidget* parent)
     backButton().setText(QStringLiteral("<< 戻る"));
     buildPages();
     connectButtons();
-    resize(560, 360);
+    resize(600, 360);
     setPage(kIntroPage);
 }
 
@@ -100,14 +100,13 @@ void TfrmLinkage::buildPages() {
 }
 
 QLayout* TfrmLinkage::introPage() {
-    auto* layout = new QVBoxLayout;
-    layout->addWidget(heading(QStringLiteral("コミックパッケージを作成します")));
-    layout->addWidget(explanation(
+    QVBoxLayout* layout = textPage(
+        QStringLiteral("コミックパッケージを作成します"),
         {QStringLiteral("コミックファイルと画像ファイルをまとめて、"),
          QStringLiteral("パッケージファイルとして結合します。"),
          QStringLiteral("尚、MIDI、WAVファイルは結合できません。"), QString(),
          QStringLiteral("この操作はコミックパッケージの配布の際、"),
-         QStringLiteral("配布ファイル作成の最終段階として行って"), QStringLiteral("下さい。")}));
+         QStringLiteral("配布ファイル作成の最終段階として行って"), QStringLiteral("下さい。")});
     layout->addStretch(1);
     return layout;
 }
@@ -119,13 +118,12 @@ QLayout* TfrmLinkage::namePage() {
     auto* name = new QHBoxLayout;
     name->addWidget(edtTargetLinkFile, 1);
     name->addWidget(btnTargetLinkFileOpen);
-    auto* layout = new QVBoxLayout;
-    layout->addWidget(
-        explanation({QStringLiteral("コミックファイルと画像ファイルをまとめて、"),
-                     QStringLiteral("パッケージファイルとして結合します。"),
-                     QStringLiteral("作成するファイルの名前を入力して下さい。"), QString(),
-                     QStringLiteral("コミックファイルとは別のフォルダを指定し"),
-                     QStringLiteral("て下さい。")}));
+    QVBoxLayout* layout =
+        textPage(QString(), {QStringLiteral("コミックファイルと画像ファイルをまとめて、"),
+                             QStringLiteral("パッケージファイルとして結合します。"),
+                             QStringLiteral("作成するファイルの名前を入力して下さい。"), QString(),
+                             QStringLiteral("コミックファイルとは別のフォルダを指定し"),
+                             QStringLiteral("て下さい。")});
     layout->addSpacing(8);
     layout->addWidget(new QLabel(QStringLiteral("パッケージファイル名"), this));
     layout->addLayout(name);

@@ -90,7 +90,7 @@ TfrmComicSetup::TfrmComicSetup(DialogServices& services, const SetupEnvironment&
     buttonRow().insertWidget(0, btnUnInst);
     buildPages();
     connectButtons();
-    resize(540, 340);
+    resize(600, 360);
     setPage(kWelcomePage);
 }
 
@@ -106,26 +106,24 @@ void TfrmComicSetup::buildPages() {
 }
 
 QLayout* TfrmComicSetup::welcomePage() {
-    auto* layout = new QVBoxLayout;
-    layout->addWidget(heading(QStringLiteral("パゴラ for Win95")));
-    layout->addWidget(
-        explanation({QStringLiteral("パゴラをお使いいただき、ありがとうございます。"), QString(),
-                     QStringLiteral("パゴラは、ゲームを作ったことのない人でも、絵と文章と音で進む"
-                                    "インタラクティブコミックを作れるようにするためのツールです。"),
-                     QString(),
-                     QStringLiteral("これから使うための設定を行います。各ページの項目を入力して、"
-                                    "「次へ >>」ボタンを押して下さい。")}));
+    QVBoxLayout* layout =
+        textPage(QStringLiteral("パゴラ for Win95"),
+                 {QStringLiteral("パゴラをお使いいただき、ありがとうございます。"), QString(),
+                  QStringLiteral("パゴラは、ゲームを作ったことのない人でも、"),
+                  QStringLiteral("絵と文章と音で進むインタラクティブコミックを"),
+                  QStringLiteral("作れるようにするためのツールです。"), QString(),
+                  QStringLiteral("これから使うための設定を行います。"),
+                  QStringLiteral("各ページの項目を入力して、「次へ >>」ボタンを押して下さい。")});
     layout->addStretch(1);
     return layout;
 }
 
 QLayout* TfrmComicSetup::userPage() {
     edtUserName = lineEdit("edtUserName", this);
-    auto* layout = new QVBoxLayout;
-    layout->addWidget(heading(QStringLiteral("ユーザー情報")));
-    layout->addWidget(explanation({QStringLiteral("あなたの名前を入力して下さい。"),
-                                   QStringLiteral("新しく作るコミックファイルに、作者として"
-                                                  "記録されます。")}));
+    QVBoxLayout* layout =
+        textPage(QStringLiteral("ユーザー情報"), {QStringLiteral("あなたの名前を入力して下さい。"),
+                                                  QStringLiteral("新しく作るコミックファイルに、"),
+                                                  QStringLiteral("作者として記録されます。")});
     layout->addWidget(edtUserName);
     layout->addStretch(1);
     return layout;
@@ -137,11 +135,11 @@ QLayout* TfrmComicSetup::plugInPage() {
     auto* group = new QButtonGroup(this);
     group->addButton(rbPlugInOn);
     group->addButton(rbPlugInOff);
-    auto* layout = new QVBoxLayout;
-    layout->addWidget(heading(QStringLiteral("画像プラグイン")));
-    layout->addWidget(explanation(
-        {QStringLiteral("BMP と MAG の画像は、プラグインがなくても使えます。"),
-         QStringLiteral("それ以外の形式の画像を使うには、Susie32プラグインが必要です。")}));
+    QVBoxLayout* layout =
+        textPage(QStringLiteral("画像プラグイン"),
+                 {QStringLiteral("BMP と MAG の画像は、プラグインがなくても使えます。"),
+                  QStringLiteral("それ以外の形式の画像を使うには、"),
+                  QStringLiteral("Susie32プラグインが必要です。")});
     layout->addWidget(rbPlugInOn);
     layout->addWidget(rbPlugInOff);
     layout->addStretch(1);
@@ -152,12 +150,11 @@ QLayout* TfrmComicSetup::plugInFolderPage() {
     edtPlugInDir = lineEdit("edtPlugInDir", this);
     btnPlugOpen = makeButton(QStringLiteral("参照(&S)"), "btnPlugOpen", this);
     btnPlugDef = makeButton(QStringLiteral("同じディレクトリ"), "btnPlugDef", this);
-    auto* layout = new QVBoxLayout;
-    layout->addWidget(heading(QStringLiteral("Susie32プラグインの検索フォルダ")));
-    layout->addWidget(explanation(
-        {QStringLiteral("プラグインを置いたフォルダを指定して下さい。"),
-         QStringLiteral("コミックを再生するプレーヤーにも同じプラグインが必要です。"
-                        "プラグインを配布するときは、それぞれの配布条件に従って下さい。")}));
+    QVBoxLayout* layout = textPage(
+        QStringLiteral("Susie32プラグインの検索フォルダ"),
+        {QStringLiteral("プラグインを置いたフォルダを指定して下さい。"), QString(),
+         QStringLiteral("コミックを再生するプレーヤーにも、同じプラグインが必要です。"),
+         QStringLiteral("プラグインを配布するときは、それぞれの配布条件に従って下さい。")});
     layout->addLayout(editWithButtons(edtPlugInDir, btnPlugOpen, btnPlugDef));
     layout->addStretch(1);
     return layout;
@@ -167,12 +164,11 @@ QLayout* TfrmComicSetup::playerPage() {
     edtPlayerFile = lineEdit("edtPlayerFile", this);
     btnPlayerOpen = makeButton(QStringLiteral("参照(&S)"), "btnPlayerOpen", this);
     btnPlayerDef = makeButton(QStringLiteral("同じディレクトリ"), "btnPlayerDef", this);
-    auto* layout = new QVBoxLayout;
-    layout->addWidget(heading(QStringLiteral("パゴラプレーヤーの指定")));
-    layout->addWidget(explanation(
-        {QStringLiteral("コミックファイルを実行するには、「パゴラプレーヤー for Win95」が"
-                        "必要です。"),
-         QStringLiteral("プレーヤーはパゴラと同じフォルダにインストールして下さい。")}));
+    QVBoxLayout* layout =
+        textPage(QStringLiteral("パゴラプレーヤーの指定"),
+                 {QStringLiteral("コミックファイルを実行するには、"),
+                  QStringLiteral("「パゴラプレーヤー for Win95」が必要です。"),
+                  QStringLiteral("プレーヤーは、パゴラと同じフォルダにインストールして下さい。")});
     layout->addLayout(editWithButtons(edtPlayerFile, btnPlayerOpen, btnPlayerDef));
     layout->addStretch(1);
     return layout;
@@ -187,13 +183,12 @@ QLayout* TfrmComicSetup::updatePage() {
     auto* button = new QHBoxLayout;
     button->addStretch(1);
     button->addWidget(btnManualSetting);
-    auto* layout = new QVBoxLayout;
-    layout->addWidget(heading(QStringLiteral("パゴラ for Win95")));
-    layout->addWidget(
-        explanation({QStringLiteral("プログラムがバージョンアップされました。"),
-                     QStringLiteral("これからセットアップ情報の自動更新を行います。"),
-                     QStringLiteral("手動で設定したいときは「手動設定」ボタンを押して下さい"),
-                     QStringLiteral("。")}));
+    QVBoxLayout* layout =
+        textPage(QStringLiteral("パゴラ for Win95"),
+                 {QStringLiteral("プログラムがバージョンアップされました。"),
+                  QStringLiteral("これからセットアップ情報の自動更新を行います。"),
+                  QStringLiteral("手動で設定したいときは「手動設定」ボタンを押して下さい"),
+                  QStringLiteral("。")});
     layout->addWidget(ProgressBar);
     layout->addLayout(button);
     layout->addStretch(1);

@@ -23,13 +23,6 @@ using Call = ScriptedPrompter::Call;
 
 const std::string kMissingHead = "コミックファイルからアクセスされているファイルが見つかりません\n";
 
-std::string utf8Messages(const ScriptedPrompter& prompter) {
-    std::string texts;
-    for (const std::string& text : prompter.messages())
-        texts += toUtf8(text) + "\n";
-    return texts;
-}
-
 // The package wizard over a copy of the sample comic (its pictures and
 // sounds in the data folder "data"), with a folder "dist" for packages.
 class PackageWizard : public DialogTest {

@@ -32,13 +32,6 @@ public:
     fs::path accountHome() const override { return {}; }
 };
 
-std::string utf8Messages(const ScriptedPrompter& prompter) {
-    std::string texts;
-    for (const std::string& text : prompter.messages())
-        texts += toUtf8(text) + "\n";
-    return texts;
-}
-
 // A user whose home and XDG folders lie in the test's folder, with no
 // desktop programs on PATH, and a player beside the editor.
 class SetupWizard : public DialogTest {
