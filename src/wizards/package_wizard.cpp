@@ -65,6 +65,19 @@ QString fileNameText(const TPackageFile& file) {
     return pathText(file.Path.filename());
 }
 
+using DrawItem = QString (*)(const TPackageFile&);
+
+void appendItem(QListWidget& list, const TPackageFile& file, DrawItem drawItem) {
+    auto* item = new QListWidgetItem(drawItem(file), &list);
+    item->setToolTip(pathText(file.Path));
+}
+
+void fillList(QListWidget& list, const std::vector<TPackageFile>& files, DrawItem drawItem) {
+    list.clear();
+    for (const TPackageFile& file : files)
+        appendItem(list, file, drawItem);
+}
+
 // The files a build or copy left out, a line each with its reason.
 std::string failureList(const std::vector<TPackageFailure>& failures) {
     std::string lines;
@@ -272,19 +285,8 @@ QString TfrmLinkage::lstCopyFileDrawItem(const TPackageFile& file) {
 }
 
 void TfrmLinkage::showLists() {
-    const std::pair<QListWidget*, const std::vector<TPackageFile>*> lists[] = {
-        {lstLinkFile, &builder_->LinkList}, {lstCopyFile, &builder_->CopyList}};
-    for (const auto& [list, files] : lists) {
-        list->clear();
-        for (const TPackageFile& file : *files) {
-            auto* item = new QListWidgetItem(list);
-            item->setToolTip(pathText(file.Path));
-        }
-    }
-    refreshLinkItems();
-    for (std::size_t row = 0; row < builder_->CopyList.size(); ++row)
-        lstCopyFile->item(static_cast<int>(row))
-            ->setText(lstCopyFileDrawItem(builder_->CopyList[row]));
+    fillList(*lstLinkFile, builder_->LinkList, &lstLinkFileDrawItem);
+    fillList(*lstCopyFile, builder_->CopyList, &lstCopyFileDrawItem);
 }
 
 void TfrmLinkage::refreshLinkItems() {
@@ -334,10 +336,8 @@ void TfrmLinkage::addFile(bool (TPackageBuilder::*add)(std::string_view), QListW
         return;
     const std::size_t before = files.size();
     ((*builder_).*add)(*name);
-    if (files.size() == before)
-        return; // listed already
-    auto* item = new QListWidgetItem(drawItem(files.back()), &list);
-    item->setToolTip(pathText(files.back().Path));
+    if (files.size() > before) // else listed already
+        appendItem(list, files.back(), drawItem);
 }
 
 void TfrmLinkage::btnLinkAddClick() {

@@ -383,7 +383,7 @@ void TfrmComicSetup::RunAutomaticUpdate(bool setupNotDue) {
     show();
     automaticUpdateRunning_ = true;
     ProgressBar->setValue(0);
-    for (int step = 0; step <= kLastUpdateStep && automaticUpdateRunning_; ++step) {
+    for (int step = 0; step <= kLastUpdateStep; ++step) {
         waitStep();
         if (!automaticUpdateRunning_)
             break;

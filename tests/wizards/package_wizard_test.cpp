@@ -85,6 +85,11 @@ TEST_F(PackageWizard, ShowsWhatTheSampleUsesAndMovesThroughItsPages) {
         wizard.btnNextClick();
     }
     EXPECT_EQ(wizard.PageIndex(), 1) << "no package name: back to the name page";
+    prompter.clear();
+    prompter.queuePath(dist / "Chosen.cpf");
+    wizard.btnTargetLinkFileOpenClick();
+    EXPECT_EQ(prompter.records().at(0).call, Call::SaveFile);
+    EXPECT_EQ(child<QLineEdit>(wizard, "edtTargetLinkFile").text(), pathText(dist / "Chosen.cpf"));
     wizard.btnPrevClick();
     EXPECT_EQ(wizard.PageIndex(), 0);
     wizard.btnPrevClick();
