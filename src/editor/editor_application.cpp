@@ -12,6 +12,7 @@
 #include "editor/script/script_steps.h"
 #include "gui/qt_text.h"
 #include "platform/clock.h"
+#include "platform/desktop_system.h"
 #include "platform/files.h"
 #include "platform/message_line.h"
 #include "platform/settings_store.h"
@@ -135,11 +136,25 @@ void setApplicationNames() {
 
 namespace {
 
-// The services of the real program over the given prompter and settings.
+// The desktop of a script run: a home of its own, "script-home" in the
+// current folder, so that a script never registers anything for the user
+// who runs it.
+std::unique_ptr<DesktopSystem> scriptDesktop() {
+    const std::filesystem::path home = std::filesystem::current_path() / "script-home";
+    return std::make_unique<ProcessDesktopSystem>(
+        ProcessDesktopSystem::Overrides{{"HOME", home.string()},
+                                        {"XDG_DATA_HOME", std::nullopt},
+                                        {"XDG_CONFIG_HOME", std::nullopt}});
+}
+
+// The services of the real program over the given prompter, settings and
+// desktop.
 struct ProgramServices {
     ProgramServices(Prompter& prompter, SettingsStore& settings,
-                    std::function<void(const QString&)> showErrorBox)
+                    std::function<void(const QString&)> showErrorBox,
+                    std::unique_ptr<DesktopSystem> desktopSystem)
         : programFolder(pathFromText(QCoreApplication::applicationDirPath()))
+        , desktop(std::move(desktopSystem))
         , services{{prompter, settings, help, findHelpFolder(programFolder),
                     std::move(showErrorBox),
                     [](QDialog& dialog) {
@@ -150,7 +165,12 @@ struct ProgramServices {
                    launcher,
                    programFolder,
                    &findWine,
-                   {},
+                   [this](SetupRun run, bool setupNotDue, UserSettings& user, QWidget* owner) {
+                       const SetupEnvironment environment{
+                           *desktop, programFolder,
+                           pathFromText(QCoreApplication::applicationFilePath())};
+                       return runSetupWizard(services, environment, run, setupNotDue, user, owner);
+                   },
                    autosaveFolder()} {}
 
     SystemClock clock;
@@ -158,6 +178,7 @@ struct ProgramServices {
     QtProgramLauncher launcher;
     HelpWindow help;
     std::filesystem::path programFolder;
+    std::unique_ptr<DesktopSystem> desktop;
     EditorServices services;
 };
 
@@ -169,11 +190,23 @@ int runEventLoop(PagoraApplication& application, const EditorServices& services)
     return status;
 }
 
+// Settings in memory with the setup done: a run that only takes a picture
+// or runs a script leaves the user's settings alone and shows no setup.
+void markSetUp(SettingsStore& settings) {
+    settings.writeInt("Version", kSettingsVersion);
+    settings.writeInt("SetupVersion", kSetupVersion);
+}
+
 int runInteractive(PagoraApplication& application, const EditorOptions& options) {
     QtPrompter prompter;
-    QtSettingsStore settings;
-    ProgramServices program(prompter, settings,
-                            [&prompter](const QString& text) { prompter.showErrorText(text); });
+    QtSettingsStore userSettings;
+    MemorySettingsStore pictureSettings;
+    markSetUp(pictureSettings);
+    SettingsStore& settings =
+        options.screenshot ? static_cast<SettingsStore&>(pictureSettings) : userSettings;
+    ProgramServices program(
+        prompter, settings, [&prompter](const QString& text) { prompter.showErrorText(text); },
+        std::make_unique<ProcessDesktopSystem>());
     TfrmMain window(program.services, options.file);
     prompter.setParentWidget(&window);
     window.show();
@@ -186,8 +219,7 @@ int runInteractive(PagoraApplication& application, const EditorOptions& options)
 // The settings of a script run: every value at its default, the setup done,
 // then the presets.
 void presetScriptSettings(SettingsStore& settings, const EditorOptions& options) {
-    settings.writeInt("Version", kSettingsVersion);
-    settings.writeInt("SetupVersion", kSetupVersion);
+    markSetUp(settings);
     for (const auto& [key, value] : options.settings)
         settings.writeText(key, value);
 }
@@ -215,14 +247,17 @@ int runScripted(PagoraApplication& application, const EditorOptions& options) {
     PrintingPrompter prompter;
     MemorySettingsStore settings;
     presetScriptSettings(settings, options);
-    ProgramServices program(prompter, settings, [](const QString& text) {
-        printScriptLine(messageLine(MessageKind::Error, utf8Of(text)));
-    });
+    ProgramServices program(
+        prompter, settings,
+        [](const QString& text) { printScriptLine(messageLine(MessageKind::Error, utf8Of(text))); },
+        scriptDesktop());
     TfrmMain window(program.services, options.file);
-    window.show();
     ScriptSteps executor(window, prompter);
     ScriptRunner runner(std::move(*steps), executor);
+    // Started first, so that the steps also drive what the first show opens
+    // (the setup wizard).
     runner.start();
+    window.show();
     return runEventLoop(application, program.services);
 }
 

@@ -113,6 +113,10 @@ protected:
     DialogContext context{services, syntax, flags, comic, file, user, layoutEditor, numberPad};
 };
 
+// The texts of the message boxes shown so far, decoded, each followed by a
+// line end: what a test compares with the messages it expects.
+std::string utf8Messages(const ScriptedPrompter& prompter);
+
 // A comic that declares the numeric variables score and 回数 and the string
 // variables name and 天気, in this order.
 std::vector<std::string> comicWithVariables();
