@@ -15,9 +15,12 @@ struct TopicPage {
 };
 
 constexpr TopicPage kTopicPages[] = {
-    {kEnvironmentTopic, "environment.html"},     {kSystemSettingsTopic, "system-settings.html"},
-    {kOptionSetHelpTopic, "commands.html"},      {kCommandPaletteTopic, "commands.html"},
-    {kWindowSetHelpTopic, "layout-editor.html"}, {kHelpOnHelpTopic, "using-help.html"},
+    {kEnvironmentTopic, "environment.html"},
+    {kSystemSettingsTopic, "system-settings.html"},
+    {kOptionSetHelpTopic, "commands.html"},
+    {kCommandPaletteTopic, "commands.html"},
+    {kWindowSetHelpTopic, "layout-editor.html"},
+    {kHelpOnHelpTopic, "using-help.html"},
     {kPackageTopic, "package.html"},
 };
 
