@@ -10,6 +10,7 @@
 
 class QDialog;
 class QString;
+class QWidget;
 
 namespace pagora {
 
@@ -57,8 +58,8 @@ struct UserSettings {
 
 // What a dialog is given: the services, the command line syntax, the
 // variable table, a read-only view of the comic and its file, the user's
-// settings and the one number pad of the run. Dialogs hand their results
-// back; the caller changes the comic.
+// settings, the variable table's editor and the one number pad of the run.
+// Dialogs hand their results back; the caller changes the comic.
 struct DialogContext {
     DialogServices& services;
     TCmdCtrl& syntax;
@@ -66,6 +67,9 @@ struct DialogContext {
     const TComicFileCtrl& comic;
     const FileSession& file;
     const UserSettings& user;
+    // Runs the variable table's dialog over parent; when it returns, flags
+    // holds the declarations as the user left them.
+    std::function<void(QWidget* parent)> editVariables;
     TfrmValueEdit& numberPad;
 
     Prompter& prompter() const { return services.prompter; }

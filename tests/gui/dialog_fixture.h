@@ -82,7 +82,16 @@ protected:
     FileSession file;
     UserSettings user;
     TfrmValueEdit numberPad;
-    DialogContext context{services, syntax, flags, comic, file, user, numberPad};
+    // The parents the variable table's dialog was asked to run over.
+    std::vector<QWidget*> variableTableRuns;
+    DialogContext context{services,
+                          syntax,
+                          flags,
+                          comic,
+                          file,
+                          user,
+                          [this](QWidget* parent) { variableTableRuns.push_back(parent); },
+                          numberPad};
 };
 
 // A comic that declares the numeric variables score and 回数 and the string
