@@ -39,8 +39,14 @@ TfrmMain::TfrmMain(EditorServices& services, const std::optional<std::filesystem
     , services_(services)
     , objects_(services.prompter, services.clock, services.random)
     , numberPad_(std::make_unique<TfrmValueEdit>())
-    , context_{services_, objects_.syntax, objects_.flags, objects_.comic,
-               file_,     user_,           *numberPad_} {
+    , context_{services_,
+               objects_.syntax,
+               objects_.flags,
+               objects_.comic,
+               file_,
+               user_,
+               [this](QWidget* over) { runVariableTable(over); },
+               *numberPad_} {
     setObjectName(QStringLiteral("TfrmMain"));
     buildLayout();
     createToolWindows();

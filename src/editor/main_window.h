@@ -99,7 +99,12 @@ public:
     void menuPlayerExecFirstClick();
     void menuErrorCheckClick();
     void menuConditionClick();
+    void menuFlagSettingClick();
+    void menuMenuSettingClick();
     void menuVersionClick();
+    // After a settings dialog: what it confirmed is written as one step, and
+    // the comic counts as changed however the dialog closed.
+    void finishSettingsDialog(const std::optional<std::vector<HeaderEntry>>& confirmed);
     void menuHelpContentsClick();
     void menuHelpKeywordClick();
     void menuHelpOnHelpClick();
@@ -218,6 +223,9 @@ private:
     void showTreeEdit(const EditPlace& focus);
     void showListMenu(const QPoint& position);
     void showTreeMenu(const QPoint& position);
+    // The variable table's dialog over parent, each change a step of its
+    // own; then the table is read anew and the window shows the new state.
+    void runVariableTable(QWidget* parent);
 
     EditorServices& services_;
     FileSession file_;

@@ -5,6 +5,8 @@
 #include "editor/version_dialog.h"
 #include "gui/help_topics.h"
 #include "gui/help_viewer.h"
+#include "settings/flag_set_dialog.h"
+#include "settings/menu_set_dialog.h"
 
 namespace pagora {
 
@@ -33,6 +35,38 @@ void TfrmMain::menuVersionClick() {
     writeHeaderKeys(objects_.comic, {{"Comic", "Copyright", *author}});
     if (clean)
         history.markClean();
+}
+
+void TfrmMain::finishSettingsDialog(const std::optional<std::vector<HeaderEntry>>& confirmed) {
+    if (!confirmed || !writeHeaderKeys(objects_.comic, *confirmed).done())
+        objects_.comic.History().forgetCleanPoint();
+    UpdateStatus();
+}
+
+void TfrmMain::menuFlagSettingClick() {
+    context_.editVariables(this);
+    // Each change was written as it was made; nothing is left to write.
+    finishSettingsDialog(std::nullopt);
+}
+
+void TfrmMain::runVariableTable(QWidget* parent) {
+    TComicFileCtrl& comic = objects_.comic;
+    TfrmFlagSet dialog(context_,
+                       {[&comic](VariableKind kind, std::string_view name, std::string_view value) {
+                            return declareVariable(comic, kind, name, value);
+                        },
+                        [&comic](VariableKind kind, std::string_view name) {
+                            return deleteVariable(comic, kind, name);
+                        }},
+                       parent);
+    dialog.run();
+    objects_.flags.LoadFlags();
+    UpdateStatus();
+}
+
+void TfrmMain::menuMenuSettingClick() {
+    TfrmMenuSet dialog(context_, this);
+    finishSettingsDialog(dialog.run());
 }
 
 void TfrmMain::menuHelpContentsClick() {

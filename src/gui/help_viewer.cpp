@@ -19,6 +19,9 @@ constexpr TopicPage kTopicPages[] = {
     {kOptionSetHelpTopic, "commands.html"},
     {kCommandPaletteTopic, "commands.html"},
     {kHelpOnHelpTopic, "using-help.html"},
+    // The comic's settings dialogs.
+    {kFlagSetHelpTopic, "variables.html"},
+    {kMenuSetHelpTopic, "player-menu.html"},
 };
 
 QUrl pageUrl(const std::filesystem::path& helpFolder, const char* page) {

@@ -153,7 +153,8 @@ TEST(HelpPages, EveryTopicTheProgramAsksForHasItsPageAndAnchor) {
     const std::filesystem::path helpFolder =
         std::filesystem::path(PAGORA_SOURCE_DIR) / "docs" / "help";
     EXPECT_EQ(findHelpFolder(helpFolder.parent_path() / "nowhere"), std::filesystem::path());
-    for (const int topic : {kEnvironmentTopic, kHelpOnHelpTopic}) {
+    for (const int topic :
+         {kEnvironmentTopic, kHelpOnHelpTopic, kFlagSetHelpTopic, kMenuSetHelpTopic}) {
         const QUrl url = helpTopicUrl(helpFolder, topic);
         const std::string page = readFile(pathFromText(url.toLocalFile()));
         EXPECT_NE(page.find("id=\"" + url.fragment().toStdString() + "\""), std::string::npos)
