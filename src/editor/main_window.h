@@ -105,6 +105,7 @@ public:
     // After a settings dialog: what it confirmed is written as one step, and
     // the comic counts as changed however the dialog closed.
     void finishSettingsDialog(const std::optional<std::vector<HeaderEntry>>& confirmed);
+    void menuSystemSettingClick();
     void menuHelpContentsClick();
     void menuHelpKeywordClick();
     void menuHelpOnHelpClick();

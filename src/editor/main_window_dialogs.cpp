@@ -7,6 +7,7 @@
 #include "gui/help_viewer.h"
 #include "settings/flag_set_dialog.h"
 #include "settings/menu_set_dialog.h"
+#include "settings/system_dialog.h"
 
 namespace pagora {
 
@@ -66,6 +67,11 @@ void TfrmMain::runVariableTable(QWidget* parent) {
 
 void TfrmMain::menuMenuSettingClick() {
     TfrmMenuSet dialog(context_, this);
+    finishSettingsDialog(dialog.run());
+}
+
+void TfrmMain::menuSystemSettingClick() {
+    TfrmSystem dialog(context_, this);
     finishSettingsDialog(dialog.run());
 }
 

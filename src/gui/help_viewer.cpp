@@ -15,9 +15,8 @@ struct TopicPage {
 };
 
 constexpr TopicPage kTopicPages[] = {
-    {kEnvironmentTopic, "environment.html"},
-    {kOptionSetHelpTopic, "commands.html"},
-    {kCommandPaletteTopic, "commands.html"},
+    {kEnvironmentTopic, "environment.html"}, {kSystemSettingsTopic, "system-settings.html"},
+    {kOptionSetHelpTopic, "commands.html"},  {kCommandPaletteTopic, "commands.html"},
     {kHelpOnHelpTopic, "using-help.html"},
     // The comic's settings dialogs.
     {kFlagSetHelpTopic, "variables.html"},

@@ -21,6 +21,7 @@ public:
         std::string text;                            // message text, input prompt or chooser title
         std::string caption;                         // input boxes only
         std::string initial;                         // input boxes only
+        FileChooser chooser;                         // file choosers only
     };
 
     void queueAnswer(Answer answer) { answers_.push_back(answer); }
