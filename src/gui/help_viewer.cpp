@@ -15,10 +15,12 @@ struct TopicPage {
 };
 
 constexpr TopicPage kTopicPages[] = {
-    {kEnvironmentTopic, "environment.html"}, {kSystemSettingsTopic, "system-settings.html"},
-    {kOptionSetHelpTopic, "commands.html"},  {kCommandPaletteTopic, "commands.html"},
+    {kEnvironmentTopic, "environment.html"},
+    {kOptionSetHelpTopic, "commands.html"},
+    {kCommandPaletteTopic, "commands.html"},
     {kHelpOnHelpTopic, "using-help.html"},
     // The comic's settings dialogs.
+    {kSystemSettingsTopic, "system-settings.html"},
     {kFlagSetHelpTopic, "variables.html"},
     {kMenuSetHelpTopic, "player-menu.html"},
 };
