@@ -106,6 +106,7 @@ public:
     // the comic counts as changed however the dialog closed.
     void finishSettingsDialog(const std::optional<std::vector<HeaderEntry>>& confirmed);
     void menuSystemSettingClick();
+    void menuWindowSettingClick();
     void menuHelpContentsClick();
     void menuHelpKeywordClick();
     void menuHelpOnHelpClick();

@@ -8,6 +8,7 @@
 #include "settings/flag_set_dialog.h"
 #include "settings/menu_set_dialog.h"
 #include "settings/system_dialog.h"
+#include "settings/window_position_dialog.h"
 
 namespace pagora {
 
@@ -72,6 +73,11 @@ void TfrmMain::menuMenuSettingClick() {
 
 void TfrmMain::menuSystemSettingClick() {
     TfrmSystem dialog(context_, this);
+    finishSettingsDialog(dialog.run());
+}
+
+void TfrmMain::menuWindowSettingClick() {
+    TfrmWindowPositionSet dialog(context_, this);
     finishSettingsDialog(dialog.run());
 }
 

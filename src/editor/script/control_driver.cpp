@@ -156,17 +156,27 @@ void setViewSelection(QAbstractItemView& view, const QString& value) {
     view.scrollTo(selection.currentIndex());
 }
 
+// Number spin boxes take a number; any other spin box takes its text as
+// typed, which its validation may refuse.
 void setSpinValue(QAbstractSpinBox& spin, const QString& value) {
     if (auto* integer = qobject_cast<QSpinBox*>(&spin)) {
         integer->setValue(numberOf(spin, value));
         return;
     }
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    auto* decimal = qobject_cast<QDoubleSpinBox*>(&spin);
-    if (decimal == nullptr || !ok)
-        refuse(spin, "takes no number");
-    decimal->setValue(number);
+    if (auto* decimal = qobject_cast<QDoubleSpinBox*>(&spin)) {
+        bool ok = false;
+        const double number = value.toDouble(&ok);
+        if (!ok)
+            refuse(spin, "takes no number");
+        decimal->setValue(number);
+        return;
+    }
+    auto* edit = spin.findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
+    if (edit == nullptr)
+        refuse(spin, "takes no text");
+    typeText(*edit, value);
+    if (spin.text() != value)
+        refuse(spin, "does not take that text");
 }
 
 int currentRow(QAbstractItemView& view) {
