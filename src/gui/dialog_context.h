@@ -20,6 +20,7 @@ class SettingsStore;
 class TCmdCtrl;
 class TComicFileCtrl;
 class TFlagCtrl;
+class TWindowLayoutEditor;
 class TfrmValueEdit;
 
 // The services every window of the editor uses: the real ones in the
@@ -58,8 +59,9 @@ struct UserSettings {
 
 // What a dialog is given: the services, the command line syntax, the
 // variable table, a read-only view of the comic and its file, the user's
-// settings, the variable table's editor and the one number pad of the run.
-// Dialogs hand their results back; the caller changes the comic.
+// settings, the variable table's editor, the one layout editor and the one
+// number pad of the run. Dialogs hand their results back; the caller changes
+// the comic.
 struct DialogContext {
     DialogServices& services;
     TCmdCtrl& syntax;
@@ -70,6 +72,7 @@ struct DialogContext {
     // Runs the variable table's dialog over parent; when it returns, flags
     // holds the declarations as the user left them.
     std::function<void(QWidget* parent)> editVariables;
+    TWindowLayoutEditor& layoutEditor;
     TfrmValueEdit& numberPad;
 
     Prompter& prompter() const { return services.prompter; }

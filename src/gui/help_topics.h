@@ -7,6 +7,7 @@ inline constexpr int kEnvironmentTopic = 22;
 inline constexpr int kSystemSettingsTopic = 23;
 inline constexpr int kHelpOnHelpTopic = 105;
 inline constexpr int kCommandPaletteTopic = 108;
+inline constexpr int kWindowSetHelpTopic = 56;
 inline constexpr int kFlagSetHelpTopic = 116;
 inline constexpr int kMenuSetHelpTopic = 118;
 

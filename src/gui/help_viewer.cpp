@@ -23,6 +23,7 @@ constexpr TopicPage kTopicPages[] = {
     {kSystemSettingsTopic, "system-settings.html"},
     {kFlagSetHelpTopic, "variables.html"},
     {kMenuSetHelpTopic, "player-menu.html"},
+    {kWindowSetHelpTopic, "layout-editor.html"},
 };
 
 QUrl pageUrl(const std::filesystem::path& helpFolder, const char* page) {

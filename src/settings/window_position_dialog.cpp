@@ -2,6 +2,7 @@
 
 #include "document/cmd_ctrl.h"
 #include "document/comic_file.h"
+#include "document/play_windows.h"
 #include "gui/dialog_context.h"
 #include "gui/qt_text.h"
 #include "platform/encoding.h"
@@ -25,53 +26,34 @@
 
 namespace pagora {
 
-// One play window: the part of its controls' names, its tab, its header
-// block and the defaults of its keys.
+// One play window: the part of its controls' names, its tab, and its
+// header block with the defaults of its keys.
 struct PlayWindow {
     const char* name; // "Mes": cmbMesWinFont, chkMesTitleBar
     const char* caption;
-    const char* block;
-    int width;
-    int height;
-    bool placed; // has a position and a title bar
-    int left;
-    int top;
+    PlayWindowDefaults defaults;
 };
 
 namespace {
 
 // In the order the keys are written.
-constexpr PlayWindow kPlayWindows[TfrmWindowPositionSet::kWindowCount] = {
-    {"Main", "メイン", "Comic", 640, 480, false, 0, 0},
-    {"Mes", "メッセージ", "MessageWindow", 520, 110, true, 60, 350},
-    {"Sel", "セレクト", "SelectWindow", 400, 110, true, 80, 220},
-    {"Usr1", "ユーザー１", "UserWindow1", 100, 100, true, 0, 0},
-    {"Usr2", "ユーザー２", "UserWindow2", 100, 100, true, 0, 0},
-    {"Usr3", "ユーザー３", "UserWindow3", 100, 100, true, 0, 0},
-};
-
-constexpr const char* kFontName = "FontName";
-constexpr const char* kBold = "FontTypeBold";
-constexpr const char* kItalic = "FontTypeItalic";
-constexpr const char* kShadow = "FontTypeShadow";
-constexpr const char* kShadowColor = "FontTypeShadowColor";
-constexpr const char* kWidth = "ImageWidth";
-constexpr const char* kHeight = "ImageHeight";
-constexpr const char* kLeft = "RelativeToMainX";
-constexpr const char* kTop = "RelativeToMainY";
-constexpr const char* kTitleBar = "TitleBar";
-
-constexpr std::uint32_t kDefaultShadowColor = 0xC0C0C0;
+const std::array<PlayWindow, TfrmWindowPositionSet::kWindowCount>& playWindows() {
+    static const std::array<PlayWindow, TfrmWindowPositionSet::kWindowCount> windows{{
+        {"Main", "メイン", playWindowDefaults(0)},
+        {"Mes", "メッセージ", playWindowDefaults(1)},
+        {"Sel", "セレクト", playWindowDefaults(2)},
+        {"Usr1", "ユーザー１", playWindowDefaults(3)},
+        {"Usr2", "ユーザー２", playWindowDefaults(4)},
+        {"Usr3", "ユーザー３", playWindowDefaults(5)},
+    }};
+    return windows;
+}
 
 // What the boxes let the user type and step to: a Windows window is at most
 // 32,767 pixels wide and high, and a play window is placed no further than
 // that from the main window. Numbers outside this that the comic holds are
 // shown and kept.
 constexpr int kLargestPixels = 32767;
-
-const std::string& defaultFontName() {
-    return PAGORA_CP932("ＭＳ Ｐゴシック");
-}
 
 QString controlName(const char* kind, const PlayWindow& window, const char* role) {
     return QString::fromLatin1(kind) + QString::fromLatin1(window.name) + QStringLiteral("Win") +
@@ -163,18 +145,20 @@ QGroupBox* buildFontGroup(const PlayWindow& window, PlayWindowControls& controls
 }
 
 QGroupBox* buildPlaceGroup(const PlayWindow& window, PlayWindowControls& controls) {
-    auto* group = new QGroupBox(window.placed ? QStringLiteral("ウインドウの大きさと位置")
-                                              : QStringLiteral("ウインドウの大きさ"));
-    controls.width = makePixelBox(0, window.width, controlName("spn", window, "Width"), group);
-    controls.height = makePixelBox(0, window.height, controlName("spn", window, "Height"), group);
+    auto* group = new QGroupBox(window.defaults.placed ? QStringLiteral("ウインドウの大きさと位置")
+                                                       : QStringLiteral("ウインドウの大きさ"));
+    controls.width =
+        makePixelBox(0, window.defaults.width, controlName("spn", window, "Width"), group);
+    controls.height =
+        makePixelBox(0, window.defaults.height, controlName("spn", window, "Height"), group);
     auto* grid = new QGridLayout(group);
     addLabelled(*grid, 0, 0, QStringLiteral("横幅"), controls.width);
     addLabelled(*grid, 0, 2, QStringLiteral("縦幅"), controls.height);
-    if (window.placed) {
-        controls.left =
-            makePixelBox(-kLargestPixels, window.left, controlName("spn", window, "Left"), group);
-        controls.top =
-            makePixelBox(-kLargestPixels, window.top, controlName("spn", window, "Top"), group);
+    if (window.defaults.placed) {
+        controls.left = makePixelBox(-kLargestPixels, window.defaults.left,
+                                     controlName("spn", window, "Left"), group);
+        controls.top = makePixelBox(-kLargestPixels, window.defaults.top,
+                                    controlName("spn", window, "Top"), group);
         addLabelled(*grid, 1, 0, QStringLiteral("Ｘ座標"), controls.left);
         addLabelled(*grid, 1, 2, QStringLiteral("Ｙ座標"), controls.top);
         controls.titleBar =
@@ -222,8 +206,8 @@ TfrmWindowPositionSet::TfrmWindowPositionSet(DialogContext& context, QWidget* pa
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->setUsesScrollButtons(false); // all six tabs in sight
     for (std::size_t i = 0; i < kWindowCount; ++i) {
-        PageControl->addTab(buildWindowTab(kPlayWindows[i], windows_[i]),
-                            utf8Text(kPlayWindows[i].caption));
+        PageControl->addTab(buildWindowTab(playWindows()[i], windows_[i]),
+                            utf8Text(playWindows()[i].caption));
         connect(windows_[i].shadowColorSet, &QPushButton::clicked, this,
                 [this, i] { btnShadowColorSetClick(i); });
     }
@@ -242,27 +226,27 @@ void TfrmWindowPositionSet::load() {
     for (std::size_t i = 0; i < kWindowCount; ++i) {
         windows_[i].font->clear();
         windows_[i].font->addItems(fonts);
-        showWindow(kPlayWindows[i], windows_[i]);
+        showWindow(playWindows()[i], windows_[i]);
     }
 }
 
 void TfrmWindowPositionSet::showWindow(const PlayWindow& window, PlayWindowControls& controls) {
-    const auto read = [&](const char* key, const std::string& fallback) {
-        return context_.comic.ReadHeader(window.block, key, fallback);
+    const auto read = [&](std::string_view key, const std::string& fallback) {
+        return context_.comic.ReadHeader(window.defaults.block, key, fallback);
     };
-    showFontName(*controls.font, read(kFontName, defaultFontName()));
-    controls.bold->setChecked(isOn(read(kBold, "1")));
-    controls.italic->setChecked(isOn(read(kItalic, "0")));
-    controls.shadow->setChecked(isOn(read(kShadow, "1")));
+    showFontName(*controls.font, read(kFontNameKey, defaultPlayWindowFontName()));
+    controls.bold->setChecked(isOn(read(kBoldKey, "1")));
+    controls.italic->setChecked(isOn(read(kItalicKey, "0")));
+    controls.shadow->setChecked(isOn(read(kShadowKey, "1")));
     controls.shadowColor->setText(
-        qtText(read(kShadowColor, TCmdCtrl::ColorText(kDefaultShadowColor))));
-    showPixels(*controls.width, read(kWidth, ""), window.width);
-    showPixels(*controls.height, read(kHeight, ""), window.height);
-    if (!window.placed)
+        qtText(read(kShadowColorKey, TCmdCtrl::ColorText(kDefaultShadowColor))));
+    showPixels(*controls.width, read(kWidthKey, ""), window.defaults.width);
+    showPixels(*controls.height, read(kHeightKey, ""), window.defaults.height);
+    if (!window.defaults.placed)
         return;
-    showPixels(*controls.left, read(kLeft, ""), window.left);
-    showPixels(*controls.top, read(kTop, ""), window.top);
-    controls.titleBar->setChecked(isOn(read(kTitleBar, "1")));
+    showPixels(*controls.left, read(kLeftKey, ""), window.defaults.left);
+    showPixels(*controls.top, read(kTopKey, ""), window.defaults.top);
+    controls.titleBar->setChecked(isOn(read(kTitleBarKey, "1")));
 }
 
 // A colour text that does not read as a colour starts the chooser at the
@@ -282,30 +266,30 @@ void TfrmWindowPositionSet::btnShadowColorSetClick(std::size_t window) {
 void TfrmWindowPositionSet::readControls() {
     std::vector<HeaderEntry> entries;
     for (std::size_t i = 0; i < kWindowCount; ++i)
-        readWindow(kPlayWindows[i], windows_[i], entries);
+        readWindow(playWindows()[i], windows_[i], entries);
     entries_ = std::move(entries);
 }
 
 void TfrmWindowPositionSet::readWindow(const PlayWindow& window, PlayWindowControls& controls,
                                        std::vector<HeaderEntry>& entries) {
-    const auto write = [&](const char* key, std::string value) {
-        entries.push_back({window.block, key, std::move(value)});
+    const auto write = [&](std::string_view key, std::string value) {
+        entries.push_back({std::string(window.defaults.block), std::string(key), std::move(value)});
     };
     const auto number = [](const PixelBox& box) {
         return std::to_string(box.value());
     };
-    write(kFontName, fieldText(*controls.font));
-    write(kBold, switchText(*controls.bold));
-    write(kItalic, switchText(*controls.italic));
-    write(kShadow, switchText(*controls.shadow));
-    write(kShadowColor, fieldText(*controls.shadowColor));
-    write(kWidth, number(*controls.width));
-    write(kHeight, number(*controls.height));
-    if (!window.placed)
+    write(kFontNameKey, fieldText(*controls.font));
+    write(kBoldKey, switchText(*controls.bold));
+    write(kItalicKey, switchText(*controls.italic));
+    write(kShadowKey, switchText(*controls.shadow));
+    write(kShadowColorKey, fieldText(*controls.shadowColor));
+    write(kWidthKey, number(*controls.width));
+    write(kHeightKey, number(*controls.height));
+    if (!window.defaults.placed)
         return;
-    write(kLeft, number(*controls.left));
-    write(kTop, number(*controls.top));
-    write(kTitleBar, switchText(*controls.titleBar));
+    write(kLeftKey, number(*controls.left));
+    write(kTopKey, number(*controls.top));
+    write(kTitleBarKey, switchText(*controls.titleBar));
 }
 
 } // namespace pagora

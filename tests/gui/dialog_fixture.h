@@ -5,6 +5,7 @@
 #include "document/flag_ctrl.h"
 #include "gui/dialog_context.h"
 #include "gui/help_viewer.h"
+#include "gui/layout_editor.h"
 #include "gui/number_pad.h"
 #include "platform/clock.h"
 #include "platform/scripted_prompter.h"
@@ -44,6 +45,32 @@ public:
     }
 };
 
+// A layout editor that records each Execute with the fields it was given
+// and plays the user through `user`, which may change the fields and says
+// whether the editor showed.
+class RecordingLayoutEditor : public TWindowLayoutEditor {
+public:
+    class Fields final : public TWindowLayoutEditor {
+    public:
+        explicit Fields(const TWindowLayoutEditor& given)
+            : TWindowLayoutEditor(given) {}
+        bool Execute() override { return false; }
+        void ImageConfirmed() override {}
+    };
+
+    std::vector<Fields> executed;
+    int imagesConfirmed = 0;
+    std::function<bool(TWindowLayoutEditor&)> user = [](TWindowLayoutEditor&) {
+        return true;
+    };
+
+    bool Execute() override {
+        executed.emplace_back(*this);
+        return user(*this);
+    }
+    void ImageConfirmed() override { ++imagesConfirmed; }
+};
+
 // What every window's test needs, scripted: the prompter answers from its
 // queues, settings live in memory, help pages and error boxes are recorded,
 // and dialogs run through `modal` instead of a modal loop.
@@ -81,6 +108,7 @@ protected:
     TFlagCtrl flags{comic, prompter, clock, random};
     FileSession file;
     UserSettings user;
+    RecordingLayoutEditor layoutEditor;
     TfrmValueEdit numberPad;
     // The parents the variable table's dialog was asked to run over.
     std::vector<QWidget*> variableTableRuns;
@@ -91,6 +119,7 @@ protected:
                           file,
                           user,
                           [this](QWidget* parent) { variableTableRuns.push_back(parent); },
+                          layoutEditor,
                           numberPad};
 };
 

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -93,6 +94,16 @@ QStringList tabTexts(const QTabWidget& tabs) {
     QStringList texts;
     for (int i = 0; i < tabs.count(); ++i)
         texts.push_back(plainCaption(tabs.tabText(i)));
+    return texts;
+}
+
+// The items of a menu by their captions, a checked one after "*".
+QStringList menuTexts(const QMenu& menu) {
+    QStringList texts;
+    for (const QAction* item : menu.actions())
+        if (!item->isSeparator() && item->isVisible())
+            texts.push_back((item->isChecked() ? QStringLiteral("*") : QString()) +
+                            plainCaption(item->text()));
     return texts;
 }
 
@@ -221,6 +232,8 @@ QStringList itemTexts(QWidget& control) {
         return tabTexts(*tabs);
     if (auto* view = qobject_cast<QAbstractItemView*>(&control))
         return rowTexts(*view);
+    if (auto* menu = qobject_cast<QMenu*>(&control))
+        return menuTexts(*menu);
     refuse(control, "has no items");
 }
 
