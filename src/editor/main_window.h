@@ -228,7 +228,8 @@ private:
     void showTreeMenu(const QPoint& position);
     // The variable table's dialog over parent, each change a step of its
     // own; then the table is read anew and the window shows the new state.
-    void runVariableTable(QWidget* parent);
+    // True when the user changed something.
+    bool runVariableTable(QWidget* parent);
 
     EditorServices& services_;
     FileSession file_;

@@ -46,24 +46,32 @@ void TfrmMain::finishSettingsDialog(const std::optional<std::vector<HeaderEntry>
 }
 
 void TfrmMain::menuFlagSettingClick() {
-    context_.editVariables(this);
-    // Each change was written as it was made; nothing is left to write.
-    finishSettingsDialog(std::nullopt);
+    // Each change was a step of its own when it was made; like the other
+    // settings dialogs, closing without one still counts as a change.
+    if (!runVariableTable(this))
+        objects_.comic.History().forgetCleanPoint();
+    UpdateStatus();
 }
 
-void TfrmMain::runVariableTable(QWidget* parent) {
+bool TfrmMain::runVariableTable(QWidget* parent) {
     TComicFileCtrl& comic = objects_.comic;
+    bool changed = false;
+    const auto noted = [&changed](EditVerdict verdict) {
+        changed = changed || verdict.done();
+        return verdict;
+    };
     TfrmFlagSet dialog(context_,
-                       {[&comic](VariableKind kind, std::string_view name, std::string_view value) {
-                            return declareVariable(comic, kind, name, value);
+                       {[&](VariableKind kind, std::string_view name, std::string_view value) {
+                            return noted(declareVariable(comic, kind, name, value));
                         },
-                        [&comic](VariableKind kind, std::string_view name) {
-                            return deleteVariable(comic, kind, name);
+                        [&](VariableKind kind, std::string_view name) {
+                            return noted(deleteVariable(comic, kind, name));
                         }},
                        parent);
     dialog.run();
     objects_.flags.LoadFlags();
     UpdateStatus();
+    return changed;
 }
 
 void TfrmMain::menuMenuSettingClick() {
