@@ -157,7 +157,7 @@ TEST(HelpPages, EveryTopicTheProgramAsksForHasItsPageAndAnchor) {
         std::filesystem::path(PAGORA_SOURCE_DIR) / "docs" / "help";
     EXPECT_EQ(findHelpFolder(helpFolder.parent_path() / "nowhere"), std::filesystem::path());
     for (const int topic : {kEnvironmentTopic, kSystemSettingsTopic, kHelpOnHelpTopic,
-                            kFlagSetHelpTopic, kMenuSetHelpTopic}) {
+                            kFlagSetHelpTopic, kMenuSetHelpTopic, kWindowSetHelpTopic}) {
         const QUrl url = helpTopicUrl(helpFolder, topic);
         const std::string page = readFile(pathFromText(url.toLocalFile()));
         EXPECT_NE(page.find("id=\"" + url.fragment().toStdString() + "\""), std::string::npos)
