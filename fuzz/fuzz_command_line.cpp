@@ -1,7 +1,9 @@
-// Classifies, reads, rewrites, reads again and summarises an arbitrary line.
-// What the writer produces must be a fixed point: reading it and writing the
-// record again gives the same line and the same record.
+// Classifies, reads, rewrites, reads again and summarises an arbitrary line,
+// and finds the names it uses. What the writer produces must be a fixed
+// point: reading it and writing the record again gives the same line and the
+// same record. Every name found is a non-empty part of the line.
 #include "document/cmd_ctrl.h"
+#include "document/name_references.h"
 #include "platform/errors.h"
 #include "platform/scripted_prompter.h"
 
@@ -16,6 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pagora::TCmdCtrl::GetCommandKind(line);
     pagora::TCmdCtrl::GetOptionValue(line, "IF");
     syntax.CheckName(line);
+    pagora::NameReferenceReader names;
+    names.forEach(line, [line](const pagora::NameReference& reference) {
+        if (reference.name.empty() || line.find(reference.name) == std::string_view::npos)
+            __builtin_trap();
+    });
     try {
         syntax.MakeCmdRef(line);
     } catch (const pagora::ConversionError&) {

@@ -10,27 +10,12 @@ namespace pagora {
 // one UTF-8 line, "error: ", "warning: ", "information: " or "confirmation: "
 // and the text with CR and LF written as \r and \n. Questions take their safe
 // default; inputs and choosers are cancelled.
-class ConsolePrompter : public Prompter {
+class ConsolePrompter : public QuietPrompter {
 public:
     explicit ConsolePrompter(std::ostream& err)
         : err_(err) {}
 
     Answer message(MessageKind kind, std::string_view text, Buttons buttons) override;
-    std::optional<std::string> inputText(std::string_view, std::string_view,
-                                         std::string_view) override {
-        return std::nullopt;
-    }
-    std::optional<std::filesystem::path> openFile(const FileChooser&) override {
-        return std::nullopt;
-    }
-    std::optional<std::filesystem::path> saveFile(const FileChooser&) override {
-        return std::nullopt;
-    }
-    std::optional<std::filesystem::path> chooseFolder(std::string_view,
-                                                      const std::filesystem::path&) override {
-        return std::nullopt;
-    }
-    std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
 
     // Prints a UTF-8 text in the same form as a message of that kind.
     void report(MessageKind kind, std::string_view utf8Text);

@@ -54,6 +54,10 @@ EditMessage information(const std::string& text) {
     return {MessageKind::Information, text};
 }
 
+EditMessage warning(const std::string& text) {
+    return {MessageKind::Warning, text};
+}
+
 EditPlace placeOf(const TreeNode& node) {
     return {node.book, isPage(node) ? node.page : std::string(), -1};
 }
@@ -187,6 +191,64 @@ EditVerdict writeHeaderKeys(TComicFileCtrl& comic, const std::vector<HeaderEntry
             return EditVerdict::unchanged();
         for (const HeaderEntry& entry : entries)
             comic.WriteHeader(entry.block, entry.key, entry.value);
+        return EditVerdict::doneAt({});
+    });
+}
+
+// --- variables ---
+
+namespace {
+
+bool hasLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// Why the entry cannot be declared, if it cannot. The bytes searched for are
+// never the second byte of a CP932 character.
+std::optional<EditMessage> declarationProblem(std::string_view name, std::string_view value) {
+    if (name.empty())
+        return warning(PAGORA_CP932("変数名を入力して下さい"));
+    if (name.front() == '@')
+        return warning(PAGORA_CP932("「@」で始まる名前は組み込み変数のものです\n"
+                                    "別の変数名を指定して下さい"));
+    if (name.front() == '<' || name.starts_with("//") || name.find('=') != std::string_view::npos ||
+        hasLineBreak(name))
+        return warning(
+            PAGORA_CP932("この変数名はコミックファイルに書き込めません\n"
+                         "「<」や「//」で始まる名前、「=」や改行を含む名前は使えません"));
+    if (hasLineBreak(value))
+        return warning(PAGORA_CP932("変数の初期値に改行は使えません"));
+    return std::nullopt;
+}
+
+// The value of the variable's entry, as reading the key finds it.
+std::optional<std::string> declaredValue(const TComicFileCtrl& comic, VariableKind kind,
+                                         std::string_view name) {
+    for (auto& [key, value] : comic.GetHeaderEntries(variableBlock(kind)))
+        if (key == name)
+            return std::move(value);
+    return std::nullopt;
+}
+
+} // namespace
+
+EditVerdict declareVariable(TComicFileCtrl& comic, VariableKind kind, std::string_view name,
+                            std::string_view value) {
+    return asStep(comic, PAGORA_CP932("変数の設定"), {}, [&]() -> EditVerdict {
+        if (std::optional<EditMessage> problem = declarationProblem(name, value))
+            return {std::nullopt, std::move(problem)};
+        if (declaredValue(comic, kind, name) == value)
+            return EditVerdict::unchanged();
+        comic.WriteHeader(variableBlock(kind), name, value);
+        return EditVerdict::doneAt({});
+    });
+}
+
+EditVerdict deleteVariable(TComicFileCtrl& comic, VariableKind kind, std::string_view name) {
+    return asStep(comic, PAGORA_CP932("変数の削除"), {}, [&]() -> EditVerdict {
+        if (!declaredValue(comic, kind, name))
+            return EditVerdict::unchanged();
+        comic.DeleteHeader(variableBlock(kind), name);
         return EditVerdict::doneAt({});
     });
 }

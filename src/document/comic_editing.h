@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/edit_place.h"
+#include "document/flag_ctrl.h"
 #include "platform/prompter.h"
 
 #include <optional>
@@ -90,6 +91,22 @@ struct HeaderEntry {
 // appended at the end of the file, all as one step. The focus of a header
 // change is the empty place.
 EditVerdict writeHeaderKeys(TComicFileCtrl& comic, const std::vector<HeaderEntry>& entries);
+
+// --- variables ---
+// A change of the variable table's declarations is one step with the empty
+// place as its focus. Names and values must fit on a header line: an empty
+// name, a name beginning with "@" (the built-in variables' own), "<" or "//",
+// a name with "=" or a line break, and a value with a line break are refused.
+
+// Declares the variable with its initial value: an entry of that name gets
+// the value in place, a new name goes last in its block (the block appended
+// at the end of the file when there is none). Nothing when the entry holds
+// that value already.
+EditVerdict declareVariable(TComicFileCtrl& comic, VariableKind kind, std::string_view name,
+                            std::string_view value);
+// Deletes the variable's entry; nothing when the name is not declared. The
+// command lines that use it are left as they are.
+EditVerdict deleteVariable(TComicFileCtrl& comic, VariableKind kind, std::string_view name);
 
 // --- books and pages ---
 

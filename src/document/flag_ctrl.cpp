@@ -107,6 +107,10 @@ bool expandPass(std::string_view rest, char delimiter, std::string& result, Repl
 
 } // namespace
 
+std::string_view variableBlock(VariableKind kind) {
+    return kind == VariableKind::Numeric ? "ValueFlag" : "StringFlag";
+}
+
 TFlagCtrl::TFlagCtrl(TComicFileCtrl& comic, Prompter& prompter, const Clock& clock,
                      RandomSource& random)
     : StartTicks(clock.ticksMs())
@@ -121,10 +125,10 @@ void TFlagCtrl::LoadFlags() {
     RandomMax = lenientInt(comic_.ReadHeader("Comic", "RandomFlagMax", ""), 1000);
 
     ValueFlags.clear();
-    for (auto& [name, value] : declarations(comic_, "ValueFlag"))
+    for (auto& [name, value] : declarations(comic_, variableBlock(VariableKind::Numeric)))
         ValueFlags.push_back({std::move(name), lenientInt(value, 0)});
     StringFlags.clear();
-    for (auto& [name, value] : declarations(comic_, "StringFlag"))
+    for (auto& [name, value] : declarations(comic_, variableBlock(VariableKind::String)))
         StringFlags.push_back({std::move(name), std::move(value)});
 
     StartTicks = clock_.ticksMs();

@@ -12,6 +12,12 @@ class Prompter;
 class RandomSource;
 class TComicFileCtrl;
 
+// The two kinds of variable: each is declared in a header block of its own.
+enum class VariableKind { Numeric, String };
+
+// "ValueFlag" for numeric variables, "StringFlag" for string variables.
+std::string_view variableBlock(VariableKind kind);
+
 struct TValueFlag {
     std::string Name;
     int Value = 0;

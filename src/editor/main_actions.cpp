@@ -334,6 +334,7 @@ const std::vector<MainActions::Row>& MainActions::rows() {
             .caption = "変数の設定(&F)",
             .hint = "変数の設定|数値変数と文字列変数を設定します",
             .button = {"spdbtnFlagSetting", "variables"},
+            .handler = &TfrmMain::menuFlagSettingClick,
         },
         {
             PAGORA_NAMED(menuWindowSetting),
@@ -347,6 +348,7 @@ const std::vector<MainActions::Row>& MainActions::rows() {
             .caption = "メニューの設定(&M)",
             .hint = "メニューの設定|プレーヤーのメニューを設定します",
             .button = {"spdbtnMenuSetting", "menu"},
+            .handler = &TfrmMain::menuMenuSettingClick,
         },
         {
             PAGORA_NAMED(menuCondition),

@@ -42,8 +42,15 @@ TfrmMain::TfrmMain(EditorServices& services, const std::optional<std::filesystem
     , numberPad_(std::make_unique<TfrmValueEdit>())
     , layoutEditor_(std::make_unique<TfrmWindowSet>(
           LayoutEditorSources{services_, objects_.comic, file_, user_}))
-    , context_{services_, objects_.syntax, objects_.flags, objects_.comic,
-               file_,     user_,           *layoutEditor_, *numberPad_} {
+    , context_{services_,
+               objects_.syntax,
+               objects_.flags,
+               objects_.comic,
+               file_,
+               user_,
+               [this](QWidget* over) { runVariableTable(over); },
+               *layoutEditor_,
+               *numberPad_} {
     setObjectName(QStringLiteral("TfrmMain"));
     buildLayout();
     createToolWindows();

@@ -102,6 +102,8 @@ public:
     void menuPackageMakeClick();
     void menuConditionClick();
     void menuSetupWizClick();
+    void menuFlagSettingClick();
+    void menuMenuSettingClick();
     void menuVersionClick();
     // After a settings dialog: what it confirmed is written as one step, and
     // the comic counts as changed however the dialog closed.
@@ -230,6 +232,10 @@ private:
     void showTreeEdit(const EditPlace& focus);
     void showListMenu(const QPoint& position);
     void showTreeMenu(const QPoint& position);
+    // The variable table's dialog over parent, each change a step of its
+    // own; then the table is read anew and the window shows the new state.
+    // True when the user changed something.
+    bool runVariableTable(QWidget* parent);
 
     EditorServices& services_;
     FileSession file_;

@@ -5,6 +5,8 @@
 #include "editor/version_dialog.h"
 #include "gui/help_topics.h"
 #include "gui/help_viewer.h"
+#include "settings/flag_set_dialog.h"
+#include "settings/menu_set_dialog.h"
 #include "settings/system_dialog.h"
 #include "settings/window_position_dialog.h"
 #include "wizards/package_wizard.h"
@@ -55,6 +57,40 @@ void TfrmMain::finishSettingsDialog(const std::optional<std::vector<HeaderEntry>
     if (!confirmed || !writeHeaderKeys(objects_.comic, *confirmed).done())
         objects_.comic.History().forgetCleanPoint();
     UpdateStatus();
+}
+
+void TfrmMain::menuFlagSettingClick() {
+    // Each change was a step of its own when it was made; like the other
+    // settings dialogs, closing without one still counts as a change.
+    if (!runVariableTable(this))
+        objects_.comic.History().forgetCleanPoint();
+    UpdateStatus();
+}
+
+bool TfrmMain::runVariableTable(QWidget* parent) {
+    TComicFileCtrl& comic = objects_.comic;
+    bool changed = false;
+    const auto noted = [&changed](EditVerdict verdict) {
+        changed = changed || verdict.done();
+        return verdict;
+    };
+    TfrmFlagSet dialog(context_,
+                       {[&](VariableKind kind, std::string_view name, std::string_view value) {
+                            return noted(declareVariable(comic, kind, name, value));
+                        },
+                        [&](VariableKind kind, std::string_view name) {
+                            return noted(deleteVariable(comic, kind, name));
+                        }},
+                       parent);
+    dialog.run();
+    objects_.flags.LoadFlags();
+    UpdateStatus();
+    return changed;
+}
+
+void TfrmMain::menuMenuSettingClick() {
+    TfrmMenuSet dialog(context_, this);
+    finishSettingsDialog(dialog.run());
 }
 
 void TfrmMain::menuSystemSettingClick() {

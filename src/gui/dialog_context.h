@@ -10,6 +10,7 @@
 
 class QDialog;
 class QString;
+class QWidget;
 
 namespace pagora {
 
@@ -58,8 +59,9 @@ struct UserSettings {
 
 // What a dialog is given: the services, the command line syntax, the
 // variable table, a read-only view of the comic and its file, the user's
-// settings, the one layout editor and the one number pad of the run. Dialogs
-// hand their results back; the caller changes the comic.
+// settings, the variable table's editor, the one layout editor and the one
+// number pad of the run. Dialogs hand their results back; the caller changes
+// the comic.
 struct DialogContext {
     DialogServices& services;
     TCmdCtrl& syntax;
@@ -67,6 +69,9 @@ struct DialogContext {
     const TComicFileCtrl& comic;
     const FileSession& file;
     const UserSettings& user;
+    // Runs the variable table's dialog over parent; when it returns, flags
+    // holds the declarations as the user left them.
+    std::function<void(QWidget* parent)> editVariables;
     TWindowLayoutEditor& layoutEditor;
     TfrmValueEdit& numberPad;
 

@@ -109,8 +109,12 @@ void DialogFrame::btnHelpClick() {
 }
 
 bool DialogFrame::commit() {
+    return attempt([this] { readControls(); });
+}
+
+bool DialogFrame::attempt(const std::function<void()>& step) {
     try {
-        readControls();
+        step();
         return true;
     } catch (const FieldError& error) {
         showRefusal(error.message(), error.control());

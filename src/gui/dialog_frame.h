@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 #include <exception>
+#include <functional>
 #include <string>
 
 class QComboBox;
@@ -102,6 +103,9 @@ protected:
     // brings the control named in it into view and focuses it. True when it
     // succeeded.
     bool commit();
+    // Runs a step of the dialog's own (a button that changes something at
+    // once) the way commit() runs readControls(), refusals and all.
+    bool attempt(const std::function<void()>& step);
 
     DialogServices& services_;
 

@@ -16,11 +16,14 @@ struct TopicPage {
 
 constexpr TopicPage kTopicPages[] = {
     {kEnvironmentTopic, "environment.html"},
-    {kSystemSettingsTopic, "system-settings.html"},
     {kOptionSetHelpTopic, "commands.html"},
     {kCommandPaletteTopic, "commands.html"},
-    {kWindowSetHelpTopic, "layout-editor.html"},
     {kHelpOnHelpTopic, "using-help.html"},
+    // The comic's settings dialogs.
+    {kSystemSettingsTopic, "system-settings.html"},
+    {kFlagSetHelpTopic, "variables.html"},
+    {kMenuSetHelpTopic, "player-menu.html"},
+    {kWindowSetHelpTopic, "layout-editor.html"},
     {kPackageTopic, "package.html"},
 };
 

@@ -89,7 +89,7 @@ void NumberBox::normalise() {
     if (normalising_)
         return;
     const QString text = currentText();
-    if (text == QStringLiteral("-"))
+    if (text == QStringLiteral("-") || (emptyAllowed_ && text.isEmpty()))
         return;
     const QString normal = QString::number(numberOf(text));
     if (normal == text)

@@ -42,9 +42,11 @@ class NumberBox : public QComboBox {
 public:
     NumberBox(TfrmValueEdit& pad, QWidget* parent = nullptr);
 
-    // The number shown (0 for a lone "-").
+    // The number shown (0 for a lone "-" or an empty text).
     int value() const;
     void setValue(int value);
+    // Lets an empty text stand, for a box whose emptiness means "no value yet".
+    void setEmptyAllowed(bool allowed) { emptyAllowed_ = allowed; }
 
     void showPopup() override;
 
@@ -53,6 +55,7 @@ private:
 
     TfrmValueEdit& pad_;
     bool normalising_ = false;
+    bool emptyAllowed_ = false;
 };
 
 } // namespace pagora

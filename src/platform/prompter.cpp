@@ -17,4 +17,30 @@ Answer safeDefault(Buttons buttons) {
     return Answer::Ok;
 }
 
+Answer QuietPrompter::message(MessageKind, std::string_view, Buttons buttons) {
+    return safeDefault(buttons);
+}
+
+std::optional<std::string> QuietPrompter::inputText(std::string_view, std::string_view,
+                                                    std::string_view) {
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> QuietPrompter::openFile(const FileChooser&) {
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> QuietPrompter::saveFile(const FileChooser&) {
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> QuietPrompter::chooseFolder(std::string_view,
+                                                                 const std::filesystem::path&) {
+    return std::nullopt;
+}
+
+std::optional<std::uint32_t> QuietPrompter::chooseColor(std::uint32_t) {
+    return std::nullopt;
+}
+
 } // namespace pagora

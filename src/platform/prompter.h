@@ -55,4 +55,19 @@ public:
 // Ignore where offered, otherwise OK.
 Answer safeDefault(Buttons buttons);
 
+// A Prompter with nobody to ask: messages go unseen and get their safe
+// default, inputs and choosers are cancelled. Derived prompters may still
+// tell someone the messages.
+class QuietPrompter : public Prompter {
+public:
+    Answer message(MessageKind kind, std::string_view text, Buttons buttons) override;
+    std::optional<std::string> inputText(std::string_view caption, std::string_view prompt,
+                                         std::string_view initial) override;
+    std::optional<std::filesystem::path> openFile(const FileChooser& chooser) override;
+    std::optional<std::filesystem::path> saveFile(const FileChooser& chooser) override;
+    std::optional<std::filesystem::path> chooseFolder(std::string_view title,
+                                                      const std::filesystem::path& start) override;
+    std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
+};
+
 } // namespace pagora

@@ -34,7 +34,9 @@ public:
         const TreeNode book{TreeLevel::Book, at.book, {}};
         const std::vector<int> rows = someRows(at);
         const std::string name = "n" + std::to_string(names_++);
-        switch (std::uniform_int_distribution<int>(0, 13)(random_)) {
+        const VariableKind kind = random_() % 2 ? VariableKind::Numeric : VariableKind::String;
+        const std::string variable = "v" + std::to_string(random_() % 4);
+        switch (std::uniform_int_distribution<int>(0, 15)(random_)) {
         case 0:
             return insertEmptyLine(comic_, at);
         case 1:
@@ -59,6 +61,10 @@ public:
             return renameNode(comic_, syntax_, random_() % 2 ? page : book, name);
         case 10:
             return deleteNode(comic_, random_() % 2 ? page : book);
+        case 11:
+            return declareVariable(comic_, kind, variable, name);
+        case 12:
+            return deleteVariable(comic_, kind, variable);
         default:
             return drop(random_() % 3 ? page : book);
         }

@@ -263,6 +263,90 @@ TEST_F(ComicEditing, HeaderKeysAreWrittenInOrderIntoTheirBlocksAsOneStep) {
     expectVerdict(writeHeaderKeys(comic, {}), EditVerdict::unchanged());
 }
 
+// --- variables ---
+
+using Entries = std::vector<std::pair<std::string, std::string>>;
+
+TEST_F(ComicEditing, AVariableIsChangedInPlaceOrAppendedAndTheFirstMakesItsBlockLast) {
+    expectVerdict(declareVariable(comic, VariableKind::Numeric, "a", "1"), EditVerdict::doneAt({}));
+    expectVerdict(declareVariable(comic, VariableKind::Numeric, "b", "2"), EditVerdict::doneAt({}));
+    expectVerdict(declareVariable(comic, VariableKind::Numeric, "a", "3"), EditVerdict::doneAt({}));
+    EXPECT_EQ(comic.GetHeaderEntries("ValueFlag"), (Entries{{"a", "3"}, {"b", "2"}}));
+    const std::vector<std::string> body = comic.Lines();
+    EXPECT_EQ(std::vector<std::string>(body.end() - 5, body.end()),
+              (Lines{"<Head=\"ValueFlag\">", "// ", "a=3", "b=2", "<Head End>"}))
+        << "the block made at the end of the file";
+    EXPECT_EQ(comic.History().undoCount(), 3u);
+    comic.History().undo();
+    EXPECT_EQ(comic.GetHeaderEntries("ValueFlag"), (Entries{{"a", "1"}, {"b", "2"}}));
+
+    expectVerdict(declareVariable(comic, VariableKind::String, "a", ""), EditVerdict::doneAt({}));
+    EXPECT_EQ(comic.GetHeaderEntries("StringFlag"), (Entries{{"a", ""}}))
+        << "a string variable of the same name is another variable";
+    expectVerdict(declareVariable(comic, VariableKind::String, "a", ""), EditVerdict::unchanged());
+    EXPECT_EQ(comic.History().undoCount(), 3u) << "the same value again is no step";
+}
+
+TEST_F(ComicEditing, DeletingAVariableLeavesTheLinesThatUseIt) {
+    const std::string line = "ValueCtrl \"%a%\",1,\"%a%\",\"1\",";
+    comic.SetCommand(sj("第一章"), sj("次"), line, 0);
+    declareVariable(comic, VariableKind::Numeric, "a", "1");
+    declareVariable(comic, VariableKind::Numeric, "b", "2");
+    const std::size_t steps = comic.History().undoCount();
+    expectVerdict(deleteVariable(comic, VariableKind::String, "a"), EditVerdict::unchanged());
+    expectVerdict(deleteVariable(comic, VariableKind::Numeric, "a"), EditVerdict::doneAt({}));
+    EXPECT_EQ(comic.GetHeaderEntries("ValueFlag"), (Entries{{"b", "2"}}));
+    EXPECT_EQ(comic.GetCommand(sj("第一章"), sj("次"), 0), line);
+    EXPECT_EQ(comic.History().undoCount(), steps + 1);
+    EXPECT_EQ(comic.History().undoLabel(), sj("変数の削除"));
+    comic.History().undo();
+    EXPECT_EQ(comic.GetHeaderEntries("ValueFlag"), (Entries{{"a", "1"}, {"b", "2"}}));
+}
+
+struct RefusedDeclaration {
+    std::string name;
+    std::string variable; // CP932 bytes as typed
+    std::string value;
+    std::string message; // UTF-8
+};
+
+void PrintTo(const RefusedDeclaration& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class RefusedDeclarations : public testing::TestWithParam<RefusedDeclaration> {};
+
+TEST_P(RefusedDeclarations, ChangeNothingAndSayWhy) {
+    ScriptedPrompter prompter;
+    TComicFileCtrl comic(prompter);
+    comic.LoadFromBytes(sampleComic());
+    const std::string before = comic.SaveToBytes();
+    const EditVerdict verdict =
+        declareVariable(comic, VariableKind::String, GetParam().variable, GetParam().value);
+    EXPECT_FALSE(verdict.done());
+    ASSERT_TRUE(verdict.refusal.has_value());
+    EXPECT_EQ(verdict.refusal->kind, MessageKind::Warning);
+    EXPECT_EQ(toUtf8(verdict.refusal->text), GetParam().message);
+    EXPECT_EQ(comic.SaveToBytes(), before);
+    EXPECT_EQ(comic.History().undoCount(), 0u);
+}
+
+const std::string kUnwritableName = "この変数名はコミックファイルに書き込めません\n"
+                                    "「<」や「//」で始まる名前、「=」や改行を含む名前は使えません";
+
+INSTANTIATE_TEST_SUITE_P(
+    HeaderLines, RefusedDeclarations,
+    testing::Values(
+        RefusedDeclaration{"EmptyName", "", "x", "変数名を入力して下さい"},
+        RefusedDeclaration{"BuiltInPrefix", "@天気", "x",
+                           "「@」で始まる名前は組み込み変数のものです\n別の変数名を指定して下さい"},
+        RefusedDeclaration{"MarkerPrefix", "<Head End>", "x", kUnwritableName},
+        RefusedDeclaration{"CommentPrefix", "//a", "x", kUnwritableName},
+        RefusedDeclaration{"EqualsSign", "a=b", "x", kUnwritableName},
+        RefusedDeclaration{"LineBreakInName", "a\nb", "x", kUnwritableName},
+        RefusedDeclaration{"LineBreakInValue", "a", "x\r\ny", "変数の初期値に改行は使えません"}),
+    CaseName());
+
 // --- books and pages ---
 
 TEST_F(ComicEditing, TheProposedNameSkipsEveryNumberInUseWhateverTheOrder) {

@@ -157,7 +157,8 @@ TEST(HelpPages, EveryTopicTheProgramAsksForHasItsPageAndAnchor) {
         std::filesystem::path(PAGORA_SOURCE_DIR) / "docs" / "help";
     EXPECT_EQ(findHelpFolder(helpFolder.parent_path() / "nowhere"), std::filesystem::path());
     for (const int topic :
-         {kEnvironmentTopic, kSystemSettingsTopic, kHelpOnHelpTopic, kPackageTopic}) {
+         {kEnvironmentTopic, kSystemSettingsTopic, kHelpOnHelpTopic, kFlagSetHelpTopic,
+          kMenuSetHelpTopic, kWindowSetHelpTopic, kPackageTopic}) {
         const QUrl url = helpTopicUrl(helpFolder, topic);
         const std::string page = readFile(pathFromText(url.toLocalFile()));
         EXPECT_NE(page.find("id=\"" + url.fragment().toStdString() + "\""), std::string::npos)
@@ -207,68 +208,6 @@ TEST_F(Dialogs, TheVersionDialogRefusesAnAuthorTheComicCannotHold) {
     dialog.accept();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.closingUserText(), sj("作者2"));
-}
-
-TEST_F(Dialogs, SystemSettingsAreOneStepAndCountAsAChangeEvenWhenCancelled) {
-    const auto window = showWindow(writeSample());
-    MainActions& a = window->actions();
-    ASSERT_TRUE(a.menuSystemSetting->isEnabled());
-    EXPECT_TRUE(child<QToolButton>(*window, "spdbtnSystemSetting").isEnabled());
-    const TComicFileCtrl& comic = window->objects().comic;
-    const std::string title = comic.ReadHeader("Comic", "Title", "");
-    modal = [](QDialog& dialog) {
-        child<QLineEdit>(dialog, "edtTitle").setText(QStringLiteral("新しい題"));
-        child<QCheckBox>(dialog, "chkSelectChange").setChecked(true);
-        child<QPushButton>(dialog, "btnOK").click();
-        return 0;
-    };
-    a.menuSystemSetting->trigger();
-    EXPECT_EQ(comic.ReadHeader("Comic", "Title", ""), sj("新しい題"));
-    EXPECT_EQ(comic.ReadHeader("Comic", "SelectChange", ""), "1");
-    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("(変更)")));
-    a.menuUndo->trigger();
-    EXPECT_EQ(comic.ReadHeader("Comic", "Title", ""), title) << "the whole dialog is one step";
-    EXPECT_EQ(comic.ReadHeader("Comic", "SelectChange", "none"), "none");
-    EXPECT_FALSE(window->isModified());
-
-    modal = [](QDialog& dialog) {
-        child<QLineEdit>(dialog, "edtTitle").setText(QStringLiteral("捨てる題"));
-        dialog.reject();
-        return 0;
-    };
-    child<QToolButton>(*window, "spdbtnSystemSetting").click();
-    EXPECT_EQ(comic.ReadHeader("Comic", "Title", ""), title);
-    EXPECT_TRUE(window->isModified());
-    EXPECT_FALSE(a.menuUndo->isEnabled()) << "nothing to undo";
-}
-
-TEST_F(Dialogs, WindowSettingsAreOneStepAndMarkTheComicChangedHoweverTheyClose) {
-    const auto window = makeWindow(writeSample());
-    TComicFileCtrl& comic = window->objects().comic;
-    const std::vector<std::string> before = comic.Lines();
-    EXPECT_TRUE(window->actions().menuWindowSetting->isEnabled());
-    EXPECT_TRUE(child<QToolButton>(*window, "spdbtnWindowSetting").isEnabled());
-
-    modal = [](QDialog& dialog) {
-        child<QCheckBox>(dialog, "chkSelTitleBar").setChecked(false);
-        child<QPushButton>(dialog, "btnCansel").click();
-        return 0;
-    };
-    window->actions().menuWindowSetting->trigger();
-    EXPECT_EQ(comic.Lines(), before) << "nothing written";
-    EXPECT_TRUE(window->isModified());
-    EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("(変更)")));
-
-    modal = [](QDialog& dialog) {
-        child<QCheckBox>(dialog, "chkSelTitleBar").setChecked(false);
-        child<QPushButton>(dialog, "btnOK").click();
-        return 1;
-    };
-    window->actions().menuWindowSetting->trigger();
-    EXPECT_EQ(comic.ReadHeader("SelectWindow", "TitleBar", ""), "0");
-    EXPECT_EQ(comic.ReadHeader("UserWindow3", "ImageWidth", ""), "100");
-    window->actions().menuUndo->trigger();
-    EXPECT_EQ(comic.Lines(), before) << "one step undoes every key";
 }
 
 // Scripts and tests find windows by these names.

@@ -110,7 +110,17 @@ protected:
     UserSettings user;
     RecordingLayoutEditor layoutEditor;
     TfrmValueEdit numberPad;
-    DialogContext context{services, syntax, flags, comic, file, user, layoutEditor, numberPad};
+    // The parents the variable table's dialog was asked to run over.
+    std::vector<QWidget*> variableTableRuns;
+    DialogContext context{services,
+                          syntax,
+                          flags,
+                          comic,
+                          file,
+                          user,
+                          [this](QWidget* parent) { variableTableRuns.push_back(parent); },
+                          layoutEditor,
+                          numberPad};
 };
 
 // The texts of the message boxes shown so far, decoded, each followed by a

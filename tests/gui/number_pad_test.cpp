@@ -39,6 +39,12 @@ TEST_F(NumberPad, TypedTextBecomesTheNumberItReadsAs) {
     EXPECT_EQ(box.value(), -15);
     type(QStringLiteral("-"));
     EXPECT_EQ(box.value(), 0);
+    box.lineEdit()->clear();
+    EXPECT_EQ(box.currentText(), QStringLiteral("0")) << "an empty box reads as 0";
+    box.setEmptyAllowed(true);
+    box.lineEdit()->clear();
+    EXPECT_EQ(box.currentText(), QString()) << "unless it may stay empty";
+    EXPECT_EQ(box.value(), 0);
 }
 
 TEST_F(NumberPad, DropsDownBelowItsBoxAndTypesIntoIt) {
