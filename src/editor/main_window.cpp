@@ -14,6 +14,7 @@
 #include "platform/encoding.h"
 #include "platform/errors.h"
 #include "platform/settings_store.h"
+#include "settings/window_set.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -39,8 +40,10 @@ TfrmMain::TfrmMain(EditorServices& services, const std::optional<std::filesystem
     , services_(services)
     , objects_(services.prompter, services.clock, services.random)
     , numberPad_(std::make_unique<TfrmValueEdit>())
+    , layoutEditor_(std::make_unique<TfrmWindowSet>(
+          LayoutEditorSources{services_, objects_.comic, file_, user_}))
     , context_{services_, objects_.syntax, objects_.flags, objects_.comic,
-               file_,     user_,           *numberPad_} {
+               file_,     user_,           *layoutEditor_, *numberPad_} {
     setObjectName(QStringLiteral("TfrmMain"));
     buildLayout();
     createToolWindows();

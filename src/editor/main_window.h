@@ -29,6 +29,7 @@ struct AutosaveSnapshot;
 struct LeftCopy;
 class TfrmCmdPalette;
 class TfrmCommand;
+class TfrmWindowSet;
 
 // The editor's main window: it owns the one open comic and the program-wide
 // objects, keeps the file session (file name, modified state, history),
@@ -100,6 +101,11 @@ public:
     void menuErrorCheckClick();
     void menuConditionClick();
     void menuVersionClick();
+    // After a settings dialog: what it confirmed is written as one step, and
+    // the comic counts as changed however the dialog closed.
+    void finishSettingsDialog(const std::optional<std::vector<HeaderEntry>>& confirmed);
+    void menuSystemSettingClick();
+    void menuWindowSettingClick();
     void menuHelpContentsClick();
     void menuHelpKeywordClick();
     void menuHelpOnHelpClick();
@@ -225,6 +231,7 @@ private:
     WindowFlags windowFlags_;
     ProgramObjects objects_;
     std::unique_ptr<TfrmValueEdit> numberPad_;
+    std::unique_ptr<TfrmWindowSet> layoutEditor_;
     DialogContext context_;
     EditorIcons icons_;
     std::unique_ptr<AutosaveKeeper> autosave_;

@@ -19,6 +19,7 @@ class SettingsStore;
 class TCmdCtrl;
 class TComicFileCtrl;
 class TFlagCtrl;
+class TWindowLayoutEditor;
 class TfrmValueEdit;
 
 // The services every window of the editor uses: the real ones in the
@@ -57,8 +58,8 @@ struct UserSettings {
 
 // What a dialog is given: the services, the command line syntax, the
 // variable table, a read-only view of the comic and its file, the user's
-// settings and the one number pad of the run. Dialogs hand their results
-// back; the caller changes the comic.
+// settings, the one layout editor and the one number pad of the run. Dialogs
+// hand their results back; the caller changes the comic.
 struct DialogContext {
     DialogServices& services;
     TCmdCtrl& syntax;
@@ -66,6 +67,7 @@ struct DialogContext {
     const TComicFileCtrl& comic;
     const FileSession& file;
     const UserSettings& user;
+    TWindowLayoutEditor& layoutEditor;
     TfrmValueEdit& numberPad;
 
     Prompter& prompter() const { return services.prompter; }
