@@ -18,6 +18,7 @@ constexpr TopicPage kTopicPages[] = {
     {kEnvironmentTopic, "environment.html"},     {kSystemSettingsTopic, "system-settings.html"},
     {kOptionSetHelpTopic, "commands.html"},      {kCommandPaletteTopic, "commands.html"},
     {kWindowSetHelpTopic, "layout-editor.html"}, {kHelpOnHelpTopic, "using-help.html"},
+    {kMessageHelpTopic, "message.html"},         {kGraphicHelpTopic, "graphic.html"},
 };
 
 QUrl pageUrl(const std::filesystem::path& helpFolder, const char* page) {
