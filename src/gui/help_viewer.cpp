@@ -19,12 +19,15 @@ constexpr TopicPage kTopicPages[] = {
     {kOptionSetHelpTopic, "commands.html"},
     {kCommandPaletteTopic, "commands.html"},
     {kHelpOnHelpTopic, "using-help.html"},
+    {kPackageTopic, "package.html"},
     // The comic's settings dialogs.
     {kSystemSettingsTopic, "system-settings.html"},
     {kFlagSetHelpTopic, "variables.html"},
     {kMenuSetHelpTopic, "player-menu.html"},
     {kWindowSetHelpTopic, "layout-editor.html"},
-    {kPackageTopic, "package.html"},
+    // The command dialogs.
+    {kMessageHelpTopic, "message.html"},
+    {kGraphicHelpTopic, "graphic.html"},
 };
 
 QUrl pageUrl(const std::filesystem::path& helpFolder, const char* page) {
