@@ -1,6 +1,7 @@
 #include "editor/main_window.h"
 
 #include "commands/command_chooser.h"
+#include "commands/command_dialogs.h"
 #include "editor/autosave.h"
 #include "editor/comic_tree_view.h"
 #include "editor/command_list_delegate.h"
@@ -115,6 +116,7 @@ void TfrmMain::buildLayout() {
 
 void TfrmMain::createToolWindows() {
     frmCommand_ = new TfrmCommand(context_, this);
+    registerCommandDialogs(*frmCommand_);
     frmCmdPalette_ = new TfrmCmdPalette(services_, this);
     const InsertCommand insert = [this](const std::string& line, CmdKind kind) {
         guarded([&] { InsertNewCommand(line, kind); });

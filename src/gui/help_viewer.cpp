@@ -15,9 +15,17 @@ struct TopicPage {
 };
 
 constexpr TopicPage kTopicPages[] = {
-    {kEnvironmentTopic, "environment.html"},     {kSystemSettingsTopic, "system-settings.html"},
-    {kOptionSetHelpTopic, "commands.html"},      {kCommandPaletteTopic, "commands.html"},
-    {kWindowSetHelpTopic, "layout-editor.html"}, {kHelpOnHelpTopic, "using-help.html"},
+    {kEnvironmentTopic, "environment.html"},
+    {kSystemSettingsTopic, "system-settings.html"},
+    {kOptionSetHelpTopic, "commands.html"},
+    {kCommandPaletteTopic, "commands.html"},
+    {kWindowSetHelpTopic, "layout-editor.html"},
+    {kHelpOnHelpTopic, "using-help.html"},
+    {kSelectDlgHelpTopic, "flow-commands.html"},
+    {kPageJumpHelpTopic, "flow-commands.html"},
+    {kWindowShowHelpTopic, "flow-commands.html"},
+    {kClickAbleHelpTopic, "flow-commands.html"},
+    {kClickAbleClearHelpTopic, "flow-commands.html"},
 };
 
 QUrl pageUrl(const std::filesystem::path& helpFolder, const char* page) {
