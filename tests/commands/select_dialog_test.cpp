@@ -54,9 +54,10 @@ TEST_F(SelectDialog, OpensTheChoicesUpToTheFirstSlotWithoutAPageAndWritesThemBac
 }
 
 TEST_F(SelectDialog, OKSkipsRowsWithoutAPageAndClosesTheGaps) {
-    dialog->loadLine(sj(R"(SelectDlg "一","$次$","二","$$","三","$はじまり$",)"));
-    EXPECT_EQ(shownRows(), QStringLiteral("一>次|二>|三>はじまり"));
-    EXPECT_EQ(confirmed(), sj(R"(SelectDlg "一","$次$","三","$はじまり$",)"));
+    dialog->loadLine(sj(R"(SelectDlg "一","$次$","二","$$","三","$はじまり$","","$次",)"));
+    EXPECT_EQ(shownRows(), QStringLiteral("一>次|二>|三>はじまり|>次"))
+        << "a page without its closing sign keeps every character of its name";
+    EXPECT_EQ(confirmed(), sj(R"(SelectDlg "一","$次$","三","$はじまり$","","$次$",)"));
 }
 
 TEST_F(SelectDialog, ARowAndItsControlsFollowEachOther) {
