@@ -142,7 +142,7 @@ void TfrmClickAble::showDivision(int division) {
 // The area takes the picture's size (its right and bottom edges one past
 // the picture), within the comic's screen.
 void TfrmClickAble::btnFileNameSetClick() {
-    const std::optional<PictureChoice> choice = choosePicture(context_);
+    const std::optional<ChosenPicture> choice = choosePicture(context_);
     if (!choice)
         return;
     edtFileName_->setText(choice->fileName);

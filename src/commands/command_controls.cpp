@@ -2,19 +2,17 @@
 
 #include "commands/variable_chooser.h"
 #include "commands/window_list.h"
-#include "document/cmd_ctrl.h"
+#include "document/cmd_records.h"
 #include "gui/controls.h"
 #include "gui/dialog_context.h"
 #include "gui/dialog_frame.h"
 #include "gui/layout_editor.h"
 #include "gui/qt_text.h"
 #include "platform/numbers.h"
-#include "platform/prompter.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
-#include <exception>
 #include <optional>
 
 namespace pagora {
@@ -84,25 +82,6 @@ int chosenFontSize(const QComboBox& list, int shown) {
 int previewFontSize(const QComboBox& list) {
     const int size = chosenFontSize(list, 0);
     return size > 0 ? size : kShownDefaultSize;
-}
-
-QString colorText(std::uint32_t color) {
-    return qtText(TCmdCtrl::ColorText(color));
-}
-
-std::uint32_t colorOf(QLineEdit& box) {
-    return readField(box, [&] { return TCmdCtrl::ParseColor(cp932Text(box.text())); });
-}
-
-void chooseBoxColor(QLineEdit& box, DialogContext& context) {
-    std::uint32_t shown = 0;
-    try {
-        shown = TCmdCtrl::ParseColor(cp932Text(box.text()));
-    } catch (const std::exception&) {
-        // The chooser starts from black.
-    }
-    if (const std::optional<std::uint32_t> chosen = context.prompter().chooseColor(shown))
-        box.setText(colorText(*chosen));
 }
 
 void copyArea(const TOptParam& from, TWindowLayoutEditor& to) {

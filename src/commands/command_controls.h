@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,13 +48,6 @@ void showFontSize(QComboBox& list, int size);
 int chosenFontSize(const QComboBox& list, int shown);
 // The size a preview draws the text in: the size typed, "16" for none.
 int previewFontSize(const QComboBox& list);
-
-// The colour text of a colour box ("clRed", "0x00a0b0c0").
-QString colorText(std::uint32_t color);
-// The colour of a colour box; text that names none is a FieldError.
-std::uint32_t colorOf(QLineEdit& box);
-// Lets the user choose the box's colour, starting from the one it shows.
-void chooseBoxColor(QLineEdit& box, DialogContext& context);
 
 // The "/POS:" area handed to the layout editor and taken back from it.
 void copyArea(const TOptParam& from, TWindowLayoutEditor& to);

@@ -3,21 +3,28 @@
 #include "gui/data_file_chooser.h"
 #include "gui/dialog_context.h"
 #include "gui/qt_text.h"
-#include "images/picture_loader.h"
 #include "platform/encoding.h"
 #include "platform/prompter.h"
 
-#include <vector>
+namespace fs = std::filesystem;
 
 namespace pagora {
 namespace {
 
-constexpr const char* kPictureFilter = "画像ファイル (*.bmp *.mag);;全てのファイル (*.*)";
-constexpr int kAllFilesFilter = 1;
+// Extensions compare without regard to letter case, in ASCII only.
+bool isBitmapName(const fs::path& file) {
+    std::string extension = file.extension().string();
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return extension == ".bmp";
+}
 
-std::vector<PictureReader> readersFor(const QString& fileName, bool usePlugIns) {
+} // namespace
+
+std::vector<PictureReader> measuringReaders(const fs::path& file, bool usePlugIns) {
     std::vector<PictureReader> readers;
-    if (fileName.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
+    if (isBitmapName(file))
         readers.push_back(PictureReader::Bmp);
     readers.push_back(PictureReader::Mag);
     if (usePlugIns)
@@ -25,24 +32,34 @@ std::vector<PictureReader> readersFor(const QString& fileName, bool usePlugIns) 
     return readers;
 }
 
-} // namespace
+std::optional<QSize> measurePicture(const DialogContext& context, const fs::path& file) {
+    const std::vector<PictureReader> readers = measuringReaders(file, context.user.usePlugIns);
+    const PictureLoad load =
+        loadPicture(file, readers, pathFromText(utf8Text(context.user.plugInDir)) / "*.SPI",
+                    context.prompter());
+    if (load.tooLarge) {
+        context.prompter().information(PAGORA_CP932("画像が大きすぎます（8192×8192ドットまで）"));
+        return std::nullopt;
+    }
+    if (!load.picture) {
+        context.prompter().information(PAGORA_CP932("この画像形式には対応していません"));
+        return std::nullopt;
+    }
+    return QSize(load.picture->Width, load.picture->Height);
+}
 
-std::optional<PictureChoice> choosePicture(const DialogContext& context) {
+std::optional<ChosenPicture> choosePicture(const DialogContext& context) {
     FileChooser chooser;
-    chooser.filter = kPictureFilter;
-    chooser.selectedFilter = kAllFilesFilter;
+    chooser.title = "ファイルを開く";
+    chooser.filter = "画像ファイル (*.bmp *.mag);;全てのファイル (*)";
+    chooser.selectedFilter = 1;
     const std::optional<QString> name = chooseDataFile(context, chooser);
     if (!name)
         return std::nullopt;
-    const std::optional<std::filesystem::path> folder = dataFolderForFiles(context);
-    const PictureLoad load =
-        loadPicture(*folder / pathFromText(*name), readersFor(*name, context.user.usePlugIns),
-                    pathFromText(utf8Text(context.user.plugInDir)) / "*.SPI", context.prompter());
-    if (!load.picture) {
-        context.prompter().information(PAGORA_CP932("この画像形式には対応していません"));
-        return PictureChoice{*name, std::nullopt};
-    }
-    return PictureChoice{*name, QSize(load.picture->Width, load.picture->Height)};
+    const std::optional<fs::path> folder = dataFolderForFiles(context);
+    if (!folder)
+        return std::nullopt;
+    return ChosenPicture{*name, measurePicture(context, *folder / pathFromText(*name))};
 }
 
 } // namespace pagora

@@ -1,27 +1,39 @@
 #pragma once
 
+#include "images/picture_loader.h"
+
 #include <QSize>
 #include <QString>
+#include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace pagora {
 
 struct DialogContext;
 
-// A picture file chosen for the comic: its bare name and, when a reader
-// could read it, its size in pixels.
-struct PictureChoice {
-    QString fileName;
+// A picture the user chose for a command.
+struct ChosenPicture {
+    QString fileName; // the bare name in the data folder
+    // The picture's size; nothing when no reader could read it (the user has
+    // been told).
     std::optional<QSize> size;
 };
 
-// Lets the user choose a picture as the picture commands do: through
-// chooseDataFile (refused while the comic is untitled, copied into the data
-// folder) with the filter of pictures, then measures it, read as a bitmap
-// when its name ends in ".bmp", else as MAG, else through the image
-// plug-ins when the user turned them on. A picture none of them reads is
-// told ("この画像形式には対応していません") and comes back without a size.
-// Nothing when refused or cancelled.
-std::optional<PictureChoice> choosePicture(const DialogContext& context);
+// Lets the user choose a picture for a command, as the picture and the
+// clickable-area dialogs do: refused while the comic is untitled; a file
+// from another folder is copied into the data folder, never over a file of
+// that name (which is then the one used); the picture in the data folder is
+// measured with measurePicture. Nothing when refused or cancelled.
+std::optional<ChosenPicture> choosePicture(const DialogContext& context);
+
+// The readers a picture is measured with, in order: the bitmap reader for a
+// ".bmp" file, the MAG decoder, and the plug-ins when the user has them on.
+std::vector<PictureReader> measuringReaders(const std::filesystem::path& file, bool usePlugIns);
+
+// The size of a picture file; nothing, after telling the user, when none of
+// the measuring readers can read it.
+std::optional<QSize> measurePicture(const DialogContext& context,
+                                    const std::filesystem::path& file);
 
 } // namespace pagora

@@ -1,5 +1,6 @@
 #include "commands/select_dialog.h"
 
+#include "commands/color_box.h"
 #include "commands/command_controls.h"
 #include "document/comic_file.h"
 #include "document/flag_ctrl.h"
@@ -142,7 +143,7 @@ TfrmSelectDlg::TfrmSelectDlg(DialogContext& context, QWidget* parent)
 void TfrmSelectDlg::showRecord(const TCmdSelectDlg& record) {
     showWindow(*cmbSelectWindow_, record.Option.Win);
     showFontSize(*cmbFontSize_, record.Option.Size);
-    edtFontColor_->setText(colorText(record.Option.Color));
+    showBoxColor(*edtFontColor_, record.Option.Color);
     ListView_->clear();
     for (std::size_t slot = 0; slot < kMaxChoices && record.Targets[slot].starts_with('$'); ++slot)
         newRow(static_cast<int>(slot), record.Items[slot], pageOfTarget(record.Targets[slot]));
@@ -179,7 +180,7 @@ void TfrmSelectDlg::fillRecord(TCmdSelectDlg& record) {
     }
     record.Option.Win = chosenWindow(*cmbSelectWindow_, record.Option.Win);
     record.Option.Size = chosenFontSize(*cmbFontSize_, record.Option.Size);
-    record.Option.Color = colorOf(*edtFontColor_);
+    record.Option.Color = boxColor(*edtFontColor_);
 }
 
 QTreeWidgetItem* TfrmSelectDlg::selectedRow() const {
@@ -262,7 +263,7 @@ void TfrmSelectDlg::cmbPageListChange() {
 }
 
 void TfrmSelectDlg::btnColorSetClick() {
-    chooseBoxColor(*edtFontColor_, context_);
+    chooseBoxColor(*edtFontColor_, context_.prompter());
 }
 
 // The choices' messages as the preview's lines.
@@ -280,14 +281,11 @@ void TfrmSelectDlg::btnPositionClick() {
     TWindowLayoutEditor& editor = context_.layoutEditor;
     try {
         editor.SampleText = sampleText();
-        editor.FontColor = colorOf(*edtFontColor_);
-    } catch (const FieldError& error) {
-        services_.showErrorBox(error.message());
-        return;
     } catch (const EncodingError& error) {
         services_.showErrorBox(errorText(error));
         return;
     }
+    editor.FontColor = boxColor(*edtFontColor_);
     TOptParam& option = record_.Option;
     editor.Mode = TWindowLayoutEditor::kTextMode;
     editor.AreaMode = false;
@@ -297,7 +295,7 @@ void TfrmSelectDlg::btnPositionClick() {
     if (!editor.Execute())
         return;
     copyArea(editor, option);
-    edtFontColor_->setText(colorText(editor.FontColor));
+    showBoxColor(*edtFontColor_, editor.FontColor);
     if (editor.FontSize != previewFontSize(*cmbFontSize_))
         cmbFontSize_->setEditText(QString::number(editor.FontSize));
 }

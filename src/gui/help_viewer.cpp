@@ -21,6 +21,8 @@ constexpr TopicPage kTopicPages[] = {
     {kCommandPaletteTopic, "commands.html"},
     {kWindowSetHelpTopic, "layout-editor.html"},
     {kHelpOnHelpTopic, "using-help.html"},
+    {kMessageHelpTopic, "message.html"},
+    {kGraphicHelpTopic, "graphic.html"},
     {kSelectDlgHelpTopic, "flow-commands.html"},
     {kPageJumpHelpTopic, "flow-commands.html"},
     {kWindowShowHelpTopic, "flow-commands.html"},

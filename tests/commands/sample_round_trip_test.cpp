@@ -10,7 +10,7 @@ namespace {
 // The kinds whose dialogs this test opens; a kind joins the table with its
 // dialog.
 constexpr CmdKind kKindsWithDialogs[] = {
-    CmdKind::SelectDlg, CmdKind::PageJump,       CmdKind::MouseClick,
+    CmdKind::Graphic,   CmdKind::SelectDlg,      CmdKind::PageJump,   CmdKind::MouseClick,
     CmdKind::ClickAble, CmdKind::ClickAbleClear, CmdKind::WindowShow,
 };
 

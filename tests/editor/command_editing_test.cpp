@@ -132,7 +132,7 @@ TEST_F(CommandEditing, ANewCommandGoesAfterTheFocusedLineOnlyWhenConfirmed) {
     CommandListView& list = window->commandList();
     window->OpenPage(sj("第一章"), sj("次"), 0);
 
-    // A kind without a dialog yet: nothing is inserted.
+    // Cancelled in its dialog: nothing is inserted.
     window->InsertNewCommand({}, CmdKind::MsgDlg);
     EXPECT_EQ(lines(*window).size(), 3u);
 
