@@ -1,6 +1,7 @@
 #include "commands/clickable_dialog.h"
 
 #include "commands/command_controls.h"
+#include "commands/layout_frame.h"
 #include "commands/page_chooser.h"
 #include "commands/picture_choice.h"
 #include "document/play_windows.h"
@@ -180,9 +181,9 @@ void TfrmClickAble::btnPositionClick() {
     }
     editor.AreaMode = true;
     editor.WindowNo = chosenWindow(*cmbSelectWindow_, record_.Option.Win);
-    copyArea(record_.Option, editor);
+    giveFrame(editor, record_.Option);
     if (editor.Execute())
-        copyArea(editor, record_.Option);
+        takeFrame(editor, record_.Option);
 }
 
 } // namespace pagora

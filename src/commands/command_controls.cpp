@@ -2,11 +2,9 @@
 
 #include "commands/variable_chooser.h"
 #include "commands/window_list.h"
-#include "document/cmd_records.h"
 #include "gui/controls.h"
 #include "gui/dialog_context.h"
 #include "gui/dialog_frame.h"
-#include "gui/layout_editor.h"
 #include "gui/qt_text.h"
 #include "platform/numbers.h"
 
@@ -82,20 +80,6 @@ int chosenFontSize(const QComboBox& list, int shown) {
 int previewFontSize(const QComboBox& list) {
     const int size = chosenFontSize(list, 0);
     return size > 0 ? size : kShownDefaultSize;
-}
-
-void copyArea(const TOptParam& from, TWindowLayoutEditor& to) {
-    to.PosLeft = from.PosLeft;
-    to.PosTop = from.PosTop;
-    to.PosRight = from.PosRight;
-    to.PosBottom = from.PosBottom;
-}
-
-void copyArea(const TWindowLayoutEditor& from, TOptParam& to) {
-    to.PosLeft = from.PosLeft;
-    to.PosTop = from.PosTop;
-    to.PosRight = from.PosRight;
-    to.PosBottom = from.PosBottom;
 }
 
 void addMessagePopup(QLineEdit& edit, DialogContext& context) {

@@ -12,8 +12,6 @@ class QWidget;
 namespace pagora {
 
 struct DialogContext;
-struct TOptParam;
-class TWindowLayoutEditor;
 
 // Controls that several command dialogs share.
 
@@ -48,10 +46,6 @@ void showFontSize(QComboBox& list, int size);
 int chosenFontSize(const QComboBox& list, int shown);
 // The size a preview draws the text in: the size typed, "16" for none.
 int previewFontSize(const QComboBox& list);
-
-// The "/POS:" area handed to the layout editor and taken back from it.
-void copyArea(const TOptParam& from, TWindowLayoutEditor& to);
-void copyArea(const TWindowLayoutEditor& from, TOptParam& to);
 
 // Gives a one-line text box of a message the memo's pop-up menu: popCut,
 // popCopy, popPaste, popValueFlag "数値変数の埋め込み" and popStringFlag

@@ -2,6 +2,7 @@
 
 #include "commands/color_box.h"
 #include "commands/command_controls.h"
+#include "commands/layout_frame.h"
 #include "document/comic_file.h"
 #include "document/flag_ctrl.h"
 #include "gui/controls.h"
@@ -291,10 +292,10 @@ void TfrmSelectDlg::btnPositionClick() {
     editor.AreaMode = false;
     editor.WindowNo = chosenWindow(*cmbSelectWindow_, option.Win);
     editor.FontSize = previewFontSize(*cmbFontSize_);
-    copyArea(option, editor);
+    giveFrame(editor, option);
     if (!editor.Execute())
         return;
-    copyArea(editor, option);
+    takeFrame(editor, option);
     showBoxColor(*edtFontColor_, editor.FontColor);
     if (editor.FontSize != previewFontSize(*cmbFontSize_))
         cmbFontSize_->setEditText(QString::number(editor.FontSize));
