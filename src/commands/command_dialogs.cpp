@@ -1,13 +1,22 @@
 #include "commands/command_dialogs.h"
 
+#include "commands/clickable_dialog.h"
+#include "commands/flow_dialogs.h"
 #include "commands/graphic_dialog.h"
 #include "commands/message_dialog.h"
+#include "commands/select_dialog.h"
 
 namespace pagora {
 
 void registerCommandDialogs(TfrmCommand& chooser) {
+    chooser.setDialog(CmdKind::ClickAble, dialogFactory<TfrmClickAble>());
+    chooser.setDialog(CmdKind::ClickAbleClear, dialogFactory<TfrmClickAbleClear>());
     chooser.setDialog(CmdKind::Graphic, dialogFactory<TfrmGraphic>());
+    chooser.setDialog(CmdKind::MouseClick, dialogFactory<TfrmMouseClick>());
     chooser.setDialog(CmdKind::MsgDlg, dialogFactory<TfrmMessage>());
+    chooser.setDialog(CmdKind::PageJump, dialogFactory<TfrmPageJump>());
+    chooser.setDialog(CmdKind::SelectDlg, dialogFactory<TfrmSelectDlg>());
+    chooser.setDialog(CmdKind::WindowShow, dialogFactory<TfrmWindowShow>());
 }
 
 } // namespace pagora

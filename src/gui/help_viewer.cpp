@@ -28,6 +28,11 @@ constexpr TopicPage kTopicPages[] = {
     // The command dialogs.
     {kMessageHelpTopic, "message.html"},
     {kGraphicHelpTopic, "graphic.html"},
+    {kSelectDlgHelpTopic, "flow-commands.html"},
+    {kPageJumpHelpTopic, "flow-commands.html"},
+    {kWindowShowHelpTopic, "flow-commands.html"},
+    {kClickAbleHelpTopic, "flow-commands.html"},
+    {kClickAbleClearHelpTopic, "flow-commands.html"},
 };
 
 QUrl pageUrl(const std::filesystem::path& helpFolder, const char* page) {
