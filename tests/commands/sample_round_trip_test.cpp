@@ -10,8 +10,8 @@ namespace {
 // The kinds whose dialogs this test opens; a kind joins the table with its
 // dialog.
 constexpr CmdKind kKindsWithDialogs[] = {
-    CmdKind::Graphic,   CmdKind::SelectDlg,      CmdKind::PageJump,   CmdKind::MouseClick,
-    CmdKind::ClickAble, CmdKind::ClickAbleClear, CmdKind::WindowShow,
+    CmdKind::MsgDlg,     CmdKind::Graphic,   CmdKind::SelectDlg,      CmdKind::PageJump,
+    CmdKind::MouseClick, CmdKind::ClickAble, CmdKind::ClickAbleClear, CmdKind::WindowShow,
 };
 
 class SampleRoundTrip : public DialogTest {
