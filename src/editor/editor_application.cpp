@@ -10,9 +10,11 @@
 #include "editor/script/script_parser.h"
 #include "editor/script/script_runner.h"
 #include "editor/script/script_steps.h"
+#include "gui/audio_player.h"
 #include "gui/qt_text.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/media_player.h"
 #include "platform/message_line.h"
 #include "platform/settings_store.h"
 
@@ -138,7 +140,8 @@ namespace {
 // The services of the real program over the given prompter and settings.
 struct ProgramServices {
     ProgramServices(Prompter& prompter, SettingsStore& settings,
-                    std::function<void(const QString&)> showErrorBox)
+                    std::function<void(const QString&)> showErrorBox,
+                    MediaPlayerFactory makeMediaPlayer)
         : programFolder(pathFromText(QCoreApplication::applicationDirPath()))
         , services{{prompter, settings, help, findHelpFolder(programFolder),
                     std::move(showErrorBox),
@@ -151,7 +154,8 @@ struct ProgramServices {
                    programFolder,
                    &findWine,
                    {},
-                   autosaveFolder()} {}
+                   autosaveFolder(),
+                   std::move(makeMediaPlayer)} {}
 
     SystemClock clock;
     SystemRandom random;
@@ -172,8 +176,9 @@ int runEventLoop(PagoraApplication& application, const EditorServices& services)
 int runInteractive(PagoraApplication& application, const EditorOptions& options) {
     QtPrompter prompter;
     QtSettingsStore settings;
-    ProgramServices program(prompter, settings,
-                            [&prompter](const QString& text) { prompter.showErrorText(text); });
+    ProgramServices program(
+        prompter, settings, [&prompter](const QString& text) { prompter.showErrorText(text); },
+        [] { return std::make_unique<AudioPlayer>(); });
     TfrmMain window(program.services, options.file);
     prompter.setParentWidget(&window);
     window.show();
@@ -215,9 +220,11 @@ int runScripted(PagoraApplication& application, const EditorOptions& options) {
     PrintingPrompter prompter;
     MemorySettingsStore settings;
     presetScriptSettings(settings, options);
-    ProgramServices program(prompter, settings, [](const QString& text) {
-        printScriptLine(messageLine(MessageKind::Error, utf8Of(text)));
-    });
+    // Script runs stay quiet: their players read the files and play nothing.
+    ProgramServices program(
+        prompter, settings,
+        [](const QString& text) { printScriptLine(messageLine(MessageKind::Error, utf8Of(text))); },
+        [] { return std::make_unique<SilentMediaPlayer>(); });
     TfrmMain window(program.services, options.file);
     window.show();
     ScriptSteps executor(window, prompter);

@@ -1,6 +1,7 @@
 #include "editor/main_window.h"
 
 #include "commands/command_chooser.h"
+#include "commands/command_dialogs.h"
 #include "editor/autosave.h"
 #include "editor/comic_tree_view.h"
 #include "editor/command_list_delegate.h"
@@ -39,8 +40,8 @@ TfrmMain::TfrmMain(EditorServices& services, const std::optional<std::filesystem
     , services_(services)
     , objects_(services.prompter, services.clock, services.random)
     , numberPad_(std::make_unique<TfrmValueEdit>())
-    , context_{services_, objects_.syntax, objects_.flags, objects_.comic,
-               file_,     user_,           *numberPad_} {
+    , context_{services_, objects_.syntax, objects_.flags,           objects_.comic,
+               file_,     user_,           services.makeMediaPlayer, *numberPad_} {
     setObjectName(QStringLiteral("TfrmMain"));
     buildLayout();
     createToolWindows();
@@ -112,6 +113,7 @@ void TfrmMain::buildLayout() {
 
 void TfrmMain::createToolWindows() {
     frmCommand_ = new TfrmCommand(context_, this);
+    registerCommandDialogs(*frmCommand_);
     frmCmdPalette_ = new TfrmCmdPalette(services_, this);
     const InsertCommand insert = [this](const std::string& line, CmdKind kind) {
         guarded([&] { InsertNewCommand(line, kind); });

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "document/comic_rules.h"
+#include "platform/media_player.h"
 
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -57,7 +59,7 @@ struct UserSettings {
 
 // What a dialog is given: the services, the command line syntax, the
 // variable table, a read-only view of the comic and its file, the user's
-// settings and the one number pad of the run. Dialogs hand their results
+// settings, its media players and the one number pad of the run. Dialogs hand their results
 // back; the caller changes the comic.
 struct DialogContext {
     DialogServices& services;
@@ -66,6 +68,9 @@ struct DialogContext {
     const TComicFileCtrl& comic;
     const FileSession& file;
     const UserSettings& user;
+    // Makes the player with which a window plays a sound or music file for a
+    // trial; one per window that plays.
+    std::function<std::unique_ptr<MediaPlayer>()> makeMediaPlayer;
     TfrmValueEdit& numberPad;
 
     Prompter& prompter() const { return services.prompter; }

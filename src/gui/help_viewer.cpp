@@ -15,10 +15,9 @@ struct TopicPage {
 };
 
 constexpr TopicPage kTopicPages[] = {
-    {kEnvironmentTopic, "environment.html"},
-    {kOptionSetHelpTopic, "commands.html"},
-    {kCommandPaletteTopic, "commands.html"},
-    {kHelpOnHelpTopic, "using-help.html"},
+    {kEnvironmentTopic, "environment.html"}, {kMusicHelpTopic, "media.html"},
+    {kSoundHelpTopic, "media.html"},         {kOptionSetHelpTopic, "commands.html"},
+    {kCommandPaletteTopic, "commands.html"}, {kHelpOnHelpTopic, "using-help.html"},
 };
 
 QUrl pageUrl(const std::filesystem::path& helpFolder, const char* page) {

@@ -40,11 +40,13 @@ std::optional<std::string> ScriptedPrompter::inputText(std::string_view caption,
 
 std::optional<std::filesystem::path> ScriptedPrompter::openFile(const FileChooser& chooser) {
     records_.push_back({Call::OpenFile, {}, {}, chooser.title, {}, {}});
+    fileChoosers_.push_back(chooser);
     return takeFront(paths_);
 }
 
 std::optional<std::filesystem::path> ScriptedPrompter::saveFile(const FileChooser& chooser) {
     records_.push_back({Call::SaveFile, {}, {}, chooser.title, {}, {}});
+    fileChoosers_.push_back(chooser);
     return takeFront(paths_);
 }
 

@@ -17,7 +17,8 @@ EditorTest::EditorTest()
                folder.path() / "program",
                [this] { return wineProgram; },
                [this](SetupRun run, bool) { setupRuns.push_back(run); },
-               folder.path() / "autosave"} {
+               folder.path() / "autosave",
+               mediaPlayers.factory()} {
 }
 
 std::unique_ptr<TfrmMain> EditorTest::makeWindow(const std::optional<std::filesystem::path>& file) {

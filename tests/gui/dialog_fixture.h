@@ -10,6 +10,7 @@
 #include "platform/scripted_prompter.h"
 #include "platform/settings_store.h"
 #include "support/comic_text.h"
+#include "support/recording_media_player.h"
 #include "support/temp_folder.h"
 
 #include <QString>
@@ -45,8 +46,9 @@ public:
 };
 
 // What every window's test needs, scripted: the prompter answers from its
-// queues, settings live in memory, help pages and error boxes are recorded,
-// and dialogs run through `modal` instead of a modal loop.
+// queues, settings live in memory, help pages, error boxes and what media
+// players are asked are recorded, and dialogs run through `modal` instead of
+// a modal loop.
 class ServicesTest : public ::testing::Test {
 protected:
     // The CP932 form of a UTF-8 text, for comparing with the document.
@@ -58,6 +60,7 @@ protected:
     SystemClock clock;
     SystemRandom random;
     RecordingHelpViewer help;
+    RecordingMediaPlayers mediaPlayers;
     std::vector<QString> errorBoxes;
     std::function<int(QDialog&)> modal = [](QDialog&) {
         return 0;
@@ -82,7 +85,8 @@ protected:
     FileSession file;
     UserSettings user;
     TfrmValueEdit numberPad;
-    DialogContext context{services, syntax, flags, comic, file, user, numberPad};
+    DialogContext context{services, syntax, flags, comic, file, user, mediaPlayers.factory(),
+                          numberPad};
 };
 
 // A comic that declares the numeric variables score and 回数 and the string
