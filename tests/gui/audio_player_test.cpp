@@ -51,6 +51,21 @@ TEST_F(RealPlayer, PlaysAMidiFileToItsEndAndSaysSo) {
     EXPECT_TRUE(playsToItsEnd(player, folder.write("tune.mid", midiFileBytes(2))));
 }
 
+// The chime plays to its end; the nine seconds of the theme only start.
+TEST_F(RealPlayer, PlaysTheSampleComicsSoundAndMusic) {
+    if (!machineHasSound() || !firstSoundFont(generalMidiSoundFonts()))
+        GTEST_SKIP() << "this machine has no sound device or no General MIDI sound font";
+    const std::filesystem::path data =
+        std::filesystem::path(PAGORA_SOURCE_DIR) / "examples/sample/data";
+    AudioPlayer player;
+    EXPECT_TRUE(playsToItsEnd(player, data / "chime.wav"));
+    ASSERT_EQ(player.open(data / "theme.mid"), std::nullopt);
+    ASSERT_EQ(player.play(), std::nullopt);
+    QTest::qWait(500);
+    EXPECT_TRUE(player.playing());
+    player.stop();
+}
+
 TEST_F(RealPlayer, StoppingEndsThePlayingWithoutAnEndOfItsOwn) {
     if (!machineHasSound())
         GTEST_SKIP() << "this machine has no sound device";
