@@ -1,5 +1,6 @@
 #include "commands/media_file_box.h"
 
+#include "gui/data_file_chooser.h"
 #include "gui/dialog_frame.h"
 #include "gui/qt_text.h"
 #include "platform/encoding.h"
@@ -86,23 +87,10 @@ std::string MediaFileBox::fileName() {
 }
 
 void MediaFileBox::spdbtnFileNameSetClick() {
-    const std::optional<std::filesystem::path> folder = dataFolderForFiles(context_);
-    if (!folder)
-        return;
     FileChooser chooser;
     chooser.filter = filter_;
-    chooser.startIn = *folder;
-    const std::optional<std::filesystem::path> chosen = context_.prompter().openFile(chooser);
-    if (!chosen)
-        return;
-    try {
-        // A file of that name already in the data folder is taken as it is.
-        copyIntoFolder(*chosen, *folder);
-    } catch (const IoError& error) {
-        context_.services.showErrorBox(errorText(error));
-        return;
-    }
-    edtFileName_->setText(pathText(chosen->filename()));
+    if (const std::optional<QString> name = chooseDataFile(context_, chooser))
+        edtFileName_->setText(*name);
 }
 
 void MediaFileBox::spdbtnPlayClick() {

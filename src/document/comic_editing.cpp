@@ -203,11 +203,11 @@ TreeNode TreeNode::named(std::string name) const {
     return node;
 }
 
-std::string startBookOf(TComicFileCtrl& comic) {
+std::string startBookOf(const TComicFileCtrl& comic) {
     return comic.ReadHeader(kComicBlock, "StartBook", PAGORA_CP932("スタートブック"));
 }
 
-std::string startPageOf(TComicFileCtrl& comic) {
+std::string startPageOf(const TComicFileCtrl& comic) {
     return comic.ReadHeader(kComicBlock, "StartPage", PAGORA_CP932("スタートページ"));
 }
 

@@ -112,8 +112,8 @@ struct TreeNode {
 };
 
 // The start book and page of the comic's header, with their defaults.
-std::string startBookOf(TComicFileCtrl& comic);
-std::string startPageOf(TComicFileCtrl& comic);
+std::string startBookOf(const TComicFileCtrl& comic);
+std::string startPageOf(const TComicFileCtrl& comic);
 
 // The name proposed for a new book (beside: any book) or a new page of
 // beside's book: "ブック" or "ページ" followed by the smallest number from 1

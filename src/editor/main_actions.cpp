@@ -326,6 +326,7 @@ const std::vector<MainActions::Row>& MainActions::rows() {
             .caption = "システム設定(&S)",
             .hint = "システム設定|コミック全体の設定をします",
             .button = {"spdbtnSystemSetting", "system"},
+            .handler = &TfrmMain::menuSystemSettingClick,
         },
         {
             PAGORA_NAMED(menuFlagSetting),

@@ -100,6 +100,10 @@ public:
     void menuErrorCheckClick();
     void menuConditionClick();
     void menuVersionClick();
+    // After a settings dialog: what it confirmed is written as one step, and
+    // the comic counts as changed however the dialog closed.
+    void finishSettingsDialog(const std::optional<std::vector<HeaderEntry>>& confirmed);
+    void menuSystemSettingClick();
     void menuHelpContentsClick();
     void menuHelpKeywordClick();
     void menuHelpOnHelpClick();

@@ -5,6 +5,7 @@
 #include "editor/version_dialog.h"
 #include "gui/help_topics.h"
 #include "gui/help_viewer.h"
+#include "settings/system_dialog.h"
 
 namespace pagora {
 
@@ -33,6 +34,17 @@ void TfrmMain::menuVersionClick() {
     writeHeaderKeys(objects_.comic, {{"Comic", "Copyright", *author}});
     if (clean)
         history.markClean();
+}
+
+void TfrmMain::finishSettingsDialog(const std::optional<std::vector<HeaderEntry>>& confirmed) {
+    if (!confirmed || !writeHeaderKeys(objects_.comic, *confirmed).done())
+        objects_.comic.History().forgetCleanPoint();
+    UpdateStatus();
+}
+
+void TfrmMain::menuSystemSettingClick() {
+    TfrmSystem dialog(context_, this);
+    finishSettingsDialog(dialog.run());
 }
 
 void TfrmMain::menuHelpContentsClick() {

@@ -175,8 +175,11 @@ std::unique_ptr<QFileDialog> QtPrompter::makeFileDialog(const FileChooser& choos
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                         : QFileDialog::AnyFile);
-    if (!chooser.filter.empty())
-        dialog->setNameFilters(utf8Text(chooser.filter).split(QStringLiteral(";;")));
+    if (!chooser.filter.empty()) {
+        const QStringList filters = utf8Text(chooser.filter).split(QStringLiteral(";;"));
+        dialog->setNameFilters(filters);
+        dialog->selectNameFilter(filters.value(chooser.selectedFilter));
+    }
     if (!chooser.defaultSuffix.empty())
         dialog->setDefaultSuffix(utf8Text(chooser.defaultSuffix));
     dialog->setOption(QFileDialog::DontConfirmOverwrite, !chooser.confirmOverwrite);

@@ -4,6 +4,7 @@ namespace pagora {
 
 // Help topics by the numbers the program's windows ask for.
 inline constexpr int kEnvironmentTopic = 22;
+inline constexpr int kSystemSettingsTopic = 23;
 inline constexpr int kHelpOnHelpTopic = 105;
 inline constexpr int kCommandPaletteTopic = 108;
 

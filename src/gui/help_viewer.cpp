@@ -15,9 +15,10 @@ struct TopicPage {
 };
 
 constexpr TopicPage kTopicPages[] = {
-    {kEnvironmentTopic, "environment.html"}, {kMusicHelpTopic, "media.html"},
-    {kSoundHelpTopic, "media.html"},         {kOptionSetHelpTopic, "commands.html"},
-    {kCommandPaletteTopic, "commands.html"}, {kHelpOnHelpTopic, "using-help.html"},
+    {kEnvironmentTopic, "environment.html"}, {kSystemSettingsTopic, "system-settings.html"},
+    {kMusicHelpTopic, "media.html"},         {kSoundHelpTopic, "media.html"},
+    {kOptionSetHelpTopic, "commands.html"},  {kCommandPaletteTopic, "commands.html"},
+    {kHelpOnHelpTopic, "using-help.html"},
 };
 
 QUrl pageUrl(const std::filesystem::path& helpFolder, const char* page) {

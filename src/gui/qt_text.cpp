@@ -3,6 +3,8 @@
 #include "platform/encoding.h"
 #include "platform/errors.h"
 
+#include <QVariant>
+
 namespace pagora {
 
 QString qtText(std::string_view cp932) {
@@ -12,6 +14,14 @@ QString qtText(std::string_view cp932) {
 
 std::string cp932Text(const QString& text) {
     return toCp932(utf8Of(text));
+}
+
+QByteArray nameData(std::string_view cp932) {
+    return QByteArray(cp932.data(), static_cast<qsizetype>(cp932.size()));
+}
+
+std::string nameOfData(const QVariant& data) {
+    return data.toByteArray().toStdString();
 }
 
 QString pathText(const std::filesystem::path& path) {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <exception>
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+class QVariant;
 
 namespace pagora {
 
@@ -17,6 +20,11 @@ QString qtText(std::string_view cp932);
 // Throws EncodingError naming the first character that CP932 cannot hold, so
 // typed text is refused rather than stored with a replacement character.
 std::string cp932Text(const QString& text);
+
+// A CP932 name kept whole as an item's data beside the text it shows, so that
+// a name shown with replacement characters is written back byte for byte.
+QByteArray nameData(std::string_view cp932);
+std::string nameOfData(const QVariant& data);
 
 // File system paths and the editor's own settings are UTF-8.
 QString pathText(const std::filesystem::path& path);

@@ -15,10 +15,12 @@ enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, AbortIgnore };
 enum class Answer { Ok, Cancel, Yes, No, Abort, Ignore };
 
 // What a file chooser shows. Texts are UTF-8 (they come from the program, not
-// from a comic file); filters use the "Description (*.ext *.ext2)" form.
+// from a comic file); filters use the "Description (*.ext *.ext2)" form,
+// several of them separated by ";;".
 struct FileChooser {
     std::string title;
     std::string filter;
+    int selectedFilter = 0; // which of the filters is chosen first, from 0
     std::string defaultSuffix;
     std::filesystem::path startIn;
     bool confirmOverwrite = false;

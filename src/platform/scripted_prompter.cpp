@@ -22,7 +22,7 @@ std::vector<std::string> ScriptedPrompter::messages() const {
 }
 
 Answer ScriptedPrompter::message(MessageKind kind, std::string_view text, Buttons buttons) {
-    records_.push_back({Call::Message, kind, buttons, std::string(text), {}, {}});
+    records_.push_back({Call::Message, kind, buttons, std::string(text), {}, {}, {}});
     if (answers_.empty())
         return safeDefault(buttons);
     const Answer answer = answers_.front();
@@ -33,31 +33,34 @@ Answer ScriptedPrompter::message(MessageKind kind, std::string_view text, Button
 std::optional<std::string> ScriptedPrompter::inputText(std::string_view caption,
                                                        std::string_view prompt,
                                                        std::string_view initial) {
-    records_.push_back(
-        {Call::InputText, {}, {}, std::string(prompt), std::string(caption), std::string(initial)});
+    records_.push_back({Call::InputText,
+                        {},
+                        {},
+                        std::string(prompt),
+                        std::string(caption),
+                        std::string(initial),
+                        {}});
     return takeFront(inputs_);
 }
 
 std::optional<std::filesystem::path> ScriptedPrompter::openFile(const FileChooser& chooser) {
-    records_.push_back({Call::OpenFile, {}, {}, chooser.title, {}, {}});
-    fileChoosers_.push_back(chooser);
+    records_.push_back({Call::OpenFile, {}, {}, chooser.title, {}, {}, chooser});
     return takeFront(paths_);
 }
 
 std::optional<std::filesystem::path> ScriptedPrompter::saveFile(const FileChooser& chooser) {
-    records_.push_back({Call::SaveFile, {}, {}, chooser.title, {}, {}});
-    fileChoosers_.push_back(chooser);
+    records_.push_back({Call::SaveFile, {}, {}, chooser.title, {}, {}, chooser});
     return takeFront(paths_);
 }
 
 std::optional<std::filesystem::path> ScriptedPrompter::chooseFolder(std::string_view title,
                                                                     const std::filesystem::path&) {
-    records_.push_back({Call::ChooseFolder, {}, {}, std::string(title), {}, {}});
+    records_.push_back({Call::ChooseFolder, {}, {}, std::string(title), {}, {}, {}});
     return takeFront(paths_);
 }
 
 std::optional<std::uint32_t> ScriptedPrompter::chooseColor(std::uint32_t) {
-    records_.push_back({Call::ChooseColor, {}, {}, {}, {}, {}});
+    records_.push_back({Call::ChooseColor, {}, {}, {}, {}, {}, {}});
     return takeFront(colors_);
 }
 

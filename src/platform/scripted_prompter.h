@@ -21,6 +21,7 @@ public:
         std::string text;                            // message text, input prompt or chooser title
         std::string caption;                         // input boxes only
         std::string initial;                         // input boxes only
+        FileChooser chooser;                         // file choosers only
     };
 
     void queueAnswer(Answer answer) { answers_.push_back(answer); }
@@ -29,14 +30,9 @@ public:
     void queueColor(std::optional<std::uint32_t> color) { colors_.push_back(color); }
 
     const std::vector<Record>& records() const { return records_; }
-    // What the open and save file choosers were asked to show, in order.
-    const std::vector<FileChooser>& fileChoosers() const { return fileChoosers_; }
     // The texts of the message boxes shown so far, in order.
     std::vector<std::string> messages() const;
-    void clear() {
-        records_.clear();
-        fileChoosers_.clear();
-    }
+    void clear() { records_.clear(); }
 
     Answer message(MessageKind kind, std::string_view text, Buttons buttons) override;
     std::optional<std::string> inputText(std::string_view caption, std::string_view prompt,
@@ -49,7 +45,6 @@ public:
 
 private:
     std::vector<Record> records_;
-    std::vector<FileChooser> fileChoosers_;
     std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> inputs_;
     std::deque<std::optional<std::filesystem::path>> paths_;

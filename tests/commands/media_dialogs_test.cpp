@@ -282,9 +282,11 @@ TEST_F(FileChoice, OffersItsKindFirstAndCopiesAFileFromElsewhereIntoTheDataFolde
     TfrmMusic dialog(context);
     prompter.queuePath(folder.write("elsewhere/森の歌.mid", "song"));
     clickChoose(dialog);
-    ASSERT_EQ(prompter.fileChoosers().size(), 1u);
-    EXPECT_EQ(prompter.fileChoosers()[0].filter, "ＭＩＤＩファイル(*.mid);;すべてのファイル(*.*)");
-    EXPECT_EQ(prompter.fileChoosers()[0].startIn, media);
+    ASSERT_EQ(prompter.records().size(), 1u);
+    const FileChooser& music = prompter.records()[0].chooser;
+    EXPECT_EQ(music.filter, "ＭＩＤＩファイル(*.mid);;すべてのファイル(*.*)");
+    EXPECT_EQ(music.selectedFilter, 0);
+    EXPECT_EQ(music.startIn, media);
     EXPECT_EQ(nameIn(dialog), QStringLiteral("森の歌.mid"));
     EXPECT_EQ(readFile(media / "森の歌.mid"), "song");
 
@@ -292,7 +294,8 @@ TEST_F(FileChoice, OffersItsKindFirstAndCopiesAFileFromElsewhereIntoTheDataFolde
     folder.write("media/chime.wav", "kept");
     prompter.queuePath(folder.write("elsewhere/chime.wav", "other"));
     clickChoose(sound);
-    EXPECT_EQ(prompter.fileChoosers()[1].filter, "サウンドファイル(*.wav);;すべてのファイル(*.*)");
+    EXPECT_EQ(prompter.records()[1].chooser.filter,
+              "サウンドファイル(*.wav);;すべてのファイル(*.*)");
     EXPECT_EQ(nameIn(sound), QStringLiteral("chime.wav"));
     EXPECT_EQ(readFile(media / "chime.wav"), "kept") << "never overwritten";
 
@@ -312,7 +315,7 @@ TEST_F(FileChoice, NeedsASavedComic) {
     TfrmSound dialog(context);
     clickChoose(dialog);
     EXPECT_EQ(prompter.messages(), std::vector<std::string>{sj(kSaveFirst)});
-    EXPECT_TRUE(prompter.fileChoosers().empty());
+    EXPECT_EQ(prompter.records().size(), 1u) << "no chooser after the refusal";
 }
 
 TEST_F(FileChoice, AFailedCopyIsToldAndTheNameStaysAsItWas) {

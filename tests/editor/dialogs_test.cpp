@@ -10,6 +10,7 @@
 #include "gui/number_pad.h"
 #include "gui/qt_text.h"
 #include "platform/encoding.h"
+#include "settings/system_dialog.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace pagora::test {
 namespace {
@@ -153,7 +155,7 @@ TEST(HelpPages, EveryTopicTheProgramAsksForHasItsPageAndAnchor) {
     const std::filesystem::path helpFolder =
         std::filesystem::path(PAGORA_SOURCE_DIR) / "docs" / "help";
     EXPECT_EQ(findHelpFolder(helpFolder.parent_path() / "nowhere"), std::filesystem::path());
-    for (const int topic : {kEnvironmentTopic, kHelpOnHelpTopic}) {
+    for (const int topic : {kEnvironmentTopic, kSystemSettingsTopic, kHelpOnHelpTopic}) {
         const QUrl url = helpTopicUrl(helpFolder, topic);
         const std::string page = readFile(pathFromText(url.toLocalFile()));
         EXPECT_NE(page.find("id=\"" + url.fragment().toStdString() + "\""), std::string::npos)
@@ -205,6 +207,39 @@ TEST_F(Dialogs, TheVersionDialogRefusesAnAuthorTheComicCannotHold) {
     EXPECT_EQ(dialog.closingUserText(), sj("作者2"));
 }
 
+TEST_F(Dialogs, SystemSettingsAreOneStepAndCountAsAChangeEvenWhenCancelled) {
+    const auto window = showWindow(writeSample());
+    MainActions& a = window->actions();
+    ASSERT_TRUE(a.menuSystemSetting->isEnabled());
+    EXPECT_TRUE(child<QToolButton>(*window, "spdbtnSystemSetting").isEnabled());
+    const TComicFileCtrl& comic = window->objects().comic;
+    const std::string title = comic.ReadHeader("Comic", "Title", "");
+    modal = [](QDialog& dialog) {
+        child<QLineEdit>(dialog, "edtTitle").setText(QStringLiteral("新しい題"));
+        child<QCheckBox>(dialog, "chkSelectChange").setChecked(true);
+        child<QPushButton>(dialog, "btnOK").click();
+        return 0;
+    };
+    a.menuSystemSetting->trigger();
+    EXPECT_EQ(comic.ReadHeader("Comic", "Title", ""), sj("新しい題"));
+    EXPECT_EQ(comic.ReadHeader("Comic", "SelectChange", ""), "1");
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("(変更)")));
+    a.menuUndo->trigger();
+    EXPECT_EQ(comic.ReadHeader("Comic", "Title", ""), title) << "the whole dialog is one step";
+    EXPECT_EQ(comic.ReadHeader("Comic", "SelectChange", "none"), "none");
+    EXPECT_FALSE(window->isModified());
+
+    modal = [](QDialog& dialog) {
+        child<QLineEdit>(dialog, "edtTitle").setText(QStringLiteral("捨てる題"));
+        dialog.reject();
+        return 0;
+    };
+    child<QToolButton>(*window, "spdbtnSystemSetting").click();
+    EXPECT_EQ(comic.ReadHeader("Comic", "Title", ""), title);
+    EXPECT_TRUE(window->isModified());
+    EXPECT_FALSE(a.menuUndo->isEnabled()) << "nothing to undo";
+}
+
 // Scripts and tests find windows by these names.
 TEST_F(Dialogs, EveryWindowIsNamedAfterItsClass) {
     const auto window = makeWindow();
@@ -213,10 +248,11 @@ TEST_F(Dialogs, EveryWindowIsNamedAfterItsClass) {
     TfrmVersion version(context);
     TfrmOptionSet option(context);
     TfrmFlagSelect variables(context);
+    TfrmSystem system(context);
     TfrmValueEdit pad;
-    for (QWidget* named : std::initializer_list<QWidget*>{window.get(), &window->commandChooser(),
-                                                          &window->commandPalette(), &condition,
-                                                          &version, &option, &variables, &pad}) {
+    for (QWidget* named : std::initializer_list<QWidget*>{
+             window.get(), &window->commandChooser(), &window->commandPalette(), &condition,
+             &version, &option, &variables, &system, &pad}) {
         const QString className = QString::fromLatin1(named->metaObject()->className());
         EXPECT_EQ(named->objectName(), className.section(QStringLiteral("::"), -1));
     }
