@@ -2,35 +2,16 @@
 // message beside a plain scan of its bytes, and the drawing of a
 // 500-character sample into a 640x480 preview beside a plain copy of its
 // pixels, each baseline measured in the same run.
+#include "gui/message_out.h"
 #include "platform/encoding.h"
-#include "settings/message_out.h"
+#include "sample_message.h"
 
 #include <QByteArray>
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
-#include <map>
 #include <string>
 
 namespace {
-
-// A message of `characters` characters as comics write them: mostly
-// Japanese, some Latin letters, style, size and colour tags, and line ends.
-const std::string& messageText(std::size_t characters) {
-    static std::map<std::size_t, std::string> texts;
-    std::string& text = texts[characters];
-    if (!text.empty())
-        return text;
-    const std::string unit = pagora::toCp932(
-        "今日は<B>とても<N>良い天気です。Pagora で<+4>漫画<-4>を作りましょう！<clRed>"
-        "赤い文字<clBlack>と<I>斜体</N>、そして改行。#");
-    std::size_t counted = 0;
-    for (std::size_t at = 0; counted < characters; counted += 1) {
-        const bool pair = pagora::isCp932LeadByte(static_cast<unsigned char>(unit[at]));
-        text.append(unit, at, pair ? 2 : 1);
-        at = (at + (pair ? 2 : 1)) % unit.size();
-    }
-    return text;
-}
 
 const std::string& fontName() {
     static const std::string name = pagora::toCp932("ＭＳ Ｐゴシック");
@@ -49,7 +30,7 @@ pagora::MessageText tallFrame(const std::string& text) {
 }
 
 void BaselineScanMessageBytes(benchmark::State& state) {
-    const std::string& text = messageText(2000);
+    const std::string& text = pagora::bench::sampleMessage(2000);
     for (auto _ : state) {
         std::size_t stops = 0;
         for (const char c : text)
@@ -62,7 +43,7 @@ BENCHMARK(BaselineScanMessageBytes)->Unit(benchmark::kMicrosecond);
 
 // Fonts measured before: each character's advance comes from the cache.
 void LayoutMessage(benchmark::State& state) {
-    const pagora::MessageText message = tallFrame(messageText(2000));
+    const pagora::MessageText message = tallFrame(pagora::bench::sampleMessage(2000));
     pagora::TMessageOut out;
     std::size_t pieces = out.layout(message).size();
     for (auto _ : state) {
@@ -76,7 +57,7 @@ BENCHMARK(LayoutMessage)->Unit(benchmark::kMicrosecond);
 // A new renderer each time: the fonts are looked up and every character
 // measured once, as for the first preview of a run.
 void LayoutMessageFirstTime(benchmark::State& state) {
-    const pagora::MessageText message = tallFrame(messageText(2000));
+    const pagora::MessageText message = tallFrame(pagora::bench::sampleMessage(2000));
     for (auto _ : state) {
         pagora::TMessageOut out;
         benchmark::DoNotOptimize(out.layout(message).size());
@@ -103,7 +84,7 @@ BENCHMARK(BaselineCopyPreviewPixels)->Unit(benchmark::kMicrosecond);
 
 void DrawMessageWithShadow(benchmark::State& state) {
     pagora::MessageText message;
-    message.text = messageText(500);
+    message.text = pagora::bench::sampleMessage(500);
     message.right = 639;
     message.bottom = 479;
     message.fontName = fontName();

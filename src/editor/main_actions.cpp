@@ -339,6 +339,7 @@ const std::vector<MainActions::Row>& MainActions::rows() {
             .caption = "ウインドウの配置設定(&W)",
             .hint = "ウインドウの配置|ウインドウの大きさと位置を設定します",
             .button = {"spdbtnWindowSetting", "window"},
+            .handler = &TfrmMain::menuWindowSettingClick,
         },
         {
             PAGORA_NAMED(menuMenuSetting),

@@ -15,6 +15,7 @@
 #include "platform/encoding.h"
 #include "platform/errors.h"
 #include "platform/settings_store.h"
+#include "settings/window_set.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -40,8 +41,10 @@ TfrmMain::TfrmMain(EditorServices& services, const std::optional<std::filesystem
     , services_(services)
     , objects_(services.prompter, services.clock, services.random)
     , numberPad_(std::make_unique<TfrmValueEdit>())
-    , context_{services_, objects_.syntax, objects_.flags,           objects_.comic,
-               file_,     user_,           services.makeMediaPlayer, *numberPad_} {
+    , layoutEditor_(std::make_unique<TfrmWindowSet>(
+          LayoutEditorSources{services_, objects_.comic, file_, user_}))
+    , context_{services_, objects_.syntax, objects_.flags, objects_.comic,          file_,
+               user_,     *layoutEditor_,  *numberPad_,    services.makeMediaPlayer} {
     setObjectName(QStringLiteral("TfrmMain"));
     buildLayout();
     createToolWindows();

@@ -29,6 +29,7 @@ struct AutosaveSnapshot;
 struct LeftCopy;
 class TfrmCmdPalette;
 class TfrmCommand;
+class TfrmWindowSet;
 
 // The editor's main window: it owns the one open comic and the program-wide
 // objects, keeps the file session (file name, modified state, history),
@@ -104,6 +105,7 @@ public:
     // the comic counts as changed however the dialog closed.
     void finishSettingsDialog(const std::optional<std::vector<HeaderEntry>>& confirmed);
     void menuSystemSettingClick();
+    void menuWindowSettingClick();
     void menuHelpContentsClick();
     void menuHelpKeywordClick();
     void menuHelpOnHelpClick();
@@ -229,6 +231,7 @@ private:
     WindowFlags windowFlags_;
     ProgramObjects objects_;
     std::unique_ptr<TfrmValueEdit> numberPad_;
+    std::unique_ptr<TfrmWindowSet> layoutEditor_;
     DialogContext context_;
     EditorIcons icons_;
     std::unique_ptr<AutosaveKeeper> autosave_;

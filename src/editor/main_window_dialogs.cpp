@@ -6,6 +6,7 @@
 #include "gui/help_topics.h"
 #include "gui/help_viewer.h"
 #include "settings/system_dialog.h"
+#include "settings/window_position_dialog.h"
 
 namespace pagora {
 
@@ -44,6 +45,11 @@ void TfrmMain::finishSettingsDialog(const std::optional<std::vector<HeaderEntry>
 
 void TfrmMain::menuSystemSettingClick() {
     TfrmSystem dialog(context_, this);
+    finishSettingsDialog(dialog.run());
+}
+
+void TfrmMain::menuWindowSettingClick() {
+    TfrmWindowPositionSet dialog(context_, this);
     finishSettingsDialog(dialog.run());
 }
 

@@ -21,6 +21,7 @@ class SettingsStore;
 class TCmdCtrl;
 class TComicFileCtrl;
 class TFlagCtrl;
+class TWindowLayoutEditor;
 class TfrmValueEdit;
 
 // The services every window of the editor uses: the real ones in the
@@ -59,8 +60,9 @@ struct UserSettings {
 
 // What a dialog is given: the services, the command line syntax, the
 // variable table, a read-only view of the comic and its file, the user's
-// settings, its media players and the one number pad of the run. Dialogs hand their results
-// back; the caller changes the comic.
+// settings, the one layout editor, the one number pad of the run and its
+// media players. Dialogs hand their results back; the caller changes the
+// comic.
 struct DialogContext {
     DialogServices& services;
     TCmdCtrl& syntax;
@@ -68,10 +70,11 @@ struct DialogContext {
     const TComicFileCtrl& comic;
     const FileSession& file;
     const UserSettings& user;
+    TWindowLayoutEditor& layoutEditor;
+    TfrmValueEdit& numberPad;
     // Makes the player with which a window plays a sound or music file for a
     // trial; one per window that plays.
     std::function<std::unique_ptr<MediaPlayer>()> makeMediaPlayer;
-    TfrmValueEdit& numberPad;
 
     Prompter& prompter() const { return services.prompter; }
 };

@@ -15,9 +15,13 @@ struct TopicPage {
 };
 
 constexpr TopicPage kTopicPages[] = {
-    {kEnvironmentTopic, "environment.html"}, {kSystemSettingsTopic, "system-settings.html"},
-    {kMusicHelpTopic, "media.html"},         {kSoundHelpTopic, "media.html"},
-    {kOptionSetHelpTopic, "commands.html"},  {kCommandPaletteTopic, "commands.html"},
+    {kEnvironmentTopic, "environment.html"},
+    {kSystemSettingsTopic, "system-settings.html"},
+    {kMusicHelpTopic, "media.html"},
+    {kSoundHelpTopic, "media.html"},
+    {kOptionSetHelpTopic, "commands.html"},
+    {kCommandPaletteTopic, "commands.html"},
+    {kWindowSetHelpTopic, "layout-editor.html"},
     {kHelpOnHelpTopic, "using-help.html"},
 };
 

@@ -12,7 +12,6 @@
 #include <cstring>
 #include <limits>
 #include <ostream>
-#include <sstream>
 #include <string_view>
 
 namespace pagora {
@@ -379,27 +378,34 @@ std::optional<std::vector<std::uint8_t>> TM2BC::ConvertToBmp(std::span<const std
     return bmp;
 }
 
+std::optional<std::vector<std::uint8_t>> TM2BC::ConvertOrWarn(std::span<const std::uint8_t> file) {
+    if (MMAG_GetBmpSizeInMemory(file) == 0)
+        return std::nullopt;
+    std::optional<std::vector<std::uint8_t>> bmp = ConvertToBmp(file);
+    if (!bmp)
+        prompter_.warning(PAGORA_CP932("Failed by MMAG_MagtoBmp"));
+    return bmp;
+}
+
 bool TM2BC::ConvertToStream(const std::filesystem::path& path, std::ostream& stream) {
-    if (MMAG_GetBmpSize(path) == 0)
-        return false;
     const std::optional<std::string> file = readFileOrNothing(path);
     const std::optional<std::vector<std::uint8_t>> bmp =
-        file ? ConvertToBmp(asBytes(*file)) : std::nullopt;
-    if (!bmp) {
-        prompter_.warning(PAGORA_CP932("Failed by MMAG_MagtoBmp"));
+        file ? ConvertOrWarn(asBytes(*file)) : std::nullopt;
+    if (!bmp)
         return false;
-    }
     stream.write(reinterpret_cast<const char*>(bmp->data()),
                  static_cast<std::streamsize>(bmp->size()));
     return static_cast<bool>(stream);
 }
 
 bool TM2BC::LoadGraphic(const std::filesystem::path& path, Picture& graphic) {
-    std::stringstream stream;
-    if (!ConvertToStream(path, stream))
-        return false;
-    const std::string bytes = stream.str();
-    std::optional<Picture> picture = ReadBmpPicture(asBytes(bytes));
+    const std::optional<std::string> file = readFileOrNothing(path);
+    return file && LoadGraphic(asBytes(*file), graphic);
+}
+
+bool TM2BC::LoadGraphic(std::span<const std::uint8_t> file, Picture& graphic) {
+    const std::optional<std::vector<std::uint8_t>> bmp = ConvertOrWarn(file);
+    std::optional<Picture> picture = bmp ? ReadBmpPicture(*bmp) : std::nullopt;
     if (!picture)
         return false;
     graphic = std::move(*picture);

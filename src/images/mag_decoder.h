@@ -102,10 +102,16 @@ public:
     // fails after that.
     bool ConvertToStream(const std::filesystem::path& path, std::ostream& stream);
 
-    // Converts and decodes the BMP into a picture for the previews.
+    // Converts and decodes the BMP into a picture for the previews; warns
+    // as ConvertToStream does.
     bool LoadGraphic(const std::filesystem::path& path, Picture& graphic);
+    bool LoadGraphic(std::span<const std::uint8_t> file, Picture& graphic);
 
 private:
+    // The BMP of a MAG file image: nothing, silently, without a valid
+    // header; nothing after the warning when the conversion fails.
+    std::optional<std::vector<std::uint8_t>> ConvertOrWarn(std::span<const std::uint8_t> file);
+
     Prompter& prompter_;
 };
 

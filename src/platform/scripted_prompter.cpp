@@ -22,7 +22,7 @@ std::vector<std::string> ScriptedPrompter::messages() const {
 }
 
 Answer ScriptedPrompter::message(MessageKind kind, std::string_view text, Buttons buttons) {
-    records_.push_back({Call::Message, kind, buttons, std::string(text), {}, {}, {}});
+    records_.push_back({Call::Message, kind, buttons, std::string(text), {}, {}, {}, 0});
     if (answers_.empty())
         return safeDefault(buttons);
     const Answer answer = answers_.front();
@@ -39,28 +39,29 @@ std::optional<std::string> ScriptedPrompter::inputText(std::string_view caption,
                         std::string(prompt),
                         std::string(caption),
                         std::string(initial),
-                        {}});
+                        {},
+                        0});
     return takeFront(inputs_);
 }
 
 std::optional<std::filesystem::path> ScriptedPrompter::openFile(const FileChooser& chooser) {
-    records_.push_back({Call::OpenFile, {}, {}, chooser.title, {}, {}, chooser});
+    records_.push_back({Call::OpenFile, {}, {}, chooser.title, {}, {}, chooser, 0});
     return takeFront(paths_);
 }
 
 std::optional<std::filesystem::path> ScriptedPrompter::saveFile(const FileChooser& chooser) {
-    records_.push_back({Call::SaveFile, {}, {}, chooser.title, {}, {}, chooser});
+    records_.push_back({Call::SaveFile, {}, {}, chooser.title, {}, {}, chooser, 0});
     return takeFront(paths_);
 }
 
 std::optional<std::filesystem::path> ScriptedPrompter::chooseFolder(std::string_view title,
                                                                     const std::filesystem::path&) {
-    records_.push_back({Call::ChooseFolder, {}, {}, std::string(title), {}, {}, {}});
+    records_.push_back({Call::ChooseFolder, {}, {}, std::string(title), {}, {}, {}, 0});
     return takeFront(paths_);
 }
 
-std::optional<std::uint32_t> ScriptedPrompter::chooseColor(std::uint32_t) {
-    records_.push_back({Call::ChooseColor, {}, {}, {}, {}, {}, {}});
+std::optional<std::uint32_t> ScriptedPrompter::chooseColor(std::uint32_t initial) {
+    records_.push_back({Call::ChooseColor, {}, {}, {}, {}, {}, {}, initial});
     return takeFront(colors_);
 }
 

@@ -22,6 +22,7 @@ public:
         std::string caption;                         // input boxes only
         std::string initial;                         // input boxes only
         FileChooser chooser;                         // file choosers only
+        std::uint32_t color = 0;                     // colour choosers: the colour it started at
     };
 
     void queueAnswer(Answer answer) { answers_.push_back(answer); }

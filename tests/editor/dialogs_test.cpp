@@ -11,6 +11,7 @@
 #include "gui/qt_text.h"
 #include "platform/encoding.h"
 #include "settings/system_dialog.h"
+#include "settings/window_position_dialog.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -240,6 +241,35 @@ TEST_F(Dialogs, SystemSettingsAreOneStepAndCountAsAChangeEvenWhenCancelled) {
     EXPECT_FALSE(a.menuUndo->isEnabled()) << "nothing to undo";
 }
 
+TEST_F(Dialogs, WindowSettingsAreOneStepAndMarkTheComicChangedHoweverTheyClose) {
+    const auto window = makeWindow(writeSample());
+    TComicFileCtrl& comic = window->objects().comic;
+    const std::vector<std::string> before = comic.Lines();
+    EXPECT_TRUE(window->actions().menuWindowSetting->isEnabled());
+    EXPECT_TRUE(child<QToolButton>(*window, "spdbtnWindowSetting").isEnabled());
+
+    modal = [](QDialog& dialog) {
+        child<QCheckBox>(dialog, "chkSelTitleBar").setChecked(false);
+        child<QPushButton>(dialog, "btnCansel").click();
+        return 0;
+    };
+    window->actions().menuWindowSetting->trigger();
+    EXPECT_EQ(comic.Lines(), before) << "nothing written";
+    EXPECT_TRUE(window->isModified());
+    EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("(変更)")));
+
+    modal = [](QDialog& dialog) {
+        child<QCheckBox>(dialog, "chkSelTitleBar").setChecked(false);
+        child<QPushButton>(dialog, "btnOK").click();
+        return 1;
+    };
+    window->actions().menuWindowSetting->trigger();
+    EXPECT_EQ(comic.ReadHeader("SelectWindow", "TitleBar", ""), "0");
+    EXPECT_EQ(comic.ReadHeader("UserWindow3", "ImageWidth", ""), "100");
+    window->actions().menuUndo->trigger();
+    EXPECT_EQ(comic.Lines(), before) << "one step undoes every key";
+}
+
 // Scripts and tests find windows by these names.
 TEST_F(Dialogs, EveryWindowIsNamedAfterItsClass) {
     const auto window = makeWindow();
@@ -250,9 +280,10 @@ TEST_F(Dialogs, EveryWindowIsNamedAfterItsClass) {
     TfrmFlagSelect variables(context);
     TfrmSystem system(context);
     TfrmValueEdit pad;
+    TfrmWindowPositionSet windowSettings(context);
     for (QWidget* named : std::initializer_list<QWidget*>{
              window.get(), &window->commandChooser(), &window->commandPalette(), &condition,
-             &version, &option, &variables, &system, &pad}) {
+             &version, &option, &variables, &system, &pad, &windowSettings}) {
         const QString className = QString::fromLatin1(named->metaObject()->className());
         EXPECT_EQ(named->objectName(), className.section(QStringLiteral("::"), -1));
     }

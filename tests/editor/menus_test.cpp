@@ -218,9 +218,8 @@ TEST_P(MenuRules, EveryActionIsEnabledByItsRule) {
         }
     }
     // The commands built later stay disabled in every state.
-    for (QAction* action :
-         {actions.menuPackageMake, actions.menuFlagSetting, actions.menuWindowSetting,
-          actions.menuMenuSetting, actions.menuSetupWiz})
+    for (QAction* action : {actions.menuPackageMake, actions.menuFlagSetting,
+                            actions.menuMenuSetting, actions.menuSetupWiz})
         EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
 }
 

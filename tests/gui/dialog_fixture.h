@@ -5,6 +5,7 @@
 #include "document/flag_ctrl.h"
 #include "gui/dialog_context.h"
 #include "gui/help_viewer.h"
+#include "gui/layout_editor.h"
 #include "gui/number_pad.h"
 #include "platform/clock.h"
 #include "platform/scripted_prompter.h"
@@ -43,6 +44,32 @@ public:
         urls.push_back(url);
         return true;
     }
+};
+
+// A layout editor that records each Execute with the fields it was given
+// and plays the user through `user`, which may change the fields and says
+// whether the editor showed.
+class RecordingLayoutEditor : public TWindowLayoutEditor {
+public:
+    class Fields final : public TWindowLayoutEditor {
+    public:
+        explicit Fields(const TWindowLayoutEditor& given)
+            : TWindowLayoutEditor(given) {}
+        bool Execute() override { return false; }
+        void ImageConfirmed() override {}
+    };
+
+    std::vector<Fields> executed;
+    int imagesConfirmed = 0;
+    std::function<bool(TWindowLayoutEditor&)> user = [](TWindowLayoutEditor&) {
+        return true;
+    };
+
+    bool Execute() override {
+        executed.emplace_back(*this);
+        return user(*this);
+    }
+    void ImageConfirmed() override { ++imagesConfirmed; }
 };
 
 // What every window's test needs, scripted: the prompter answers from its
@@ -84,9 +111,11 @@ protected:
     TFlagCtrl flags{comic, prompter, clock, random};
     FileSession file;
     UserSettings user;
+    RecordingLayoutEditor layoutEditor;
     TfrmValueEdit numberPad;
-    DialogContext context{services, syntax, flags, comic, file, user, mediaPlayers.factory(),
-                          numberPad};
+    DialogContext context{services,     syntax,    flags,
+                          comic,        file,      user,
+                          layoutEditor, numberPad, mediaPlayers.factory()};
 };
 
 // A comic that declares the numeric variables score and 回数 and the string

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -96,6 +97,16 @@ QStringList tabTexts(const QTabWidget& tabs) {
     return texts;
 }
 
+// The items of a menu by their captions, a checked one after "*".
+QStringList menuTexts(const QMenu& menu) {
+    QStringList texts;
+    for (const QAction* item : menu.actions())
+        if (!item->isSeparator() && item->isVisible())
+            texts.push_back((item->isChecked() ? QStringLiteral("*") : QString()) +
+                            plainCaption(item->text()));
+    return texts;
+}
+
 // Replaces the whole text as typing over a full selection does.
 void typeText(QLineEdit& edit, const QString& text) {
     if (edit.isReadOnly())
@@ -156,17 +167,27 @@ void setViewSelection(QAbstractItemView& view, const QString& value) {
     view.scrollTo(selection.currentIndex());
 }
 
+// Number spin boxes take a number; any other spin box takes its text as
+// typed, which its validation may refuse.
 void setSpinValue(QAbstractSpinBox& spin, const QString& value) {
     if (auto* integer = qobject_cast<QSpinBox*>(&spin)) {
         integer->setValue(numberOf(spin, value));
         return;
     }
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    auto* decimal = qobject_cast<QDoubleSpinBox*>(&spin);
-    if (decimal == nullptr || !ok)
-        refuse(spin, "takes no number");
-    decimal->setValue(number);
+    if (auto* decimal = qobject_cast<QDoubleSpinBox*>(&spin)) {
+        bool ok = false;
+        const double number = value.toDouble(&ok);
+        if (!ok)
+            refuse(spin, "takes no number");
+        decimal->setValue(number);
+        return;
+    }
+    auto* edit = spin.findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
+    if (edit == nullptr)
+        refuse(spin, "takes no text");
+    typeText(*edit, value);
+    if (spin.text() != value)
+        refuse(spin, "does not take that text");
 }
 
 int currentRow(QAbstractItemView& view) {
@@ -211,6 +232,8 @@ QStringList itemTexts(QWidget& control) {
         return tabTexts(*tabs);
     if (auto* view = qobject_cast<QAbstractItemView*>(&control))
         return rowTexts(*view);
+    if (auto* menu = qobject_cast<QMenu*>(&control))
+        return menuTexts(*menu);
     refuse(control, "has no items");
 }
 

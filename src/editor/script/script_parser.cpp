@@ -28,7 +28,7 @@ constexpr std::array kVerbs{
     VerbShape{"color-cancel", 0, 0}, VerbShape{"wait-window", 1, 1},
     VerbShape{"print", 1, 1},        VerbShape{"print-page", 0, 0},
     VerbShape{"print-file", 1, 1},   VerbShape{"screenshot", 1, 1},
-    VerbShape{"drop", 2, 2},
+    VerbShape{"drop", 2, 2},         VerbShape{"layout", 0, kAny},
 };
 
 bool isBlank(char c) {

@@ -3,6 +3,7 @@
 #include "document/cmd_ctrl.h"
 #include "editor/main_window.h"
 #include "editor/script/control_driver.h"
+#include "editor/script/layout_step.h"
 #include "editor/script/main_window_steps.h"
 #include "editor/script/printing_prompter.h"
 #include "editor/script/step_errors.h"
@@ -246,6 +247,10 @@ void ScriptSteps::run(const ScriptStep& step) {
         {"screenshot",
          [](ScriptSteps& s, const Args& a) {
              s.screenshot(a);
+         }},
+        {"layout",
+         [](ScriptSteps& s, const Args& a) {
+             runLayoutEditorStep(s.window_.context().layoutEditor, a);
          }},
     };
     const auto handler = handlers.find(step.verb);

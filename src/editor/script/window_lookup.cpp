@@ -81,7 +81,8 @@ QWidget& scriptActiveWindow(QWidget& mainWindow) {
         return *popup;
     if (QWidget* modal = QApplication::activeModalWidget())
         return *modal;
-    if (QWidget* active = QApplication::activeWindow())
+    // The offscreen platform leaves a window active once it is hidden.
+    if (QWidget* active = QApplication::activeWindow(); active != nullptr && active->isVisible())
         return *active;
     return mainWindow;
 }

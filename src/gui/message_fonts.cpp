@@ -1,4 +1,4 @@
-#include "settings/message_fonts.h"
+#include "gui/message_fonts.h"
 
 #include "gui/qt_text.h"
 

@@ -1,5 +1,5 @@
+#include "gui/message_out.h"
 #include "platform/encoding.h"
-#include "settings/message_out.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "gui/message_fonts.h"
 #include "images/message_layout.h"
 #include "images/true_canvas.h"
-#include "settings/message_fonts.h"
 
 #include <cstdint>
 #include <vector>
