@@ -3,10 +3,9 @@
 #include "editor/editor_context.h"
 #include "gui/help_topics.h"
 #include "gui/qt_text.h"
-#include "platform/prompter.h"
+#include "gui/settings_paths.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,16 +15,6 @@
 #include <QVBoxLayout>
 
 namespace pagora {
-namespace {
-
-QString withoutTrailingSeparator(QString folder) {
-    while (folder.size() > 1 &&
-           (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QDir::separator())))
-        folder.chop(1);
-    return folder;
-}
-
-} // namespace
 
 TfrmCondition::TfrmCondition(EditorServices& services, QWidget* parent)
     : DialogFrame(services, {"TfrmCondition", QStringLiteral("環境設定"), kEnvironmentTopic},
@@ -95,30 +84,20 @@ void TfrmCondition::chkPlugInUseClick() {
 }
 
 void TfrmCondition::btnPlugOpenClick() {
-    const std::filesystem::path typed = pathFromText(edtPlugInDir->text());
-    std::error_code ignored;
-    const std::filesystem::path start =
-        !typed.empty() && std::filesystem::is_directory(typed, ignored)
-            ? typed
-            : editorServices_.programFolder;
-    if (const std::optional<std::filesystem::path> folder =
-            services_.prompter.chooseFolder("ディレクトリの指定", start))
-        edtPlugInDir->setText(withoutTrailingSeparator(pathText(*folder)));
+    if (const std::optional<QString> folder = choosePlugInFolder(
+            services_.prompter, edtPlugInDir->text(), editorServices_.programFolder))
+        edtPlugInDir->setText(*folder);
 }
 
 void TfrmCondition::btnPlayerOpenClick() {
-    FileChooser chooser;
-    chooser.filter = "パゴラプレーヤープログラム (PagoraPl.exe)";
-    chooser.startIn = editorServices_.programFolder;
-    if (const std::optional<std::filesystem::path> player = services_.prompter.openFile(chooser))
-        edtPlayerDir->setText(pathText(*player));
+    if (const std::optional<QString> player =
+            choosePlayerFile(services_.prompter, "パゴラプレーヤープログラム (PagoraPl.exe)",
+                             editorServices_.programFolder))
+        edtPlayerDir->setText(*player);
 }
 
 void TfrmCondition::readControls() {
-    // An empty folder stays empty: there is no plug-in folder.
-    QString folder = edtPlugInDir->text();
-    if (!folder.isEmpty() && !folder.endsWith(QDir::separator()))
-        folder += QDir::separator();
+    const QString folder = plugInFolderText(edtPlugInDir->text());
     edtPlugInDir->setText(folder);
     values_.plugInDir = utf8Of(folder);
     values_.playerFile = utf8Of(edtPlayerDir->text());

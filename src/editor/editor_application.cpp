@@ -13,6 +13,7 @@
 #include "gui/audio_player.h"
 #include "gui/qt_text.h"
 #include "platform/clock.h"
+#include "platform/desktop_system.h"
 #include "platform/files.h"
 #include "platform/media_player.h"
 #include "platform/message_line.h"
@@ -137,12 +138,26 @@ void setApplicationNames() {
 
 namespace {
 
-// The services of the real program over the given prompter and settings.
+// The desktop of a script run: a home of its own, "script-home" in the
+// current folder, so that a script never registers anything for the user
+// who runs it.
+std::unique_ptr<DesktopSystem> scriptDesktop() {
+    const std::filesystem::path home = std::filesystem::current_path() / "script-home";
+    return std::make_unique<ProcessDesktopSystem>(
+        ProcessDesktopSystem::Overrides{{"HOME", home.string()},
+                                        {"XDG_DATA_HOME", std::nullopt},
+                                        {"XDG_CONFIG_HOME", std::nullopt}});
+}
+
+// The services of the real program over the given prompter, settings and
+// desktop.
 struct ProgramServices {
     ProgramServices(Prompter& prompter, SettingsStore& settings,
                     std::function<void(const QString&)> showErrorBox,
+                    std::unique_ptr<DesktopSystem> desktopSystem,
                     MediaPlayerFactory makeMediaPlayer)
         : programFolder(pathFromText(QCoreApplication::applicationDirPath()))
+        , desktop(std::move(desktopSystem))
         , services{{prompter, settings, help, findHelpFolder(programFolder),
                     std::move(showErrorBox),
                     [](QDialog& dialog) {
@@ -153,7 +168,12 @@ struct ProgramServices {
                    launcher,
                    programFolder,
                    &findWine,
-                   {},
+                   [this](SetupRun run, bool setupNotDue, UserSettings& user, QWidget* owner) {
+                       const SetupEnvironment environment{
+                           *desktop, programFolder,
+                           pathFromText(QCoreApplication::applicationFilePath())};
+                       return runSetupWizard(services, environment, run, setupNotDue, user, owner);
+                   },
                    autosaveFolder(),
                    std::move(makeMediaPlayer)} {}
 
@@ -162,6 +182,7 @@ struct ProgramServices {
     QtProgramLauncher launcher;
     HelpWindow help;
     std::filesystem::path programFolder;
+    std::unique_ptr<DesktopSystem> desktop;
     EditorServices services;
 };
 
@@ -173,12 +194,23 @@ int runEventLoop(PagoraApplication& application, const EditorServices& services)
     return status;
 }
 
+// Settings in memory with the setup done: a run that only takes a picture
+// or runs a script leaves the user's settings alone and shows no setup.
+void markSetUp(SettingsStore& settings) {
+    settings.writeInt("Version", kSettingsVersion);
+    settings.writeInt("SetupVersion", kSetupVersion);
+}
+
 int runInteractive(PagoraApplication& application, const EditorOptions& options) {
     QtPrompter prompter;
-    QtSettingsStore settings;
+    QtSettingsStore userSettings;
+    MemorySettingsStore pictureSettings;
+    markSetUp(pictureSettings);
+    SettingsStore& settings =
+        options.screenshot ? static_cast<SettingsStore&>(pictureSettings) : userSettings;
     ProgramServices program(
         prompter, settings, [&prompter](const QString& text) { prompter.showErrorText(text); },
-        [] { return std::make_unique<AudioPlayer>(); });
+        std::make_unique<ProcessDesktopSystem>(), [] { return std::make_unique<AudioPlayer>(); });
     TfrmMain window(program.services, options.file);
     prompter.setParentWidget(&window);
     window.show();
@@ -191,8 +223,7 @@ int runInteractive(PagoraApplication& application, const EditorOptions& options)
 // The settings of a script run: every value at its default, the setup done,
 // then the presets.
 void presetScriptSettings(SettingsStore& settings, const EditorOptions& options) {
-    settings.writeInt("Version", kSettingsVersion);
-    settings.writeInt("SetupVersion", kSetupVersion);
+    markSetUp(settings);
     for (const auto& [key, value] : options.settings)
         settings.writeText(key, value);
 }
@@ -224,12 +255,14 @@ int runScripted(PagoraApplication& application, const EditorOptions& options) {
     ProgramServices program(
         prompter, settings,
         [](const QString& text) { printScriptLine(messageLine(MessageKind::Error, utf8Of(text))); },
-        [] { return std::make_unique<SilentMediaPlayer>(); });
+        scriptDesktop(), [] { return std::make_unique<SilentMediaPlayer>(); });
     TfrmMain window(program.services, options.file);
-    window.show();
     ScriptSteps executor(window, prompter);
     ScriptRunner runner(std::move(*steps), executor);
+    // Started first, so that the steps also drive what the first show opens
+    // (the setup wizard).
     runner.start();
+    window.show();
     return runEventLoop(application, program.services);
 }
 

@@ -8,12 +8,14 @@
 #include "document/flag_ctrl.h"
 #include "gui/dialog_context.h"
 #include "platform/media_player.h"
+#include "wizards/setup_run.h"
 
 #include <filesystem>
 #include <functional>
 #include <string>
 
 class QString;
+class QWidget;
 
 namespace pagora {
 
@@ -36,9 +38,6 @@ struct ProgramObjects {
     TErrorCheck errorCheck;
 };
 
-// How the setup wizard runs at the first show.
-enum class SetupRun { StartUp, AutomaticUpdate };
-
 // What the editor is given from outside: the real services in the program,
 // scripted ones in tests. Its dialogs see only the DialogServices part.
 struct EditorServices : DialogServices {
@@ -50,9 +49,11 @@ struct EditorServices : DialogServices {
     std::filesystem::path programFolder;
     // Wine's path, when Windows programs are to be started through it.
     std::function<QString()> findWine;
-    // The setup wizard, when the program has one: the run and whether the
-    // setup was already done before.
-    std::function<void(SetupRun run, bool setupNotDue)> runSetup;
+    // The setup wizard, when the program has one: the run, whether the setup
+    // was already done before, the user's settings (which a completed setup
+    // changes) and the window it belongs to.
+    std::function<SetupOutcome(SetupRun run, bool setupNotDue, UserSettings& user, QWidget* owner)>
+        runSetup;
     // Where copies of modified comics are kept until they are saved; empty
     // turns the copies off.
     std::filesystem::path autosaveFolder;

@@ -177,6 +177,7 @@ const std::vector<MainActions::Row>& MainActions::rows() {
             PAGORA_NAMED(menuPackageMake),
             .caption = "パッケージの作成(&P)",
             .hint = "パッケージの作成|配布用のパッケージを作成します",
+            .handler = &TfrmMain::menuPackageMakeClick,
         },
         {
             PAGORA_NAMED(menuExit),
@@ -358,6 +359,7 @@ const std::vector<MainActions::Row>& MainActions::rows() {
             PAGORA_NAMED(menuSetupWiz),
             .caption = "セットアップ",
             .hint = "セットアップ|セットアップを実行します",
+            .handler = &TfrmMain::menuSetupWizClick,
         },
 
         {

@@ -238,23 +238,35 @@ void TfrmMain::FormShow() {
         Reanchor();
         windowFlags_.firstShowPending = false;
     }
+    bool goesOn = true;
     if (windowFlags_.settingsUpgraded) {
-        runSetup(SetupRun::AutomaticUpdate, !windowFlags_.setupDue);
+        goesOn = runFirstSetup(SetupRun::AutomaticUpdate, !windowFlags_.setupDue);
         windowFlags_.settingsUpgraded = false;
     } else if (windowFlags_.setupDue) {
-        runSetup(SetupRun::StartUp, false);
+        goesOn = runFirstSetup(SetupRun::StartUp, false);
         windowFlags_.setupDue = false;
         settleOpenedComic();
     }
-    if (firstShow)
+    if (firstShow && goesOn)
         offerLeftCopies();
 }
 
-void TfrmMain::runSetup(SetupRun run, bool setupNotDue) {
+bool TfrmMain::runFirstSetup(SetupRun run, bool setupNotDue) {
     frmCommand_->hide();
-    if (services_.runSetup)
-        services_.runSetup(run, setupNotDue);
+    const bool goesOn = runSetup(run, setupNotDue);
     frmCommand_->show();
+    return goesOn;
+}
+
+bool TfrmMain::runSetup(SetupRun run, bool setupNotDue) {
+    if (!services_.runSetup ||
+        services_.runSetup(run, setupNotDue, user_, this) == SetupOutcome::Continue)
+        return true;
+    // Queued, so that the program also ends when the setup ran before its
+    // event loop started (at the first show).
+    QMetaObject::invokeMethod(
+        this, [this] { guarded([this] { menuExitClick(); }); }, Qt::QueuedConnection);
+    return false;
 }
 
 bool TfrmMain::FormCloseQuery() {

@@ -99,7 +99,9 @@ public:
     void menuHistoryClick(int entry);
     void menuPlayerExecFirstClick();
     void menuErrorCheckClick();
+    void menuPackageMakeClick();
     void menuConditionClick();
+    void menuSetupWizClick();
     void menuVersionClick();
     // After a settings dialog: what it confirmed is written as one step, and
     // the comic counts as changed however the dialog closed.
@@ -166,8 +168,12 @@ private:
     void connectActions();
     void FormCreate(const std::optional<std::filesystem::path>& file);
     void FormShow();
-    // Runs the setup wizard, if the program has one, with the chooser hidden.
-    void runSetup(SetupRun run, bool setupNotDue);
+    // Runs the setup wizard, if the program has one. When the setup erased
+    // the settings the program ends, the way Exit does, and the result is
+    // false.
+    bool runSetup(SetupRun run, bool setupNotDue);
+    // The same at the first show, with the command chooser hidden meanwhile.
+    bool runFirstSetup(SetupRun run, bool setupNotDue);
     void FormDestroy();
     // The modified comic for its copy; nothing while it is clean.
     std::optional<AutosaveSnapshot> autosaveSnapshot() const;

@@ -7,6 +7,7 @@
 #include "gui/help_viewer.h"
 #include "settings/system_dialog.h"
 #include "settings/window_position_dialog.h"
+#include "wizards/package_wizard.h"
 
 namespace pagora {
 
@@ -21,6 +22,19 @@ void TfrmMain::menuConditionClick() {
     user_.plugInDir = values->plugInDir;
     user_.playerFile = values->playerFile;
     lstCmdList_->viewport()->update();
+}
+
+void TfrmMain::menuSetupWizClick() {
+    runSetup(SetupRun::Menu, true);
+}
+
+// The package is made of the comic as saved; the open comic only names its
+// data folder.
+void TfrmMain::menuPackageMakeClick() {
+    if (refuseUntitled(file_, services_.prompter))
+        return;
+    TfrmLinkage wizard(services_, this);
+    wizard.Execute(file_.fileName, objects_.comic.ReadHeader("Comic", "DataDirectory", ""));
 }
 
 void TfrmMain::menuVersionClick() {

@@ -81,12 +81,14 @@ DialogFrame::DialogFrame(DialogServices& services, const FrameSpec& spec, QWidge
     layout_->addLayout(buttonRow_);
 }
 
-// The dialog's own result decides, whoever runs the loop: a test's runner
-// drives the steps and need not pass the result on.
+bool runModalDialog(DialogServices& services, QDialog& dialog) {
+    dialog.setResult(QDialog::Rejected);
+    services.runModal(dialog);
+    return dialog.result() == QDialog::Accepted;
+}
+
 bool DialogFrame::runModal() {
-    setResult(QDialog::Rejected);
-    services_.runModal(*this);
-    return result() == QDialog::Accepted;
+    return runModalDialog(services_, *this);
 }
 
 void DialogFrame::setBody(QWidget* body) {

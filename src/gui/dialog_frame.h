@@ -25,6 +25,11 @@ struct DialogServices;
 // just by taking the focus, so Enter means OK wherever the focus is.
 QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent = nullptr);
 
+// Runs dialog modally through the services' runner; true when it closed
+// accepted. The dialog's own result decides, whoever runs the loop: a test's
+// runner drives the steps and need not pass the result on.
+bool runModalDialog(DialogServices& services, QDialog& dialog);
+
 // What a dialog's frame shows: its caption and name, and which buttons its
 // foot holds besides OK.
 struct FrameSpec {

@@ -8,6 +8,7 @@ inline constexpr int kSystemSettingsTopic = 23;
 inline constexpr int kHelpOnHelpTopic = 105;
 inline constexpr int kCommandPaletteTopic = 108;
 inline constexpr int kWindowSetHelpTopic = 56;
+inline constexpr int kPackageTopic = 125;
 
 // The help topic each command dialog's help button opens.
 inline constexpr int kMessageHelpTopic = 34;

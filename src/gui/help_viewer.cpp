@@ -23,6 +23,7 @@ constexpr TopicPage kTopicPages[] = {
     {kCommandPaletteTopic, "commands.html"},
     {kWindowSetHelpTopic, "layout-editor.html"},
     {kHelpOnHelpTopic, "using-help.html"},
+    {kPackageTopic, "package.html"},
 };
 
 QUrl pageUrl(const std::filesystem::path& helpFolder, const char* page) {

@@ -27,8 +27,8 @@ constexpr std::string_view kDefault = "Default";
 
 // The key under which a file is listed once: paths compare without regard to
 // ASCII case, and "./c.wav" or "sub/../c.wav" is "c.wav".
-std::string listKey(int flag, const fs::path& path) {
-    std::string key = std::to_string(flag) + ' ' + path.lexically_normal().native();
+std::string listKey(const fs::path& path) {
+    std::string key = path.lexically_normal().native();
     for (char& c : key)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c + 32);
@@ -73,7 +73,7 @@ bool TPackageBuilder::AddLinkFile(std::string_view name) {
     if (path.empty())
         return false;
     const int flag = HasExtension(name, ".mag") || HasExtension(name, ".bmp") ? 1 : 0;
-    if (linked_.insert(listKey(flag, path)).second)
+    if (linked_.insert(listKey(path)).second)
         LinkList.push_back({flag, std::move(path), std::string(ScriptFileNamePart(name))});
     return true;
 }
@@ -82,9 +82,19 @@ bool TPackageBuilder::AddCopyFile(std::string_view name) {
     fs::path path = FindComicFile(name);
     if (path.empty())
         return false;
-    if (copied_.insert(listKey(0, path)).second)
+    if (copied_.insert(listKey(path)).second)
         CopyList.push_back({0, std::move(path), std::string(ScriptFileNamePart(name))});
     return true;
+}
+
+void TPackageBuilder::RemoveLinkFile(std::size_t position) {
+    linked_.erase(listKey(LinkList.at(position).Path));
+    LinkList.erase(LinkList.begin() + static_cast<std::ptrdiff_t>(position));
+}
+
+void TPackageBuilder::RemoveCopyFile(std::size_t position) {
+    copied_.erase(listKey(CopyList.at(position).Path));
+    CopyList.erase(CopyList.begin() + static_cast<std::ptrdiff_t>(position));
 }
 
 void TPackageBuilder::startRun() {
@@ -241,7 +251,8 @@ bool TPackageBuilder::BuildPackage(const fs::path& archive) {
 
     BytesInput scriptBytes(ScriptStream);
     std::istream script(&scriptBytes);
-    if (!LFile_FileLinkageAdd(context, script, kScriptEntryName))
+    const bool scriptStored = LFile_FileLinkageAdd(context, script, kScriptEntryName);
+    if (!scriptStored)
         prompter_.error(withCause(
             PAGORA_CP932("Error : LFile_FileLinkageAdd() File : ComicScriptFile"), context));
 
@@ -251,6 +262,8 @@ bool TPackageBuilder::BuildPackage(const fs::path& archive) {
             OnProgress(LinkList[i], static_cast<int>(i), maximum);
         storeFile(context, LinkList[i]);
     }
+    if (StoreAllOrNothing && (!scriptStored || !NotStored.empty()))
+        return false;
     if (!LFile_FileLinkageEnd(context)) {
         prompter_.error(withCause(PAGORA_CP932("Error : LFile_FileLinkageEnd()"), context));
         return false;

@@ -55,17 +55,27 @@ public:
     std::vector<TPackageFailure> NotStored;
     std::vector<TPackageFailure> NotCopied;
 
+    // When set, an archive that would lack the script or a file of the link
+    // list is not written at all: BuildPackage still tries every file, so
+    // that NotStored names them all, then returns false and leaves an older
+    // archive of that name as it was.
+    bool StoreAllOrNothing = false;
+
     // The file a script name (CP932) stands for, found by ComicFileLookup:
     // in the data folder, else in the comic's folder. Empty when there is
     // none, or when the name or a link leads out of the comic's folder. Each
     // name is looked up on disk once per CollectFiles.
     std::filesystem::path FindComicFile(std::string_view name);
     // Add the file to a list when it is found; each file is listed once
-    // (paths compared without regard to ASCII letter case). A file to store
+    // (paths compared without regard to ASCII letter case, whatever its
+    // flag). A file to store
     // is compressed when it is a ".mag" or ".bmp" picture. Return whether the
     // file was found.
     bool AddLinkFile(std::string_view name);
     bool AddCopyFile(std::string_view name);
+    // Take the file at position out of its list; it may be added again.
+    void RemoveLinkFile(std::size_t position);
+    void RemoveCopyFile(std::size_t position);
 
     // Fills both lists and the script from the saved comic file (not from a
     // document open in the editor): pictures of Graphic and ClickAble lines
@@ -94,7 +104,7 @@ private:
 
     Prompter& prompter_;
     ComicFileLookup files_; // one per CollectFiles
-    // The files of each list, as flag and path folded to lower-case ASCII.
+    // The files of each list, as paths folded to lower-case ASCII.
     std::unordered_set<std::string> linked_;
     std::unordered_set<std::string> copied_;
 };

@@ -156,7 +156,8 @@ TEST(HelpPages, EveryTopicTheProgramAsksForHasItsPageAndAnchor) {
     const std::filesystem::path helpFolder =
         std::filesystem::path(PAGORA_SOURCE_DIR) / "docs" / "help";
     EXPECT_EQ(findHelpFolder(helpFolder.parent_path() / "nowhere"), std::filesystem::path());
-    for (const int topic : {kEnvironmentTopic, kSystemSettingsTopic, kHelpOnHelpTopic}) {
+    for (const int topic :
+         {kEnvironmentTopic, kSystemSettingsTopic, kHelpOnHelpTopic, kPackageTopic}) {
         const QUrl url = helpTopicUrl(helpFolder, topic);
         const std::string page = readFile(pathFromText(url.toLocalFile()));
         EXPECT_NE(page.find("id=\"" + url.fragment().toStdString() + "\""), std::string::npos)

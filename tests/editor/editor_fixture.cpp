@@ -16,7 +16,10 @@ EditorTest::EditorTest()
                launcher,
                folder.path() / "program",
                [this] { return wineProgram; },
-               [this](SetupRun run, bool) { setupRuns.push_back(run); },
+               [this](SetupRun run, bool, UserSettings&, QWidget*) {
+                   setupRuns.push_back(run);
+                   return setupOutcome;
+               },
                folder.path() / "autosave",
                mediaPlayers.factory()} {
 }

@@ -48,6 +48,7 @@ protected:
 
     RecordingLauncher launcher;
     std::vector<SetupRun> setupRuns;
+    SetupOutcome setupOutcome = SetupOutcome::Continue;
     QString wineProgram;
     EditorServices services;
 };

@@ -49,10 +49,11 @@ TEST_F(FileSession, AnUpgradedSettingsVersionRunsTheAutomaticUpdate) {
 
 TEST_F(FileSession, TheCommandChooserStepsAsideForTheSetupAndComesBackWhenClosed) {
     std::vector<bool> chooserShownDuringSetup;
-    services.runSetup = [&](SetupRun, bool) {
+    services.runSetup = [&](SetupRun, bool, UserSettings&, QWidget*) {
         for (QWidget* window : QApplication::topLevelWidgets())
             if (window->objectName() == QStringLiteral("TfrmCommand"))
                 chooserShownDuringSetup.push_back(window->isVisible());
+        return SetupOutcome::Continue;
     };
     const auto window = showWindow();
     EXPECT_EQ(chooserShownDuringSetup, std::vector<bool>{false});

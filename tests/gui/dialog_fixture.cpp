@@ -29,6 +29,13 @@ void DialogTest::openComic(const std::vector<std::string>& utf8Lines, const std:
     flags.LoadFlags();
 }
 
+std::string utf8Messages(const ScriptedPrompter& prompter) {
+    std::string texts;
+    for (const std::string& text : prompter.messages())
+        texts += toUtf8(text) + "\n";
+    return texts;
+}
+
 std::vector<std::string> comicWithVariables() {
     std::vector<std::string> lines = sampleComicLines();
     const auto headEnd = std::ranges::find(lines, std::string("<Head End>"));

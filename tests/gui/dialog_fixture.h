@@ -118,6 +118,10 @@ protected:
                           layoutEditor, numberPad, mediaPlayers.factory()};
 };
 
+// The texts of the message boxes shown so far, decoded, each followed by a
+// line end: what a test compares with the messages it expects.
+std::string utf8Messages(const ScriptedPrompter& prompter);
+
 // A comic that declares the numeric variables score and 回数 and the string
 // variables name and 天気, in this order.
 std::vector<std::string> comicWithVariables();

@@ -28,12 +28,12 @@ TEST_P(HelpPages, ATopicOpensAPageThatHoldsItsAnchor) {
 
 INSTANTIATE_TEST_SUITE_P(
     Topics, HelpPages,
-    testing::Values(kEnvironmentTopic, kSystemSettingsTopic, kHelpOnHelpTopic, kCommandPaletteTopic,
-                    kWindowSetHelpTopic, kMessageHelpTopic, kGraphicHelpTopic, kMusicHelpTopic,
-                    kSoundHelpTopic, kFlagCtrlHelpTopic, kValueCtrlHelpTopic, kSelectDlgHelpTopic,
-                    kPageJumpHelpTopic, kWindowShowHelpTopic, kStrInputHelpTopic,
-                    kOptionSetHelpTopic, kSystemCmdHelpTopic, kStringCtrlHelpTopic,
-                    kClickAbleHelpTopic, kClickAbleClearHelpTopic));
+    testing::Values(kEnvironmentTopic, kSystemSettingsTopic, kHelpOnHelpTopic, kPackageTopic,
+                    kCommandPaletteTopic, kWindowSetHelpTopic, kMessageHelpTopic, kGraphicHelpTopic,
+                    kMusicHelpTopic, kSoundHelpTopic, kFlagCtrlHelpTopic, kValueCtrlHelpTopic,
+                    kSelectDlgHelpTopic, kPageJumpHelpTopic, kWindowShowHelpTopic,
+                    kStrInputHelpTopic, kOptionSetHelpTopic, kSystemCmdHelpTopic,
+                    kStringCtrlHelpTopic, kClickAbleHelpTopic, kClickAbleClearHelpTopic));
 
 TEST(HelpPages, TheMusicAndSoundTopicsHaveTheirOwnPage) {
     const std::filesystem::path folder = std::filesystem::path(PAGORA_SOURCE_DIR) / "docs/help";

@@ -406,6 +406,51 @@ TEST_F(Builder, LeavesOutWhatCannotBeStoredAndGoesOn) {
                   ": cannot open: No such file or directory");
 }
 
+TEST_F(Builder, AllOrNothingWritesNoArchiveWhenAFileIsLeftOutAndKeepsTheOldOne) {
+    file("data/kept.jpg", "kept");
+    file("data/vanishing.jpg", "soon gone");
+    TPackageBuilder& b = comic({}, {"Graphic \"vanishing.jpg\",0,0,0,1,\"None\",0,0,0,",
+                                    "Graphic \"kept.jpg\",0,0,0,1,\"None\",0,0,0,"});
+    b.StoreAllOrNothing = true;
+    b.CollectFiles();
+    fs::remove(folder.path() / "comic/data/vanishing.jpg");
+    const fs::path archive = folder.write("c.cpf", "the old package");
+    int stored = 0;
+    b.OnProgress = [&](const TPackageFile&, int, int) {
+        ++stored;
+    };
+    EXPECT_FALSE(b.BuildPackage(archive));
+    EXPECT_EQ(stored, 2) << "every file is tried, so that all that fail are named";
+    ASSERT_EQ(b.NotStored.size(), 1u);
+    EXPECT_EQ(b.NotStored[0].File.Name, "vanishing.jpg");
+    EXPECT_EQ(test::readFile(archive), "the old package");
+    EXPECT_TRUE(prompter.messages().empty());
+
+    b.RemoveLinkFile(0);
+    ASSERT_TRUE(b.BuildPackage(archive));
+    test::expectArchiveHolds(archive,
+                             {{"Comic.csf", false, b.ScriptStream}, {"kept.jpg", false, "kept"}});
+}
+
+TEST_F(Builder, AFileTakenOutOfAListMayBeAddedAgainOnce) {
+    file("data/a.wav", "a");
+    file("data/b.jpg", "b");
+    TPackageBuilder& b = comic({}, {});
+    ASSERT_TRUE(b.AddCopyFile("a.wav"));
+    ASSERT_TRUE(b.AddLinkFile("b.jpg"));
+    b.LinkList[0].Flag = 1; // compressed in the wizard: still the same file
+    EXPECT_TRUE(b.AddLinkFile("B.JPG"));
+    EXPECT_EQ(b.LinkList.size(), 1u);
+    b.RemoveCopyFile(0);
+    b.RemoveLinkFile(0);
+    EXPECT_TRUE(b.CopyList.empty());
+    EXPECT_TRUE(b.AddCopyFile("a.wav"));
+    EXPECT_TRUE(b.AddCopyFile("a.wav"));
+    EXPECT_TRUE(b.AddLinkFile("b.jpg"));
+    EXPECT_EQ(names(b.CopyList), std::vector<std::string>{"0 data/a.wav a.wav"});
+    EXPECT_EQ(names(b.LinkList), std::vector<std::string>{"0 data/b.jpg b.jpg"});
+}
+
 TEST_F(Builder, AnArchiveThatCannotBeWrittenIsReported) {
     TPackageBuilder& b = comic({}, {});
     b.CollectFiles();

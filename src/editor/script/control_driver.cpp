@@ -16,6 +16,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -211,6 +212,8 @@ QString valueText(QWidget& control) {
         return spin->text();
     if (auto* slider = qobject_cast<QAbstractSlider*>(&control))
         return QString::number(slider->value());
+    if (auto* progress = qobject_cast<QProgressBar*>(&control))
+        return QString::number(progress->value());
     if (auto* label = qobject_cast<QLabel*>(&control))
         return label->text();
     if (auto* tabs = qobject_cast<QTabWidget*>(&control))

@@ -29,6 +29,7 @@ constexpr std::array kVerbs{
     VerbShape{"print", 1, 1},        VerbShape{"print-page", 0, 0},
     VerbShape{"print-file", 1, 1},   VerbShape{"screenshot", 1, 1},
     VerbShape{"drop", 2, 2},         VerbShape{"layout", 0, kAny},
+    VerbShape{"wait", 2, 2},
 };
 
 bool isBlank(char c) {

@@ -75,6 +75,11 @@ void ScriptRunner::finish(int status) {
     finished_ = true;
     timer_.stop();
     QCoreApplication::exit(status);
+    // Once more from the event loop: a script that ends inside a loop run
+    // before the program's own started (the first show's) leaves that one too.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [status] { QCoreApplication::exit(status); },
+        Qt::QueuedConnection);
 }
 
 } // namespace pagora

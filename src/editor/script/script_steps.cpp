@@ -232,6 +232,10 @@ void ScriptSteps::run(const ScriptStep& step) {
          [](ScriptSteps& s, const Args& a) {
              s.waitWindow(a);
          }},
+        {"wait",
+         [](ScriptSteps& s, const Args& a) {
+             s.waitValue(a);
+         }},
         {"print",
          [](ScriptSteps& s, const Args& a) {
              s.print(a);
@@ -317,6 +321,13 @@ void ScriptSteps::waitWindow(const Args& args) {
     if (active().objectName() != utf8Text(args[0]))
         throw LookupMiss("the active window is \"" + utf8Of(active().objectName()) + "\", not \"" +
                          args[0] + "\"");
+}
+
+void ScriptSteps::waitValue(const Args& args) {
+    const QString actual = propertyOf(targetOf(args[0]));
+    if (actual != utf8Text(args[1]))
+        throw LookupMiss(args[0] + " is \"" + oneLine(actual) + "\", not \"" +
+                         oneLine(utf8Text(args[1])) + "\"");
 }
 
 void ScriptSteps::print(const Args& args) {

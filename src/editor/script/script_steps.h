@@ -45,6 +45,7 @@ private:
     void answer(const Args& args);
     void color(const Args& args);
     void waitWindow(const Args& args);
+    void waitValue(const Args& args);
     void print(const Args& args);
     void printPage();
     void screenshot(const Args& args);
