@@ -3,8 +3,10 @@
 #include "commands/clickable_dialog.h"
 #include "commands/flow_dialogs.h"
 #include "commands/graphic_dialog.h"
+#include "commands/media_dialogs.h"
 #include "commands/message_dialog.h"
 #include "commands/select_dialog.h"
+#include "commands/wait_time_dialog.h"
 
 namespace pagora {
 
@@ -14,8 +16,11 @@ void registerCommandDialogs(TfrmCommand& chooser) {
     chooser.setDialog(CmdKind::Graphic, dialogFactory<TfrmGraphic>());
     chooser.setDialog(CmdKind::MouseClick, dialogFactory<TfrmMouseClick>());
     chooser.setDialog(CmdKind::MsgDlg, dialogFactory<TfrmMessage>());
+    chooser.setDialog(CmdKind::Music, dialogFactory<TfrmMusic>());
     chooser.setDialog(CmdKind::PageJump, dialogFactory<TfrmPageJump>());
     chooser.setDialog(CmdKind::SelectDlg, dialogFactory<TfrmSelectDlg>());
+    chooser.setDialog(CmdKind::Sound, dialogFactory<TfrmSound>());
+    chooser.setDialog(CmdKind::WaitTime, dialogFactory<TfrmWaitTime>());
     chooser.setDialog(CmdKind::WindowShow, dialogFactory<TfrmWindowShow>());
 }
 

@@ -28,6 +28,8 @@ constexpr TopicPage kTopicPages[] = {
     // The command dialogs.
     {kMessageHelpTopic, "message.html"},
     {kGraphicHelpTopic, "graphic.html"},
+    {kMusicHelpTopic, "media.html"},
+    {kSoundHelpTopic, "media.html"},
     {kSelectDlgHelpTopic, "flow-commands.html"},
     {kPageJumpHelpTopic, "flow-commands.html"},
     {kWindowShowHelpTopic, "flow-commands.html"},
