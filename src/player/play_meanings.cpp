@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 namespace pagora {
 
@@ -95,10 +94,28 @@ std::optional<ValueResult> valueOperation(int op, int left, int right) {
     }
 }
 
+namespace {
+
+// The row of a number, or the fallback row for a number outside the table.
+template <typename Row, std::size_t Size>
+const Row& rowOf(const std::array<Row, Size>& table, int number, std::size_t fallback) {
+    if (number < 0 || number >= static_cast<int>(Size))
+        return table[fallback];
+    return table[static_cast<std::size_t>(number)];
+}
+
+} // namespace
+
+const ModeMeaning& modeMeaning(int mode) {
+    return rowOf(kModeMeanings, mode, 1);
+}
+
+const SpeedMeaning& speedMeaning(int speed) {
+    return rowOf(kSpeedMeanings, speed, 0);
+}
+
 const EffectMeaning& effectMeaning(int effect) {
-    if (effect < 0 || effect >= static_cast<int>(kEffectMeanings.size()))
-        return kEffectMeanings[0];
-    return kEffectMeanings[static_cast<std::size_t>(effect)];
+    return rowOf(kEffectMeanings, effect, 0);
 }
 
 int areaImagePart(int imageDivision, AreaState state) {

@@ -99,6 +99,7 @@ inline constexpr std::array<ModeMeaning, 6> kModeMeanings{{
     {"Char-KeyWait", Reveal::CharByChar, Overflow::WaitForKey},
     {"Char-Scroll", Reveal::CharByChar, Overflow::Scroll},
 }};
+const ModeMeaning& modeMeaning(int mode); // outside the table: "KeyWait"
 
 // The pause after each character or line as the text is revealed; the
 // "<FAST>", "<NORMAL>" and "<SLOW>" tags switch between these rows.
@@ -112,6 +113,7 @@ inline constexpr std::array<SpeedMeaning, 3> kSpeedMeanings{{
     {"Fast", 15, 150},
     {"Slow", 100, 1000},
 }};
+const SpeedMeaning& speedMeaning(int speed); // outside the table: "Normal"
 
 // "通常描画" draws the text into the window's picture, where it stays until
 // something is drawn over it; "一時的に表示" lays it over the window until the

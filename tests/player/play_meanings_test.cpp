@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ValueCase{5, 7, 0, 0, true}, ValueCase{0, 1, 1, std::nullopt, false},
                     ValueCase{6, 1, 1, std::nullopt, false}));
 
-TEST(PlayMeanings, FlagsAndAreaPictures) {
+TEST(PlayMeanings, FlagsAreaPicturesAndNumbersOutsideTheTables) {
     EXPECT_EQ(flagOperation(2, -3), 0);
     EXPECT_EQ(flagOperation(2, 0), 1);
     EXPECT_EQ(flagOperation(3, 0), std::nullopt);
@@ -52,6 +52,8 @@ TEST(PlayMeanings, FlagsAndAreaPictures) {
     EXPECT_EQ(areaImagePart(2, AreaState::Selected), 1);
     EXPECT_EQ(areaImagePart(3, AreaState::Selected), 2);
     EXPECT_EQ(effectMeaning(19).transition, Transition::Cut);
+    EXPECT_EQ(modeMeaning(-1).keyword, "KeyWait");
+    EXPECT_EQ(speedMeaning(3).keyword, "Normal");
     EXPECT_TRUE(effectMeaning(18).partial);
 }
 
