@@ -52,6 +52,7 @@ void PlaySession::start(std::string_view book, std::string_view page) {
     linesWithoutWait_ = 0;
     page_ = runningPage_ = nullptr;
     running_ = line_ = 0;
+    startPlace_ = {std::string(book), std::string(page), 0};
     jump(book, page);
 }
 
@@ -75,6 +76,10 @@ PlayEvent PlaySession::next() {
     while (queue_.empty()) {
         if (ended_)
             return *ended_;
+        if (!page_) { // not started: there is nothing to play
+            end(EndReason::PageEnd);
+            break;
+        }
         step();
     }
     PlayEvent event = std::move(queue_.front());
@@ -196,7 +201,7 @@ void PlaySession::returnFromCall() {
 
 void PlaySession::emit(PlayDetail detail, PlayWait wait) {
     reportNotes(); // what the line told comes before what it does
-    PlayPlace at;
+    PlayPlace at = startPlace_;
     if (runningPage_)
         at = {runningPage_->book, runningPage_->name, running_};
     queue_.push_back({std::move(at), wait, std::move(detail)});

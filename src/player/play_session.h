@@ -142,6 +142,7 @@ private:
     PlayVariables variables_;
     StringTable<std::optional<PreparedPage>> pages_; // read on first entry; empty: no such page
 
+    PlayPlace startPlace_; // where play was asked to start, for a fault before any line ran
     const PreparedPage* page_ = nullptr;
     int line_ = 0;                              // the next line to run
     const PreparedPage* runningPage_ = nullptr; // the line being run, for the place of its events

@@ -121,10 +121,13 @@ TEST_F(Session, StartingAgainPlaysFromScratch) {
     EXPECT_TRUE(session.window(0).shown);
 }
 
-TEST_F(Session, AMissingStartPageIsAFault) {
+TEST_F(Session, AMissingStartPageIsAFaultAtThatPage) {
     load(kAreas);
+    EXPECT_EQ(std::get<PlayEnded>(session.next().detail).reason, EndReason::PageEnd); // not started
     session.start(toCp932("本"), toCp932("無い"));
-    EXPECT_TRUE(std::holds_alternative<PlayFault>(session.next().detail));
+    const PlayEvent fault = session.next();
+    EXPECT_TRUE(std::holds_alternative<PlayFault>(fault.detail));
+    EXPECT_EQ(fault.place, (PlayPlace{toCp932("本"), toCp932("無い"), 0}));
     EXPECT_EQ(std::get<PlayEnded>(session.next().detail).reason, EndReason::Fault);
     EXPECT_TRUE(session.faulted());
 }
