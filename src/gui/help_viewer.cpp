@@ -28,6 +28,11 @@ constexpr TopicPage kTopicPages[] = {
     // The command dialogs.
     {kMessageHelpTopic, "message.html"},
     {kGraphicHelpTopic, "graphic.html"},
+    {kFlagCtrlHelpTopic, "variable-commands.html"},
+    {kValueCtrlHelpTopic, "variable-commands.html"},
+    {kStringCtrlHelpTopic, "variable-commands.html"},
+    {kStrInputHelpTopic, "variable-commands.html"},
+    {kSystemCmdHelpTopic, "system-command.html"},
 };
 
 QUrl pageUrl(const std::filesystem::path& helpFolder, const char* page) {
