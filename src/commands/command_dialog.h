@@ -17,6 +17,11 @@ namespace pagora {
 // "オプション" button; nothing for the kinds whose dialog has no such button.
 std::optional<OptionGroups> optionGroupsOf(CmdKind kind);
 
+// A text the line writes between double quotes, read from control. One that
+// holds a double quote is refused with the syntax's own message, rather than
+// cut short when the line is written.
+std::string unquotedText(TCmdCtrl& syntax, std::string text, QWidget& control);
+
 // What every command kind's dialog shares: it edits one command line. The
 // modal edit hands back the new line when the user confirmed, nothing when
 // cancelled. Dialogs are written on TRecordDialog, which reads and writes

@@ -35,6 +35,11 @@ constexpr TopicPage kTopicPages[] = {
     {kWindowShowHelpTopic, "flow-commands.html"},
     {kClickAbleHelpTopic, "flow-commands.html"},
     {kClickAbleClearHelpTopic, "flow-commands.html"},
+    {kFlagCtrlHelpTopic, "variable-commands.html"},
+    {kValueCtrlHelpTopic, "variable-commands.html"},
+    {kStringCtrlHelpTopic, "variable-commands.html"},
+    {kStrInputHelpTopic, "variable-commands.html"},
+    {kSystemCmdHelpTopic, "system-command.html"},
 };
 
 QUrl pageUrl(const std::filesystem::path& helpFolder, const char* page) {

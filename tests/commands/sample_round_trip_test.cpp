@@ -7,11 +7,12 @@
 namespace pagora::test {
 namespace {
 
-// The kinds whose dialogs this test opens; a kind joins the table with its
-// dialog.
+// Every kind edited in a dialog (comments and MusicStop are edited without one).
 constexpr CmdKind kKindsWithDialogs[] = {
-    CmdKind::MsgDlg,     CmdKind::Graphic,   CmdKind::SelectDlg,      CmdKind::PageJump,
-    CmdKind::MouseClick, CmdKind::ClickAble, CmdKind::ClickAbleClear, CmdKind::WindowShow,
+    CmdKind::MsgDlg,         CmdKind::Graphic,   CmdKind::Music,      CmdKind::Sound,
+    CmdKind::WaitTime,       CmdKind::FlagCtrl,  CmdKind::SelectDlg,  CmdKind::PageJump,
+    CmdKind::MouseClick,     CmdKind::ValueCtrl, CmdKind::StringCtrl, CmdKind::ClickAble,
+    CmdKind::ClickAbleClear, CmdKind::StrInput,  CmdKind::WindowShow, CmdKind::System,
 };
 
 class SampleRoundTrip : public DialogTest {
