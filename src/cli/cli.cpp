@@ -6,6 +6,7 @@
 #include "cli/image_commands.h"
 #include "cli/package_commands.h"
 #include "cli/play_command.h"
+#include "cli/reference_commands.h"
 #include "cli/script_commands.h"
 #include "platform/errors.h"
 
@@ -46,6 +47,18 @@ const CliCommand kCommands[] = {
      runOutline},
     {"fmt", "fmt FILE.csf [-o OUT.csf] [--check]", {{"-o"}, {"--check"}, 1, 1}, runFmt},
     {"check", "check FILE.csf [--json]", {{}, {"--json"}, 1, 1}, runCheck},
+    {"find",
+     "find FILE.csf TEXT [--match-case] [--raw]",
+     {{}, {"--match-case", "--raw"}, 2, 2},
+     runFind},
+    {"refs",
+     "refs FILE.csf (--page BOOK PAGE | --book BOOK | --variable NAME | --file NAME)",
+     {{"--page", "--book", "--variable", "--file"}, {}, 1, 2},
+     runRefs},
+    {"rename",
+     "rename FILE.csf (--page BOOK OLD NEW | --book OLD NEW | --variable OLD NEW) [-o OUT.csf]",
+     {{"--page", "--book", "--variable", "-o"}, {}, 2, 3},
+     runRename},
     {"mag2bmp", "mag2bmp IN.mag OUT.bmp", {{}, {}, 2, 2}, runMag2Bmp},
     {"imginfo", "imginfo FILE [--plugins DIR]", {{"--plugins"}, {}, 1, 1}, runImgInfo},
     {"pack", "pack FILE.csf OUT.cpf [--compress NAME]...", {{"--compress"}, {}, 2, 2}, runPack},
