@@ -7,13 +7,6 @@
 #include <QComboBox>
 
 namespace pagora {
-namespace {
-
-QByteArray bytesOf(std::string_view name) {
-    return QByteArray(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-} // namespace
 
 std::vector<std::string> variableNames(const TFlagCtrl& flags, VariableNames names) {
     std::vector<std::string> result;
@@ -32,21 +25,21 @@ void fillNameList(QComboBox& list, const std::vector<std::string>& names) {
     const std::optional<std::string> chosen = chosenName(list);
     list.clear();
     for (const std::string& name : names)
-        list.addItem(qtText(name), bytesOf(name));
+        list.addItem(qtText(name), nameData(name));
     list.setCurrentIndex(-1);
     if (chosen)
         selectName(list, *chosen);
 }
 
 bool selectName(QComboBox& list, std::string_view name) {
-    list.setCurrentIndex(list.findData(bytesOf(name)));
+    list.setCurrentIndex(list.findData(nameData(name)));
     return list.currentIndex() >= 0;
 }
 
 std::optional<std::string> chosenName(const QComboBox& list) {
     if (list.currentIndex() < 0)
         return std::nullopt;
-    return list.currentData().toByteArray().toStdString();
+    return nameOfData(list.currentData());
 }
 
 std::string requiredVariable(QComboBox& list) {

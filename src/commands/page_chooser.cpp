@@ -1,6 +1,7 @@
 #include "commands/page_chooser.h"
 
 #include "commands/command_controls.h"
+#include "commands/name_lists.h"
 #include "document/comic_file.h"
 #include "gui/controls.h"
 
@@ -23,7 +24,7 @@ PageChooser::PageChooser(const TComicFileCtrl& comic, QWidget* parent)
 
 void PageChooser::showPage(std::string_view book, std::string_view page) {
     const QSignalBlocker quiet(cmbBook_);
-    fillNames(*cmbBook_, comic_.GetBookList());
+    fillNameList(*cmbBook_, comic_.GetBookList());
     selectName(*cmbBook_, book);
     cmbBookChange();
     selectName(*cmbPage_, page);
@@ -34,16 +35,16 @@ void PageChooser::cmbBookChange() {
     if (chosenBook.empty())
         cmbPage_->clear();
     else
-        fillNames(*cmbPage_, comic_.GetPageList(chosenBook));
+        fillNameList(*cmbPage_, comic_.GetPageList(chosenBook));
     emit changed();
 }
 
 std::string PageChooser::book() const {
-    return chosenName(*cmbBook_);
+    return chosenName(*cmbBook_).value_or(std::string());
 }
 
 std::string PageChooser::page() const {
-    return chosenName(*cmbPage_);
+    return chosenName(*cmbPage_).value_or(std::string());
 }
 
 bool PageChooser::chosen() const {

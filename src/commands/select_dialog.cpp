@@ -3,6 +3,7 @@
 #include "commands/color_box.h"
 #include "commands/command_controls.h"
 #include "commands/layout_frame.h"
+#include "commands/name_lists.h"
 #include "document/comic_file.h"
 #include "document/flag_ctrl.h"
 #include "gui/controls.h"
@@ -96,7 +97,7 @@ TfrmSelectDlg::TfrmSelectDlg(DialogContext& context, QWidget* parent)
     edtMessage_->setAttribute(Qt::WA_InputMethodEnabled);
 
     pageNames_ = context.comic.GetPageList(context.file.currentBook);
-    fillNames(*cmbPageList_, pageNames_);
+    fillNameList(*cmbPageList_, pageNames_);
 
     auto* rowButtons = new QVBoxLayout;
     rowButtons->addWidget(btnAdd_);
@@ -260,7 +261,7 @@ void TfrmSelectDlg::cmbPageListChange() {
     QTreeWidgetItem* row = selectedRow();
     if (syncing_ || row == nullptr || cmbPageList_->currentIndex() < 0)
         return;
-    setPage(*row, chosenName(*cmbPageList_));
+    setPage(*row, chosenName(*cmbPageList_).value_or(std::string()));
 }
 
 void TfrmSelectDlg::btnColorSetClick() {
