@@ -9,11 +9,8 @@ namespace pagora::test {
 namespace {
 
 // The items of a list as one text, "|" between them.
-QString itemsOf(const QComboBox& list) {
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i)
-        items.push_back(list.itemText(i));
-    return items.join(QLatin1Char('|'));
+QString joinedItems(const QComboBox& list) {
+    return itemsOf(list).join(QLatin1Char('|'));
 }
 
 class PageJumpDialog : public DialogTest {
@@ -45,10 +42,10 @@ class PageJumpOpening : public PageJumpDialog, public testing::WithParamInterfac
 TEST_P(PageJumpOpening, SelectsTheStoredNamesThatTheComicStillHolds) {
     const JumpOpening& opening = GetParam();
     dialog.loadLine(sj(opening.line));
-    EXPECT_EQ(itemsOf(books()), QStringLiteral("第一章|第二章"));
+    EXPECT_EQ(joinedItems(books()), QStringLiteral("第一章|第二章"));
     EXPECT_EQ(books().currentText(), QString::fromUtf8(opening.book));
     EXPECT_EQ(pages().currentText(), QString::fromUtf8(opening.page));
-    EXPECT_EQ(itemsOf(pages()), QString::fromUtf8(opening.pages));
+    EXPECT_EQ(joinedItems(pages()), QString::fromUtf8(opening.pages));
     const TCmdPageJump written = syntax.ParsePageJump(confirmed());
     EXPECT_EQ(written.BookName, sj(opening.book));
     EXPECT_EQ(written.PageName, sj(opening.page));
@@ -65,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PageJumpDialog, AnotherBookRefillsThePagesAndOKStoresTheChosenNames) {
     dialog.loadLine(sj(R"(PageJump "第一章","次",7,"/IF:%a%==1")"));
     books().setCurrentIndex(1);
-    EXPECT_EQ(itemsOf(pages()), QStringLiteral("居間"));
+    EXPECT_EQ(joinedItems(pages()), QStringLiteral("居間"));
     EXPECT_EQ(pages().currentIndex(), -1) << "no page of the old book stays chosen";
     pages().setCurrentIndex(0);
     EXPECT_EQ(confirmed(), sj(R"(PageJump "第二章","居間",7,"/IF:%a%==1")"))

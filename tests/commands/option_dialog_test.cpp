@@ -10,13 +10,6 @@
 namespace pagora::test {
 namespace {
 
-QStringList itemsOf(const QComboBox& list) {
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i)
-        items << list.itemText(i);
-    return items;
-}
-
 class OptionDialog : public DialogTest {
 protected:
     OptionDialog() { openComic(comicWithVariables()); }

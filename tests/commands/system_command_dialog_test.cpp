@@ -13,13 +13,6 @@
 namespace pagora::test {
 namespace {
 
-QStringList itemsOf(const QComboBox& list) {
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i)
-        items << list.itemText(i);
-    return items;
-}
-
 // The dialog over a comic with books 第一章 (pages はじまり, 次) and 第二章
 // (居間), numeric variables score, 回数 and string variables name, 天気.
 class SystemDialog : public DialogTest {

@@ -19,13 +19,6 @@
 namespace pagora::test {
 namespace {
 
-QStringList itemsOf(const QComboBox& list) {
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i)
-        items << list.itemText(i);
-    return items;
-}
-
 const std::string kQuoteMessage = "文字列にダブルクォーテーション(\")は\n\r使用できません。\n";
 
 const QStringList kBuiltInNumbers = {"@乱数",   "@年月日", "@年", "@月", "@日",

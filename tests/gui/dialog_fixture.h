@@ -14,7 +14,9 @@
 #include "support/recording_media_player.h"
 #include "support/temp_folder.h"
 
+#include <QComboBox>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <QWidget>
 #include <filesystem>
@@ -35,6 +37,14 @@ template <typename T> T& child(QWidget& parent, const char* name) {
     if (found == nullptr)
         throw std::runtime_error(std::string("no control ") + name);
     return *found;
+}
+
+// The texts of a list's items, in order.
+inline QStringList itemsOf(const QComboBox& list) {
+    QStringList items;
+    for (int i = 0; i < list.count(); ++i)
+        items << list.itemText(i);
+    return items;
 }
 
 class RecordingHelpViewer : public HelpViewer {
