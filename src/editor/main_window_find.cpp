@@ -20,7 +20,11 @@ QString countText(std::size_t count) {
 void TfrmMain::showResults(const QString& caption, std::vector<FoundLine> found) {
     const QString title =
         caption + QStringLiteral("（") + countText(found.size()) + QStringLiteral("）");
+    const bool firstShown = pnlResultList_->isHidden();
     pnlResultList_->showResults(title, std::move(found));
+    // The panel comes up at a quarter of the window, leaving the views room.
+    if (firstShown)
+        resizeDocks({pnlResultList_}, {height() / 4}, Qt::Vertical);
 }
 
 void TfrmMain::menuFindClick() {
