@@ -5,6 +5,7 @@
 #include "cli/comic_commands.h"
 #include "cli/image_commands.h"
 #include "cli/package_commands.h"
+#include "cli/play_command.h"
 #include "cli/reference_commands.h"
 #include "cli/script_commands.h"
 #include "platform/errors.h"
@@ -26,6 +27,7 @@ struct ArgumentRules {
     std::set<std::string> flags;
     std::size_t minPositional;
     std::size_t maxPositional;
+    std::set<std::string> withTwoValues = {};
 };
 
 struct CliCommand {
@@ -62,6 +64,11 @@ const CliCommand kCommands[] = {
     {"pack", "pack FILE.csf OUT.cpf [--compress NAME]...", {{"--compress"}, {}, 2, 2}, runPack},
     {"ls", "ls ARCHIVE.cpf", {{}, {}, 1, 1}, runLs},
     {"unpack", "unpack ARCHIVE.cpf DIR [--max-size BYTES]", {{"--max-size"}, {}, 2, 2}, runUnpack},
+    {"play",
+     "play FILE.csf [--from BOOK PAGE] [--answers FILE] [--seed N] [--clock TIME] "
+     "[--max-events N]",
+     {{"--answers", "--seed", "--clock", "--max-events"}, {}, 1, 1, {"--from"}},
+     runPlay},
 };
 
 void printUsage(std::ostream& err) {
@@ -82,7 +89,7 @@ ParsedArguments parseCommandArguments(const CliCommand& command,
                                       const std::vector<std::string>& arguments) {
     const ArgumentRules& rules = command.rules;
     return parseArguments({arguments.begin() + 1, arguments.end()}, rules.withValue, rules.flags,
-                          rules.minPositional, rules.maxPositional);
+                          rules.minPositional, rules.maxPositional, rules.withTwoValues);
 }
 
 } // namespace

@@ -19,6 +19,13 @@ std::optional<OptionGroups> optionGroupsOf(CmdKind kind) {
     }
 }
 
+std::string unquotedText(TCmdCtrl& syntax, std::string text, QWidget& control) {
+    if (text.find('"') == std::string::npos)
+        return text;
+    syntax.QuoteParam(text); // tells the user
+    throw FieldError(&control);
+}
+
 TCommandDialog::TCommandDialog(DialogContext& context, const FrameSpec& spec, CmdKind kind,
                                QWidget* parent)
     : DialogFrame(context.services, spec, parent)

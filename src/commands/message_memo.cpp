@@ -1,6 +1,7 @@
 #include "commands/message_memo.h"
 
 #include "commands/font_setting_dialog.h"
+#include "commands/text_popup.h"
 #include "commands/variable_chooser.h"
 #include "document/cmd_ctrl.h"
 #include "gui/dialog_context.h"
@@ -22,13 +23,11 @@ MessageMemo::MessageMemo(DialogContext& context, const char* memoName, QWidget* 
     : QWidget(parent)
     , context_(context)
     , memo_(new QPlainTextEdit(this))
-    , buttons_(new QWidget(this))
-    , popup_(new QMenu(this)) {
+    , buttons_(new QWidget(this)) {
     memo_->setObjectName(QString::fromLatin1(memoName));
     memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo_->setContextMenuPolicy(Qt::CustomContextMenu);
-    popup_->setObjectName(QStringLiteral("popMemo"));
 
     auto* row = new QHBoxLayout(buttons_);
     row->setContentsMargins(0, 0, 0, 0);
@@ -69,22 +68,11 @@ MessageMemo::MessageMemo(DialogContext& context, const char* memoName, QWidget* 
             &QToolButton::clicked, this, [this] { insertBefore(QStringLiteral("<SLOW>")); });
     row->addStretch(1);
 
-    const auto addItem = [this](const char* name, const QString& caption) {
-        QAction* item = popup_->addAction(caption);
-        item->setObjectName(QString::fromLatin1(name));
-        return item;
-    };
-    connect(addItem("popCut", QStringLiteral("切り取り")), &QAction::triggered, memo_,
-            &QPlainTextEdit::cut);
-    connect(addItem("popCopy", QStringLiteral("コピー")), &QAction::triggered, memo_,
-            &QPlainTextEdit::copy);
-    connect(addItem("popPaste", QStringLiteral("貼り付け")), &QAction::triggered, memo_,
-            &QPlainTextEdit::paste);
-    popup_->addSeparator();
-    connect(addItem("popValueFlag", QStringLiteral("数値変数の埋め込み")), &QAction::triggered,
-            this, [this] { embedVariable(true); });
-    connect(addItem("popStringFlag", QStringLiteral("文字列変数の埋め込み")), &QAction::triggered,
-            this, [this] { embedVariable(false); });
+    popup_ = makeTextPopup(*this, {[this] { memo_->cut(); }, [this] { memo_->copy(); },
+                                   [this] { memo_->paste(); },
+                                   [this](bool numeric) {
+                                       embedVariable(numeric);
+                                   }});
     connect(memo_, &QPlainTextEdit::customContextMenuRequested, this, &MessageMemo::showPopup);
     connect(memo_, &QPlainTextEdit::textChanged, this, &MessageMemo::textChanged);
 
@@ -154,14 +142,12 @@ void MessageMemo::changeFontSize(int points) {
 }
 
 void MessageMemo::embedVariable(bool numeric) {
-    TfrmFlagSelect chooser(context_, window());
-    const std::optional<std::string> name =
-        chooser.run(numeric ? VariableType::Numeric : VariableType::String);
-    if (!name || name->empty())
+    const std::optional<QString> embedding =
+        chooseEmbedding(context_, numeric ? VariableType::Numeric : VariableType::String, window());
+    if (!embedding)
         return;
-    const QString delimiter = numeric ? QStringLiteral("%") : QStringLiteral("&");
     QTextCursor cursor = memo_->textCursor();
-    cursor.insertText(delimiter + qtText(*name) + delimiter);
+    cursor.insertText(*embedding);
     memo_->setTextCursor(cursor);
 }
 

@@ -59,7 +59,7 @@ private:
     DialogContext& context_;
     QPlainTextEdit* memo_;
     QWidget* buttons_;
-    QMenu* popup_;
+    QMenu* popup_ = nullptr;
     std::uint32_t lastColor_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "commands/option_dialog.h"
 
+#include "commands/name_lists.h"
 #include "document/flag_ctrl.h"
 #include "gui/dialog_context.h"
 #include "gui/help_topics.h"
@@ -70,41 +71,17 @@ QWidget* literalBox(const ConditionControls& tab) {
     return tab.number != nullptr ? static_cast<QWidget*>(tab.number) : tab.text;
 }
 
-void addNames(QComboBox& list, const std::vector<std::string>& names) {
-    for (const std::string& name : names)
-        list.addItem(qtText(name), QByteArray(name.data(), static_cast<qsizetype>(name.size())));
-}
-
 // Selects the name, adding it first when the list lacks it (a variable the
 // comic no longer declares), so that the condition survives the dialog.
-void selectName(QComboBox& list, const std::string& name) {
+void selectKeeping(QComboBox& list, const std::string& name) {
     if (name.empty()) {
         list.setCurrentIndex(-1);
         return;
     }
-    const QByteArray bytes(name.data(), static_cast<qsizetype>(name.size()));
-    int index = list.findData(bytes);
-    if (index < 0) {
-        list.addItem(qtText(name), bytes);
-        index = list.count() - 1;
-    }
-    list.setCurrentIndex(index);
-}
-
-std::optional<std::string> chosenName(const QComboBox& list) {
-    if (list.currentIndex() < 0)
-        return std::nullopt;
-    return list.currentData().toByteArray().toStdString();
-}
-
-// "%name%" without its delimiters. Only "%" is cut: unlike the last byte of
-// a name, it can never be half of a double-byte character.
-std::string variableName(std::string_view delimited) {
-    if (delimited.starts_with('%'))
-        delimited.remove_prefix(1);
-    if (delimited.ends_with('%'))
-        delimited.remove_suffix(1);
-    return std::string(delimited);
+    if (selectName(list, name))
+        return;
+    list.addItem(qtText(name), QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+    list.setCurrentIndex(list.count() - 1);
 }
 
 void resetCondition(ConditionControls& tab) {
@@ -123,12 +100,12 @@ void showCondition(ConditionControls& tab, const TIfParam& condition) {
     if (condition.Operator == -1)
         return;
     tab.check->setChecked(true);
-    selectName(*tab.left, variableName(condition.Left));
+    selectKeeping(*tab.left, bareName(condition.Left, '%'));
     const auto code = std::ranges::find(tab.operatorCodes, condition.Operator);
     tab.op->setCurrentIndex(
         code == tab.operatorCodes.end() ? -1 : static_cast<int>(code - tab.operatorCodes.begin()));
     if (condition.Right.starts_with('%')) {
-        selectName(*tab.right, variableName(condition.Right));
+        selectKeeping(*tab.right, bareName(condition.Right, '%'));
         tab.byVariable->setChecked(true);
     } else {
         if (tab.number != nullptr)
@@ -268,14 +245,13 @@ void TfrmOptionSet::load(const TOptParam& option, OptionGroups allowed) {
 
 void TfrmOptionSet::fillVariableLists() {
     const TFlagCtrl& flags = context_.flags;
-    for (QComboBox* list : {numeric_.left, numeric_.right, string_.left, string_.right})
-        list->clear();
-    addNames(*numeric_.left, TFlagCtrl::GetSpecialValueNames());
-    addNames(*numeric_.left, flags.GetValueFlagNames());
-    addNames(*numeric_.right, flags.GetValueFlagNames());
-    addNames(*string_.left, TFlagCtrl::GetSpecialStringNames());
-    addNames(*string_.left, flags.GetStringFlagNames());
-    addNames(*string_.right, flags.GetStringFlagNames());
+    const auto fill = [&flags](QComboBox& list, VariableNames names) {
+        fillNameList(list, variableNames(flags, names));
+    };
+    fill(*numeric_.left, VariableNames::NumericWithBuiltIns);
+    fill(*numeric_.right, VariableNames::Numeric);
+    fill(*string_.left, VariableNames::StringWithBuiltIns);
+    fill(*string_.right, VariableNames::String);
 }
 
 void TfrmOptionSet::resetControls() {

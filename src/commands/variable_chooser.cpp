@@ -9,6 +9,16 @@
 
 namespace pagora {
 
+std::optional<QString> chooseEmbedding(DialogContext& context, VariableType type, QWidget* parent) {
+    TfrmFlagSelect chooser(context, parent);
+    const std::optional<std::string> name = chooser.run(type);
+    if (!name || name->empty())
+        return std::nullopt;
+    const QString delimiter =
+        type == VariableType::Numeric ? QStringLiteral("%") : QStringLiteral("&");
+    return delimiter + qtText(*name) + delimiter;
+}
+
 TfrmFlagSelect::TfrmFlagSelect(DialogContext& context, QWidget* parent)
     : DialogFrame(context.services,
                   {"TfrmFlagSelect", QStringLiteral("変数の選択"), 0, QStringLiteral("ｷｬﾝｾﾙ")},

@@ -44,4 +44,9 @@ private:
     QListWidget* lstFlagList;
 };
 
+// Asks for a variable of that type and gives the text that embeds it:
+// "%" + name + "%" for a numeric one, "&" + name + "&" for a string one.
+// Nothing when the user cancelled.
+std::optional<QString> chooseEmbedding(DialogContext& context, VariableType type, QWidget* parent);
+
 } // namespace pagora

@@ -29,6 +29,18 @@ constexpr TopicPage kTopicPages[] = {
     // The command dialogs.
     {kMessageHelpTopic, "message.html"},
     {kGraphicHelpTopic, "graphic.html"},
+    {kMusicHelpTopic, "media.html"},
+    {kSoundHelpTopic, "media.html"},
+    {kSelectDlgHelpTopic, "flow-commands.html"},
+    {kPageJumpHelpTopic, "flow-commands.html"},
+    {kWindowShowHelpTopic, "flow-commands.html"},
+    {kClickAbleHelpTopic, "flow-commands.html"},
+    {kClickAbleClearHelpTopic, "flow-commands.html"},
+    {kFlagCtrlHelpTopic, "variable-commands.html"},
+    {kValueCtrlHelpTopic, "variable-commands.html"},
+    {kStringCtrlHelpTopic, "variable-commands.html"},
+    {kStrInputHelpTopic, "variable-commands.html"},
+    {kSystemCmdHelpTopic, "system-command.html"},
 };
 
 QUrl pageUrl(const std::filesystem::path& helpFolder, const char* page) {

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QComboBox;
+
+namespace pagora {
+
+class TFlagCtrl;
+
+// Which variables a list offers, in this order.
+enum class VariableNames {
+    Numeric,             // the comic's numeric variables
+    String,              // the comic's string variables
+    NumericWithBuiltIns, // "@乱数" … "@経過時間", then the comic's numeric variables
+    StringWithBuiltIns,  // "@曜日", then the comic's string variables
+};
+
+std::vector<std::string> variableNames(const TFlagCtrl& flags, VariableNames names);
+
+// Drop-down lists of names (variables, books, pages): each item keeps its
+// name's CP932 bytes, so a name goes back into a line exactly as it came.
+
+// Fills the list with names. The name that was chosen stays chosen when the
+// list still offers it (a refill after the variable table changed);
+// otherwise nothing is chosen.
+void fillNameList(QComboBox& list, const std::vector<std::string>& names);
+
+// Chooses name; a name the list does not offer leaves it without a choice.
+// True when the name was found.
+bool selectName(QComboBox& list, std::string_view name);
+
+// The chosen name (CP932), nothing when none is chosen.
+std::optional<std::string> chosenName(const QComboBox& list);
+
+// The chosen variable; OK is refused, naming the list, while none is chosen.
+std::string requiredVariable(QComboBox& list);
+
+// A variable reference without its delimiters: "%a%" -> "a"; a text that
+// does not begin with the delimiter is taken as a bare name. Only the
+// delimiter itself is cut at the end: unlike the last byte of a name it can
+// never be half of a double-byte character.
+std::string bareName(std::string_view reference, char delimiter);
+
+} // namespace pagora
