@@ -1,6 +1,7 @@
 #include "commands/page_chooser.h"
 
 #include "commands/command_controls.h"
+#include "commands/name_lists.h"
 #include "document/comic_file.h"
 #include "gui/controls.h"
 
@@ -39,11 +40,11 @@ void PageChooser::cmbBookChange() {
 }
 
 std::string PageChooser::book() const {
-    return chosenName(*cmbBook_);
+    return chosenName(*cmbBook_).value_or(std::string());
 }
 
 std::string PageChooser::page() const {
-    return chosenName(*cmbPage_);
+    return chosenName(*cmbPage_).value_or(std::string());
 }
 
 bool PageChooser::chosen() const {

@@ -2,6 +2,7 @@
 
 #include "commands/color_box.h"
 #include "commands/command_controls.h"
+#include "commands/name_lists.h"
 #include "commands/layout_frame.h"
 #include "document/comic_file.h"
 #include "document/flag_ctrl.h"
@@ -260,7 +261,7 @@ void TfrmSelectDlg::cmbPageListChange() {
     QTreeWidgetItem* row = selectedRow();
     if (syncing_ || row == nullptr || cmbPageList_->currentIndex() < 0)
         return;
-    setPage(*row, chosenName(*cmbPageList_));
+    setPage(*row, chosenName(*cmbPageList_).value_or(std::string()));
 }
 
 void TfrmSelectDlg::btnColorSetClick() {
