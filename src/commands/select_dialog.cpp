@@ -2,8 +2,8 @@
 
 #include "commands/color_box.h"
 #include "commands/command_controls.h"
-#include "commands/name_lists.h"
 #include "commands/layout_frame.h"
+#include "commands/name_lists.h"
 #include "document/comic_file.h"
 #include "document/flag_ctrl.h"
 #include "gui/controls.h"
