@@ -67,14 +67,17 @@ std::vector<FoundLine> variableReferences(const TComicFileCtrl& comic, const std
     return all;
 }
 
-// Reports the outcome of a rename; true when it was done.
-bool reportRename(const RenameVerdict& renamed, const std::string& fileName, CliContext& context) {
+// Reports the outcome of a rename; true when it was done. Lines left as
+// they were count into leftAlone.
+bool reportRename(const RenameVerdict& renamed, const std::string& fileName, CliContext& context,
+                  std::size_t& leftAlone) {
     if (renamed.verdict.refusal)
         context.prompter.message(renamed.verdict.refusal->kind, renamed.verdict.refusal->text,
                                  Buttons::Ok);
     if (!renamed.verdict.done())
         return false;
     context.out << "rewritten\t" << renamed.references.rewritten << '\n';
+    leftAlone += renamed.references.leftAlone.size();
     for (const EditPlace& place : renamed.references.leftAlone)
         context.prompter.report(MessageKind::Warning,
                                 fileName + ": " + toUtf8(place.book) + "/" + toUtf8(place.page) +
@@ -118,6 +121,7 @@ int runRename(const ParsedArguments& parsed, CliContext& context) {
     const std::string first = toCp932(parsed.value(option, ""));
     const std::string newName = toCp932(parsed.positional.back());
     bool done = false;
+    std::size_t leftAlone = 0;
     if (option == "--variable") {
         const std::vector<VariableKind> kinds = declaredKinds(comic, first);
         if (kinds.empty())
@@ -126,13 +130,13 @@ int runRename(const ParsedArguments& parsed, CliContext& context) {
         for (const VariableKind kind : kinds)
             if (std::optional<EditVerdict> problem =
                     variableRenameProblem(comic, syntax, kind, first, newName)) {
-                reportRename({*problem, {}}, fileName, context);
+                reportRename({*problem, {}}, fileName, context, leftAlone);
                 return kExitProblems;
             }
         for (const VariableKind kind : kinds)
             done = reportRename(
                 renameVariable(comic, syntax, kind, first, newName, ReferenceUpdate::Rewrite),
-                fileName, context);
+                fileName, context, leftAlone);
     } else {
         const TreeNode node = option == "--page"
                                   ? TreeNode{TreeLevel::Page, first, toCp932(parsed.positional[1])}
@@ -142,13 +146,13 @@ int runRename(const ParsedArguments& parsed, CliContext& context) {
             throw UsageError("no such book or page");
         done = reportRename(
             renameNodeAndReferences(comic, syntax, node, newName, ReferenceUpdate::Rewrite),
-            fileName, context);
+            fileName, context, leftAlone);
     }
     if (!done)
         return kExitProblems;
     StampForSave(comic);
     comic.SaveToFile(parsed.value("-o", fileName));
-    return kExitDone;
+    return leftAlone == 0 ? kExitDone : kExitProblems;
 }
 
 } // namespace pagora

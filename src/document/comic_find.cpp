@@ -14,6 +14,12 @@ char lowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
 }
 
+char otherCase(char c) {
+    if (c >= 'a' && c <= 'z')
+        return static_cast<char>(c - ('a' - 'A'));
+    return lowerAscii(c);
+}
+
 std::size_t characterLength(std::string_view text, std::size_t at) {
     return isCp932LeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
 }
@@ -77,12 +83,28 @@ bool TextMatcher::matchesAt(std::string_view text, std::size_t at) const {
     return true;
 }
 
+// The next byte from `from` on that may start a match: the text's first byte,
+// in either case when that is an ASCII letter and case does not count.
+std::size_t TextMatcher::nextCandidate(std::string_view text, std::size_t from) const {
+    const char first = text_.front();
+    const std::size_t exact = text.find(first, from);
+    const char other = matchCase_ ? first : otherCase(first);
+    if (other == first)
+        return exact;
+    return std::min(exact, text.find(other, from));
+}
+
 std::size_t TextMatcher::find(std::string_view text) const {
     if (text_.empty())
         return std::string_view::npos;
-    for (std::size_t at = 0; at < text.size(); at += characterLength(text, at))
-        if (matchesAt(text, at))
+    std::size_t boundary = 0; // the start of a character, at or before each candidate
+    for (std::size_t at = nextCandidate(text, 0); at != std::string_view::npos;
+         at = nextCandidate(text, at + 1)) {
+        while (boundary < at)
+            boundary += characterLength(text, boundary);
+        if (boundary == at && matchesAt(text, at))
             return at;
+    }
     return std::string_view::npos;
 }
 

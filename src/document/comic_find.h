@@ -27,6 +27,7 @@ public:
 
 private:
     bool matchesAt(std::string_view text, std::size_t at) const;
+    std::size_t nextCandidate(std::string_view text, std::size_t from) const;
 
     std::string text_;
     bool matchCase_;

@@ -333,8 +333,12 @@ LineRewrite NameReferenceReader::rewrite(std::string_view line, const NameChange
     };
     std::visit(RecordFields({change.target.kind}, ownBook, field), record);
     std::string rewritten = syntax_.BuildCommand(record);
-    if (quiet_.messages > 0 || syntax_.ParseCommand(rewritten) != record)
+    try {
+        if (quiet_.messages > 0 || syntax_.ParseCommand(rewritten) != record)
+            return notRewritable;
+    } catch (const ConversionError&) {
         return notRewritable;
+    }
     return {LineRewrite::Result::Rewritten, std::move(rewritten)};
 }
 

@@ -59,8 +59,8 @@ struct PopupItem {
 // The page menu, which is also the tree's pop-up menu.
 const std::vector<std::string_view>& bookAndPageItems() {
     static const std::vector<std::string_view> items = {
-        "menuAddBook",    "menuAddPage", kSeparator,       "menuBookDelete",
-        "menuPageDelete", kSeparator,    "menuBookRename", "menuPageRename"};
+        "menuAddBook", "menuAddPage",    kSeparator,       "menuBookDelete", "menuPageDelete",
+        kSeparator,    "menuBookRename", "menuPageRename", kSeparator,       "menuPageReferences"};
     return items;
 }
 
@@ -74,7 +74,7 @@ const std::vector<MenuLayout>& menuBarLayout() {
         {"menuEdit",
          "編集(&E)",
          {"menuUndo", "menuRedo", kSeparator, "menuCut", "menuCopy", "menuPaste", "menuDelete",
-          kSeparator, "menuCmdPaletteAdd"}},
+          kSeparator, "menuCmdPaletteAdd", kSeparator, "menuFind", "menuFindNext"}},
         {"menuCommand",
          "コマンド(&C)",
          {"menuCmdEdit", "menuCmdInsert", "menuCmdAdd", kSeparator, "menuCmdPaletteShow"}},
@@ -252,6 +252,20 @@ const std::vector<MainActions::Row>& MainActions::rows() {
             .handler = &TfrmMain::menuCmdPaletteAddClick,
             .enabled = oneLineSelected,
         },
+        {
+            PAGORA_NAMED(menuFind),
+            .caption = "検索(&F)...",
+            .hint = "検索|全ページのコマンドから文字列を探します",
+            .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_F)},
+            .handler = &TfrmMain::menuFindClick,
+        },
+        {
+            PAGORA_NAMED(menuFindNext),
+            .caption = "次を検索(&N)",
+            .hint = "次を検索|最後に検索した文字列を、選択している行の次から探します",
+            .shortcuts = {QKeySequence(Qt::Key_F3)},
+            .handler = &TfrmMain::menuFindNextClick,
+        },
 
         {
             PAGORA_NAMED(menuCmdEdit),
@@ -320,6 +334,13 @@ const std::vector<MainActions::Row>& MainActions::rows() {
             .caption = "ページ名の変更(&M)",
             .hint = "ページ名の変更|開いているページの名前を変えます",
             .handler = &TfrmMain::menuPageRenameClick,
+        },
+
+        {
+            PAGORA_NAMED(menuPageReferences),
+            .caption = "このページへの参照(&R)",
+            .hint = "このページへの参照|開いているページへ移動する行を一覧にします",
+            .handler = &TfrmMain::menuPageReferencesClick,
         },
 
         {

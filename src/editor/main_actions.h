@@ -103,6 +103,8 @@ public:
     QAction* menuPaste = nullptr;
     QAction* menuDelete = nullptr;
     QAction* menuCmdPaletteAdd = nullptr;
+    QAction* menuFind = nullptr;
+    QAction* menuFindNext = nullptr;
     // コマンド
     QAction* menuCmdEdit = nullptr;
     QAction* menuCmdInsert = nullptr;
@@ -115,6 +117,7 @@ public:
     QAction* menuPageDelete = nullptr;
     QAction* menuBookRename = nullptr;
     QAction* menuPageRename = nullptr;
+    QAction* menuPageReferences = nullptr;
     // オプション
     QAction* menuSystemSetting = nullptr;
     QAction* menuFlagSetting = nullptr;

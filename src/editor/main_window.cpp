@@ -10,6 +10,7 @@
 #include "editor/command_palette.h"
 #include "editor/error_panel.h"
 #include "editor/main_actions.h"
+#include "editor/results_panel.h"
 #include "gui/number_pad.h"
 #include "gui/qt_text.h"
 #include "platform/encoding.h"
@@ -109,6 +110,11 @@ void TfrmMain::buildLayout() {
     errorSplitter_->setCollapsible(1, true);
     errorSplitter_->handle(1)->setObjectName(QStringLiteral("pnlErrorListOutlineMove"));
     setCentralWidget(errorSplitter_);
+    // Found lines and references show in a panel of their own under the
+    // views, hidden until something is looked for.
+    pnlResultList_ = new ResultsPanel(this);
+    addDockWidget(Qt::BottomDockWidgetArea, pnlResultList_);
+    pnlResultList_->hide();
 
     statusPanel1_ = new QLabel;
     statusPanel1_->setObjectName(QStringLiteral("StatusPanel1"));
@@ -166,6 +172,8 @@ void TfrmMain::connectActions() {
     connect(selection, &QItemSelectionModel::selectionChanged, this, [this] { UpdateStatus(); });
     connect(pnlErrorList_, &ErrorPanel::lineDoubleClicked, this,
             [this] { guarded([&] { lstErrorListDblClick(); }); });
+    connect(pnlResultList_, &ResultsPanel::lineDoubleClicked, this,
+            [this] { guarded([&] { lstResultListDblClick(); }); });
 }
 
 std::string TfrmMain::userNameForComic() {

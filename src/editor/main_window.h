@@ -4,6 +4,7 @@
 #include "editor/editor_context.h"
 #include "editor/editor_icons.h"
 #include "editor/editor_settings.h"
+#include "editor/find_dialog.h"
 
 #include <QMainWindow>
 #include <filesystem>
@@ -24,6 +25,7 @@ class CommandListView;
 class ComicTreeView;
 class AutosaveKeeper;
 class ErrorPanel;
+class ResultsPanel;
 class MainActions;
 struct AutosaveSnapshot;
 struct LeftCopy;
@@ -142,6 +144,15 @@ public:
     void EditCommandAt();
     void menuCmdPaletteAddClick();
     void menuCmdPaletteShowClick();
+    // "検索": the lines that hold a text, in the results panel.
+    void menuFindClick();
+    // "次を検索": the next line after the focused one that holds the last
+    // text found, opened.
+    void menuFindNextClick();
+    // "このページへの参照": the lines and header keys that lead to the open page.
+    void menuPageReferencesClick();
+    // Opens the page of the results panel's current line at that line.
+    void lstResultListDblClick();
 
     // Whether the window may close: the save question.
     bool FormCloseQuery();
@@ -152,6 +163,7 @@ public:
     CommandListView& commandList() { return *lstCmdList_; }
     ComicTreeView& tree() { return *treeView_; }
     ErrorPanel& errorPanel() { return *pnlErrorList_; }
+    ResultsPanel& resultsPanel() { return *pnlResultList_; }
     QLabel& statusPanel1() { return *statusPanel1_; }
     QLabel& statusPanel2() { return *statusPanel2_; }
     QSplitter& errorSplitter() { return *errorSplitter_; }
@@ -227,6 +239,21 @@ private:
     void addTreeNode(TreeLevel level);
     void renameTreeNode(TreeLevel level);
     void deleteTreeNode(TreeLevel level);
+    // How many command lines lead to the target, as an extra first line of
+    // a delete question (empty when none do).
+    std::string referencesLine(const NameTarget& target, const std::string& what,
+                               const std::string& lineBreak) const;
+    // Asks whether the lines that refer to the old name are rewritten too;
+    // Keep without asking when none do, nothing when the user cancels.
+    std::optional<ReferenceUpdate> askReferenceUpdate(const NameTarget& target);
+    // Shows a rename's refusal, or the lines it left alone; true when it was done.
+    bool applyRename(const RenameVerdict& renamed);
+    // The lines a rename left as they were, in the results panel, and a warning.
+    void showLeftAlone(const ReferenceRewrite& references);
+    // The variable table's rename: the checks, the question, the rename.
+    EditVerdict renameVariableAsked(VariableKind kind, std::string_view oldName,
+                                    std::string_view newName);
+    void showResults(const QString& caption, std::vector<FoundLine> found);
     // Opens the book of focus (and its page, when focus names one) in the
     // rebuilt views.
     void showTreeEdit(const EditPlace& focus);
@@ -256,6 +283,9 @@ private:
     CommandListModel* commandModel_ = nullptr;
     CommandListView* lstCmdList_ = nullptr;
     ErrorPanel* pnlErrorList_ = nullptr;
+    ResultsPanel* pnlResultList_ = nullptr;
+    // The last text found, for "次を検索".
+    std::optional<FindRequest> lastFind_;
     QLabel* statusPanel1_ = nullptr;
     QLabel* statusPanel2_ = nullptr;
     TfrmCommand* frmCommand_ = nullptr;

@@ -5,6 +5,7 @@
 #include "editor/version_dialog.h"
 #include "gui/help_topics.h"
 #include "gui/help_viewer.h"
+#include "gui/qt_text.h"
 #include "settings/flag_set_dialog.h"
 #include "settings/menu_set_dialog.h"
 #include "settings/system_dialog.h"
@@ -80,6 +81,14 @@ bool TfrmMain::runVariableTable(QWidget* parent) {
                         },
                         [&](VariableKind kind, std::string_view name) {
                             return noted(deleteVariable(comic, kind, name));
+                        },
+                        [&](VariableKind kind, std::string_view oldName, std::string_view newName) {
+                            return noted(renameVariableAsked(kind, oldName, newName));
+                        },
+                        [&](VariableKind kind, std::string_view name) {
+                            showResults(
+                                QStringLiteral("変数「%1」への参照").arg(qtText(name)),
+                                findReferences(comic, {nameKindOf(kind), std::string(name)}));
                         }},
                        parent);
     dialog.run();

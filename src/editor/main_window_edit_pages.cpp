@@ -87,17 +87,33 @@ void TfrmMain::renameTreeNode(TreeLevel level) {
     const std::string name =
         services_.prompter.inputText(questions.renameCaption, questions.renamePrompt, open.name())
             .value_or(open.name());
-    const EditVerdict verdict = renameNode(objects_.comic, objects_.syntax, open, name);
+    if (const std::optional<EditVerdict> problem =
+            renameProblem(objects_.comic, objects_.syntax, open, name)) {
+        applyVerdict(*problem);
+        return;
+    }
+    const std::optional<ReferenceUpdate> update = askReferenceUpdate(referenceTarget(open));
+    if (!update)
+        return;
+    const RenameVerdict renamed =
+        renameNodeAndReferences(objects_.comic, objects_.syntax, open, name, *update);
     // The renamed book or page stays open.
-    if (applyVerdict(verdict))
-        showTreeEdit(*verdict.focus);
+    if (applyRename(renamed))
+        showTreeEdit(*renamed.verdict.focus);
 }
 
 void TfrmMain::deleteTreeNode(TreeLevel level) {
     const TreeNode open = openNode(level);
-    if (showRefusal(checkDelete(objects_.comic, open)) ||
-        services_.prompter.message(MessageKind::Information, questionsFor(level).deleteQuestion,
-                                   Buttons::YesNo) != Answer::Yes)
+    if (showRefusal(checkDelete(objects_.comic, open)))
+        return;
+    const std::string question =
+        referencesLine(referenceTarget(open),
+                       level == TreeLevel::Page ? PAGORA_CP932("このページ")
+                                                : PAGORA_CP932("このブック"),
+                       "\r\n") +
+        questionsFor(level).deleteQuestion;
+    if (services_.prompter.message(MessageKind::Information, question, Buttons::YesNo) !=
+        Answer::Yes)
         return;
     const EditVerdict verdict = deleteNode(objects_.comic, open);
     if (applyVerdict(verdict))

@@ -9,6 +9,7 @@ inline constexpr int kHelpOnHelpTopic = 105;
 inline constexpr int kCommandPaletteTopic = 108;
 inline constexpr int kWindowSetHelpTopic = 56;
 inline constexpr int kPackageTopic = 125;
+inline constexpr int kFindHelpTopic = 130;
 inline constexpr int kFlagSetHelpTopic = 116;
 inline constexpr int kMenuSetHelpTopic = 118;
 

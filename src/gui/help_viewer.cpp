@@ -20,6 +20,7 @@ constexpr TopicPage kTopicPages[] = {
     {kCommandPaletteTopic, "commands.html"},
     {kHelpOnHelpTopic, "using-help.html"},
     {kPackageTopic, "package.html"},
+    {kFindHelpTopic, "find.html"},
     // The comic's settings dialogs.
     {kSystemSettingsTopic, "system-settings.html"},
     {kFlagSetHelpTopic, "variables.html"},

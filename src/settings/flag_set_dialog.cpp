@@ -121,6 +121,9 @@ QWidget* TfrmFlagSet::buildTab(Tab& tab, const char* suffix) {
     tab.name->setObjectName(QString::fromStdString("edt" + name));
     tab.add = makeButton(QStringLiteral("<< 追加/変更"), ("btn" + name + "Add").c_str(), page);
     tab.remove = makeButton(QStringLiteral("削除"), ("btn" + name + "Delete").c_str(), page);
+    tab.rename = makeButton(QStringLiteral("名前の変更"), ("btn" + name + "Rename").c_str(), page);
+    tab.references =
+        makeButton(QStringLiteral("この変数への参照"), ("btn" + name + "References").c_str(), page);
     tab.value->setParent(page);
 
     auto* listColumn = new QVBoxLayout;
@@ -130,6 +133,9 @@ QWidget* TfrmFlagSet::buildTab(Tab& tab, const char* suffix) {
     buttons->addStretch(1);
     buttons->addWidget(tab.add);
     buttons->addWidget(tab.remove);
+    buttons->addSpacing(12);
+    buttons->addWidget(tab.rename);
+    buttons->addWidget(tab.references);
     buttons->addStretch(1);
     auto* fields = new QGridLayout;
     fields->addWidget(new QLabel(QStringLiteral("変数名"), page), 0, 0);
@@ -151,6 +157,8 @@ QWidget* TfrmFlagSet::buildTab(Tab& tab, const char* suffix) {
     connect(tab.name, &QLineEdit::returnPressed, this, [this, &tab] { addVariable(tab); });
     connect(tab.add, &QPushButton::clicked, this, [this, &tab] { addVariable(tab); });
     connect(tab.remove, &QPushButton::clicked, this, [this, &tab] { deleteVariable(tab); });
+    connect(tab.rename, &QPushButton::clicked, this, [this, &tab] { renameVariable(tab); });
+    connect(tab.references, &QPushButton::clicked, this, [this, &tab] { showReferences(tab); });
     return page;
 }
 
@@ -216,6 +224,22 @@ void TfrmFlagSet::btnStringFlagDeleteClick() {
     deleteVariable(string_);
 }
 
+void TfrmFlagSet::btnValueFlagRenameClick() {
+    renameVariable(numeric_);
+}
+
+void TfrmFlagSet::btnStringFlagRenameClick() {
+    renameVariable(string_);
+}
+
+void TfrmFlagSet::btnValueFlagReferencesClick() {
+    showReferences(numeric_);
+}
+
+void TfrmFlagSet::btnStringFlagReferencesClick() {
+    showReferences(string_);
+}
+
 void TfrmFlagSet::addVariable(Tab& tab) {
     attempt([&] {
         Prompter& prompter = context_.prompter();
@@ -245,21 +269,56 @@ std::string TfrmFlagSet::valueText(const Tab& tab) const {
     return std::to_string(cmbValueFlagInit->value());
 }
 
+std::string TfrmFlagSet::declaredName(const Tab& tab) const {
+    const std::string name = fieldText(*tab.name);
+    const std::vector<std::string> declared = context_.comic.GetHeaderKeys(variableBlock(tab.kind));
+    return std::find(declared.begin(), declared.end(), name) != declared.end() ? name
+                                                                               : std::string();
+}
+
 void TfrmFlagSet::deleteVariable(Tab& tab) {
     attempt([&] {
-        const std::string name = fieldText(*tab.name);
-        const std::vector<std::string> declared =
-            context_.comic.GetHeaderKeys(variableBlock(tab.kind));
-        if (name.empty() || std::find(declared.begin(), declared.end(), name) == declared.end())
+        const std::string name = declaredName(tab);
+        if (name.empty())
             return;
+        const int lines = counts_.lines(nameKindOf(tab.kind), name);
+        const std::string uses = lines == 0
+                                     ? std::string()
+                                     : PAGORA_CP932("この変数を使っている行が ") +
+                                           std::to_string(lines) + PAGORA_CP932(" 行あります\n");
         const std::string& kind = tab.kind == VariableKind::Numeric ? PAGORA_CP932("数値変数「")
                                                                     : PAGORA_CP932("文字列変数「");
-        const std::string question = PAGORA_CP932("パゴラは変数削除の安全性をチェックしません\n") +
+        const std::string question = uses +
+                                     PAGORA_CP932("パゴラは変数削除の安全性をチェックしません\n") +
                                      kind + name + PAGORA_CP932("」を削除してもよろしいですか？");
         if (context_.prompter().message(MessageKind::Confirmation, question, Buttons::YesNo) ==
             Answer::Yes)
             showVerdict(tab, edits_.remove(tab.kind, name), name);
     });
+}
+
+void TfrmFlagSet::renameVariable(Tab& tab) {
+    attempt([&] {
+        const std::string name = declaredName(tab);
+        if (name.empty() || !edits_.rename)
+            return;
+        const std::optional<std::string> newName = context_.prompter().inputText(
+            PAGORA_CP932("変数名の変更"), PAGORA_CP932("新しい変数名を入力して下さい"), name);
+        if (!newName)
+            return;
+        const EditVerdict verdict = edits_.rename(tab.kind, name, *newName);
+        showVerdict(tab, verdict, *newName);
+        if (verdict.done()) {
+            tab.name->setText(qtText(*newName));
+            showEntry(tab);
+        }
+    });
+}
+
+void TfrmFlagSet::showReferences(Tab& tab) {
+    const std::string name = declaredName(tab);
+    if (!name.empty() && edits_.showReferences)
+        edits_.showReferences(tab.kind, name);
 }
 
 void TfrmFlagSet::showVerdict(const Tab& tab, const EditVerdict& verdict, const std::string& name) {

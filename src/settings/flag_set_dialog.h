@@ -23,6 +23,13 @@ struct VariableEdits {
     std::function<EditVerdict(VariableKind kind, std::string_view name, std::string_view value)>
         declare;
     std::function<EditVerdict(VariableKind kind, std::string_view name)> remove;
+    // Renames the variable after asking whether the lines that use it are
+    // rewritten too.
+    std::function<EditVerdict(VariableKind kind, std::string_view oldName,
+                              std::string_view newName)>
+        rename;
+    // Lists the lines that use the variable where the editor shows results.
+    std::function<void(VariableKind kind, std::string_view name)> showReferences;
 };
 
 // "変数の設定": declares the comic's numeric and string variables. Every
@@ -31,9 +38,12 @@ struct VariableEdits {
 //
 // Controls: PageControl with the tabs tabValueFlag "数値変数の設定"
 // (lstValueFlag, edtValueFlag, cmbValueFlagInit, btnValueFlagAdd,
-// btnValueFlagDelete) and tabStringFlag "文字列変数の設定" (lstStringFlag,
-// edtStringFlag, edtStringFlagInit, btnStringFlagAdd, btnStringFlagDelete);
-// btnOK "閉じる", btnHelp. Enter in a tab's edits adds or changes.
+// btnValueFlagDelete, btnValueFlagRename, btnValueFlagReferences) and
+// tabStringFlag "文字列変数の設定" (lstStringFlag, edtStringFlag,
+// edtStringFlagInit, btnStringFlagAdd, btnStringFlagDelete,
+// btnStringFlagRename, btnStringFlagReferences); btnOK "閉じる", btnHelp.
+// Enter in a tab's edits adds or changes. Deleting a variable that lines
+// still use names how many in a line before the question.
 class TfrmFlagSet : public DialogFrame {
     Q_OBJECT
 
@@ -54,6 +64,12 @@ public:
     void btnStringFlagAddClick();
     void btnValueFlagDeleteClick();
     void btnStringFlagDeleteClick();
+    // "名前の変更": asks for the new name of the variable in the name edit.
+    void btnValueFlagRenameClick();
+    void btnStringFlagRenameClick();
+    // "この変数への参照"
+    void btnValueFlagReferencesClick();
+    void btnStringFlagReferencesClick();
 
 private:
     // The controls of one tab.
@@ -64,6 +80,8 @@ private:
         QWidget* value = nullptr; // the NumberBox or the QLineEdit
         QPushButton* add = nullptr;
         QPushButton* remove = nullptr;
+        QPushButton* rename = nullptr;
+        QPushButton* references = nullptr;
     };
 
     QWidget* buildTab(Tab& tab, const char* suffix);
@@ -71,6 +89,10 @@ private:
     void showEntry(const Tab& tab);
     void addVariable(Tab& tab);
     void deleteVariable(Tab& tab);
+    void renameVariable(Tab& tab);
+    void showReferences(Tab& tab);
+    // The name in the tab's edit when the comic declares it; empty otherwise.
+    std::string declaredName(const Tab& tab) const;
     std::string valueText(const Tab& tab) const;
     // Shows a refusal, or the lists as the change left them.
     void showVerdict(const Tab& tab, const EditVerdict& verdict, const std::string& name);

@@ -58,14 +58,24 @@ protected:
     Entries entries(const char* block) { return comic.GetHeaderEntries(block); }
 
     int declared = 0;
-    TfrmFlagSet dialog{context,
-                       {[this](VariableKind kind, std::string_view name, std::string_view value) {
-                            ++declared;
-                            return declareVariable(comic, kind, name, value);
-                        },
-                        [this](VariableKind kind, std::string_view name) {
-                            return deleteVariable(comic, kind, name);
-                        }}};
+    TfrmFlagSet dialog{
+        context,
+        {[this](VariableKind kind, std::string_view name, std::string_view value) {
+             ++declared;
+             return declareVariable(comic, kind, name, value);
+         },
+         [this](VariableKind kind, std::string_view name) {
+             return deleteVariable(comic, kind, name);
+         },
+         [this](VariableKind kind, std::string_view oldName, std::string_view newName) {
+             return renameVariable(comic, context.syntax, kind, oldName, newName,
+                                   ReferenceUpdate::Rewrite)
+                 .verdict;
+         },
+         [this](VariableKind, std::string_view name) {
+             referencesShown.emplace_back(name);
+         }}};
+    std::vector<std::string> referencesShown;
 };
 
 TEST_F(FlagSetDialog, ListsBothBlocksInFileOrderWithTheLinesThatUseEachName) {
@@ -229,6 +239,7 @@ TEST_F(FlagSetDialog, DeletingAsksAndDeletesOnlyADeclaredNameOnYes) {
     EXPECT_EQ(prompter.records()[0].kind, MessageKind::Confirmation);
     EXPECT_EQ(prompter.records()[0].buttons, Buttons::YesNo);
     EXPECT_EQ(toUtf8(prompter.messages()[0]),
+              "この変数を使っている行が 2 行あります\n"
               "パゴラは変数削除の安全性をチェックしません\n数値変数「score」を削除してもよろし"
               "いですか？");
     EXPECT_EQ(names("lstValueFlag"), QStringList({"score", "回数"}));
@@ -245,6 +256,7 @@ TEST_F(FlagSetDialog, DeletingAsksAndDeletesOnlyADeclaredNameOnYes) {
     prompter.queueAnswer(Answer::Yes);
     dialog.btnStringFlagDeleteClick();
     EXPECT_EQ(toUtf8(prompter.messages().at(0)),
+              "この変数を使っている行が 1 行あります\n"
               "パゴラは変数削除の安全性をチェックしません\n文字列変数「天気」を削除してもよろし"
               "いですか？");
     EXPECT_EQ(names("lstStringFlag"), QStringList({"name"}));
@@ -272,6 +284,29 @@ TEST_F(FlagSetDialog, ClosingWritesNothingMoreAndHelpOpensItsTopic) {
     ASSERT_EQ(help.urls.size(), 1u);
     EXPECT_EQ(help.urls[0].fileName(), QStringLiteral("variables.html"));
     EXPECT_EQ(help.urls[0].fragment(), QStringLiteral("topic%1").arg(kFlagSetHelpTopic));
+}
+
+TEST_F(FlagSetDialog, RenameKeepsThePlaceAndLineCountAndRefusesANameInUse) {
+    dialog.load();
+    click("lstValueFlag", 0);
+    prompter.queueInput(sj("点数"));
+    child<QPushButton>(dialog, "btnValueFlagRename").click();
+    ASSERT_FALSE(prompter.records().empty());
+    EXPECT_EQ(prompter.records()[0].initial, "score");
+    EXPECT_EQ(names("lstValueFlag"), QStringList({"点数", "回数"}));
+    EXPECT_EQ(lineCounts("lstValueFlag"), (std::vector<int>{2, 0})) << "its lines were rewritten";
+    EXPECT_EQ(child<QLineEdit>(dialog, "edtValueFlag").text(), QStringLiteral("点数"));
+
+    prompter.clear();
+    prompter.queueInput(sj("回数"));
+    child<QPushButton>(dialog, "btnValueFlagRename").click();
+    ASSERT_EQ(prompter.records().size(), 2u) << "the input, then the refusal";
+    EXPECT_EQ(toUtf8(prompter.records()[1].text),
+              "変数名「回数」はすでに使用されています\n別の変数名を指定して下さい");
+    EXPECT_EQ(names("lstValueFlag"), QStringList({"点数", "回数"}));
+
+    child<QPushButton>(dialog, "btnValueFlagReferences").click();
+    EXPECT_EQ(referencesShown, std::vector<std::string>{sj("点数")});
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QAbstractSlider>
 #include <QAction>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -263,6 +264,8 @@ bool isChecked(QWidget& control) {
 QString titleOf(QWidget& control) {
     if (auto* group = qobject_cast<QGroupBox*>(&control))
         return group->title();
+    if (auto* panel = qobject_cast<QDockWidget*>(&control))
+        return panel->windowTitle();
     return control.window()->windowTitle();
 }
 
