@@ -1,5 +1,6 @@
 #include "commands/option_dialog.h"
 #include "dialog_fixture.h"
+#include "test_command_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,13 +10,6 @@
 
 namespace pagora::test {
 namespace {
-
-QStringList itemsOf(const QComboBox& list) {
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i)
-        items << list.itemText(i);
-    return items;
-}
 
 class OptionDialog : public DialogTest {
 protected:

@@ -1,6 +1,7 @@
 #include "commands/system_dialog.h"
 #include "dialog_fixture.h"
 #include "gui/help_topics.h"
+#include "test_command_dialog.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -12,13 +13,6 @@
 
 namespace pagora::test {
 namespace {
-
-QStringList itemsOf(const QComboBox& list) {
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i)
-        items << list.itemText(i);
-    return items;
-}
 
 // The dialog over a comic with books 第一章 (pages はじまり, 次) and 第二章
 // (居間), numeric variables score, 回数 and string variables name, 天気.
@@ -38,13 +32,7 @@ protected:
         commands().setCurrentRow(position);
         dialog.lstCmdListClick();
     }
-    std::optional<std::string> pressOK() {
-        dialog.setResult(QDialog::Rejected); // as a dialog opened again
-        dialog.btnOKClick();
-        if (dialog.result() != QDialog::Accepted)
-            return std::nullopt;
-        return dialog.line();
-    }
+    std::optional<std::string> pressOK() { return test::pressOK(dialog); }
 
     TfrmSystemCmd dialog{context};
 };

@@ -4,6 +4,7 @@
 #include "commands/value_ctrl_dialog.h"
 #include "dialog_fixture.h"
 #include "gui/help_topics.h"
+#include "test_command_dialog.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -19,13 +20,6 @@
 namespace pagora::test {
 namespace {
 
-QStringList itemsOf(const QComboBox& list) {
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i)
-        items << list.itemText(i);
-    return items;
-}
-
 const std::string kQuoteMessage = "文字列にダブルクォーテーション(\")は\n\r使用できません。\n";
 
 const QStringList kBuiltInNumbers = {"@乱数",   "@年月日", "@年", "@月", "@日",
@@ -40,14 +34,7 @@ protected:
     template <typename T> T& control(const char* name) { return child<T>(dialog, name); }
     QComboBox& list(const char* name) { return control<QComboBox>(name); }
 
-    // OK as the user presses it: the line written, or nothing when refused.
-    std::optional<std::string> pressOK() {
-        dialog.setResult(QDialog::Rejected); // as a dialog opened again
-        dialog.btnOKClick();
-        if (dialog.result() != QDialog::Accepted)
-            return std::nullopt;
-        return dialog.line();
-    }
+    std::optional<std::string> pressOK() { return test::pressOK(dialog); }
     // Loads line, presses OK without changing anything and gives what was written.
     std::optional<std::string> reopen(const std::string& line) {
         dialog.loadLine(line);
