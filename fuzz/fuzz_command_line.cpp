@@ -1,7 +1,8 @@
 // Classifies, reads, rewrites, reads again and summarises an arbitrary line,
 // and finds the names it uses. What the writer produces must be a fixed
 // point: reading it and writing the record again gives the same line and the
-// same record. Every name found is a non-empty part of the line.
+// same record. Every name found is a non-empty part of the line, and a
+// rename of the first one leaves no reference to the old name.
 #include "document/cmd_ctrl.h"
 #include "document/name_references.h"
 #include "platform/errors.h"
@@ -9,6 +10,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -19,10 +22,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pagora::TCmdCtrl::GetOptionValue(line, "IF");
     syntax.CheckName(line);
     pagora::NameReferenceReader names;
-    names.forEach(line, [line](const pagora::NameReference& reference) {
+    std::optional<pagora::NameTarget> first;
+    names.forEach(line, [line, &first](const pagora::NameReference& reference) {
         if (reference.name.empty() || line.find(reference.name) == std::string_view::npos)
             __builtin_trap();
+        if (!first)
+            first = pagora::NameTarget{reference.kind, std::string(reference.name),
+                                       std::string(reference.book)};
     });
+    if (first && first->name != "renamed" && first->kind != pagora::NameKind::File) {
+        const pagora::LineRewrite rewrite = names.rewrite(line, {*first, "renamed"});
+        if (rewrite.result == pagora::LineRewrite::Result::Rewritten)
+            names.forEach(rewrite.line, [&first](const pagora::NameReference& reference) {
+                if (first->matches(reference))
+                    __builtin_trap();
+            });
+    }
     try {
         syntax.MakeCmdRef(line);
     } catch (const pagora::ConversionError&) {

@@ -8,6 +8,8 @@ packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libben
 # The editor: Qt 6 with its SVG support and Japanese texts, a font with Japanese
 # glyphs, and a virtual display for running it where there is no screen.
 packages+=(qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-noto-cjk xvfb xauth)
+# Trial playback: Qt's audio output, FluidSynth and a General MIDI sound font.
+packages+=(qt6-multimedia-dev libfluidsynth-dev timgm6mb-soundfont)
 # The desktop's own tools, with which the tests check the file type registration.
 packages+=(shared-mime-info desktop-file-utils xdg-utils libglib2.0-bin)
 if [[ "${1:-build}" == fuzz ]]; then

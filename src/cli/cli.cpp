@@ -5,6 +5,8 @@
 #include "cli/comic_commands.h"
 #include "cli/image_commands.h"
 #include "cli/package_commands.h"
+#include "cli/play_command.h"
+#include "cli/reference_commands.h"
 #include "cli/script_commands.h"
 #include "platform/errors.h"
 
@@ -25,6 +27,7 @@ struct ArgumentRules {
     std::set<std::string> flags;
     std::size_t minPositional;
     std::size_t maxPositional;
+    std::set<std::string> withTwoValues = {};
 };
 
 struct CliCommand {
@@ -44,14 +47,28 @@ const CliCommand kCommands[] = {
      runOutline},
     {"fmt", "fmt FILE.csf [-o OUT.csf] [--check]", {{"-o"}, {"--check"}, 1, 1}, runFmt},
     {"check", "check FILE.csf [--json]", {{}, {"--json"}, 1, 1}, runCheck},
+    {"find",
+     "find FILE.csf TEXT [--match-case] [--raw]",
+     {{}, {"--match-case", "--raw"}, 2, 2},
+     runFind},
+    {"refs",
+     "refs FILE.csf (--page BOOK PAGE | --book BOOK | --variable NAME | --file NAME)",
+     {{"--page", "--book", "--variable", "--file"}, {}, 1, 2},
+     runRefs},
+    {"rename",
+     "rename FILE.csf (--page BOOK OLD NEW | --book OLD NEW | --variable OLD NEW) [-o OUT.csf]",
+     {{"--page", "--book", "--variable", "-o"}, {}, 2, 3},
+     runRename},
     {"mag2bmp", "mag2bmp IN.mag OUT.bmp", {{}, {}, 2, 2}, runMag2Bmp},
     {"imginfo", "imginfo FILE [--plugins DIR]", {{"--plugins"}, {}, 1, 1}, runImgInfo},
     {"pack", "pack FILE.csf OUT.cpf [--compress NAME]...", {{"--compress"}, {}, 2, 2}, runPack},
     {"ls", "ls ARCHIVE.cpf", {{}, {}, 1, 1}, runLs},
-    {"unpack",
-     "unpack ARCHIVE.cpf DIR [--max-size BYTES]",
-     {{"--max-size"}, {}, 2, 2},
-     runUnpack},
+    {"unpack", "unpack ARCHIVE.cpf DIR [--max-size BYTES]", {{"--max-size"}, {}, 2, 2}, runUnpack},
+    {"play",
+     "play FILE.csf [--from BOOK PAGE] [--answers FILE] [--seed N] [--clock TIME] "
+     "[--max-events N]",
+     {{"--answers", "--seed", "--clock", "--max-events"}, {}, 1, 1, {"--from"}},
+     runPlay},
 };
 
 void printUsage(std::ostream& err) {
@@ -72,7 +89,7 @@ ParsedArguments parseCommandArguments(const CliCommand& command,
                                       const std::vector<std::string>& arguments) {
     const ArgumentRules& rules = command.rules;
     return parseArguments({arguments.begin() + 1, arguments.end()}, rules.withValue, rules.flags,
-                          rules.minPositional, rules.maxPositional);
+                          rules.minPositional, rules.maxPositional, rules.withTwoValues);
 }
 
 } // namespace

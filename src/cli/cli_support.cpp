@@ -21,11 +21,17 @@ std::vector<std::string> ParsedArguments::values(const std::string& option) cons
 ParsedArguments parseArguments(const std::vector<std::string>& arguments,
                                const std::set<std::string>& withValue,
                                const std::set<std::string>& flags, std::size_t minPositional,
-                               std::size_t maxPositional) {
+                               std::size_t maxPositional,
+                               const std::set<std::string>& withTwoValues) {
     ParsedArguments parsed;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (withValue.count(argument)) {
+        if (withTwoValues.count(argument)) {
+            if (i + 2 >= arguments.size())
+                throw UsageError(argument + " needs two values");
+            parsed.options.emplace(argument, arguments[++i]);
+            parsed.options.emplace(argument, arguments[++i]);
+        } else if (withValue.count(argument)) {
             if (i + 1 == arguments.size())
                 throw UsageError(argument + " needs a value");
             parsed.options.emplace(argument, arguments[++i]);

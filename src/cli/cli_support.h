@@ -37,13 +37,15 @@ struct ParsedArguments {
 };
 
 // Splits arguments into positional ones and options. Options in withValue
-// take the next argument; options in flags take none; anything else that
-// starts with "--" is a usage error, as is a positional count outside
+// take the next argument, those in withTwoValues the next two (kept in
+// order under the option's name); options in flags take none; anything else
+// that starts with "--" is a usage error, as is a positional count outside
 // [minPositional, maxPositional].
 ParsedArguments parseArguments(const std::vector<std::string>& arguments,
                                const std::set<std::string>& withValue,
                                const std::set<std::string>& flags, std::size_t minPositional,
-                               std::size_t maxPositional);
+                               std::size_t maxPositional,
+                               const std::set<std::string>& withTwoValues = {});
 
 // Loads a comic as the editor opens one: the editor's file head, the reader
 // (IoError when unreadable) and the checks after opening.

@@ -80,9 +80,32 @@ private:
     void showLine(std::string_view line) final {
         record_ = Record{};
         if (TCmdCtrl::GetCommandKind(line) == kKindOf<Record>)
-            record_ = std::get<Record>(
-                context_.syntax.ParseCommand(kKindOf<Record>, line, TCmdCtrl::ReadFailure::Throw));
+            record_ = readRecord(line);
         showRecord(record_);
+    }
+
+    // A number field that holds no number is reported; the dialog then opens
+    // with the fields read before it and the line's options, so that the
+    // user can mend the line (Cancel leaves it as it was).
+    Record readRecord(std::string_view line) {
+        try {
+            return parse(line, TCmdCtrl::ReadFailure::Throw);
+        } catch (const ConversionError& error) {
+            services_.showErrorBox(errorText(error));
+        }
+        Record record = parse(line, TCmdCtrl::ReadFailure::KeepWhatWasRead);
+        if (record.Option == TOptParam{}) {
+            try {
+                record.Option = context_.syntax.ParseOptions(line);
+            } catch (const ConversionError&) {
+                // Told above; the options stay as far as they were read.
+            }
+        }
+        return record;
+    }
+
+    Record parse(std::string_view line, TCmdCtrl::ReadFailure onFailure) {
+        return std::get<Record>(context_.syntax.ParseCommand(kKindOf<Record>, line, onFailure));
     }
 
     std::string buildLine() final {

@@ -1,6 +1,7 @@
 #include "commands/message_dialog.h"
 
 #include "commands/color_box.h"
+#include "commands/command_controls.h"
 #include "commands/layout_frame.h"
 #include "commands/message_memo.h"
 #include "commands/message_preview.h"
@@ -28,7 +29,6 @@ namespace pagora {
 namespace {
 
 constexpr int kSmallestFontSize = 10;
-constexpr int kShownSizeWhenNone = 16;
 constexpr qsizetype kPreviewCharacters = 16 * 1024;
 
 const QStringList kEffects = {
@@ -73,8 +73,7 @@ TfrmMessage::TfrmMessage(DialogContext& context, QWidget* parent)
     , chkClickAbleEnabled(
           makeCheckBox("chkClickAbleEnabled", QStringLiteral("クリッカブル領域を有効にする"), this))
     , cmbSelectWindow(makeList("cmbSelectWindow", {}, this))
-    , cmbFontSize(makeEditableList("cmbFontSize",
-                                   {"10", "12", "14", "16", "18", "20", "24", "28", "32"}, this))
+    , cmbFontSize(makeFontSizeList("cmbFontSize", this))
     , edtFontColor(makeReadOnlyEdit("edtFontColor", this))
     , btnColorSet(makeButton(QStringLiteral("色の選択"), "btnColorSet", this))
     , btnPosition(makeButton(QStringLiteral("表示位置設定"), "btnPosition", this))
@@ -140,7 +139,7 @@ void TfrmMessage::showRecord(const TCmdMsgDlg& record) {
     chkLastEnterKeyWait->setChecked(record.KeyWaitAfter);
     chkClickAbleEnabled->setChecked(record.ClickAbleEnabled);
     showBoxColor(*edtFontColor, record.Option.Color);
-    showFontSize(record.Option.Size == 0 ? kShownSizeWhenNone : record.Option.Size);
+    showFontSize(record.Option.Size);
     cmbSelectWindow->setCurrentIndex(record.Option.Win);
     updateControls();
     refreshPreview();
@@ -165,7 +164,7 @@ int TfrmMessage::fontSize() const {
 }
 
 void TfrmMessage::showFontSize(int size) {
-    cmbFontSize->setEditText(QString::number(size));
+    pagora::showFontSize(*cmbFontSize, size);
     cmbFontSizeChange();
 }
 
@@ -222,7 +221,10 @@ void TfrmMessage::fillRecord(TCmdMsgDlg& record) {
     record.KeyWaitAfter = chkLastEnterKeyWait->isChecked();
     record.ClickAbleEnabled = chkClickAbleEnabled->isChecked();
     record.Option.Color = boxColor(*edtFontColor);
-    record.Option.Size = fontSize();
+    // A line without a size, left at the size shown for it, stays without.
+    const bool windowSize =
+        record_.Option.Size == 0 && chosenFontSize(*cmbFontSize, record_.Option.Size) == 0;
+    record.Option.Size = windowSize ? 0 : fontSize();
     record.Option.Win = std::max(cmbSelectWindow->currentIndex(), 0);
     record.Text = text;
 }

@@ -2,6 +2,7 @@
 
 #include "document/cmd_ctrl.h"
 #include "document/comic_file.h"
+#include "document/comic_references.h"
 #include "platform/encoding.h"
 
 #include <algorithm>
@@ -253,6 +254,55 @@ EditVerdict deleteVariable(TComicFileCtrl& comic, VariableKind kind, std::string
     });
 }
 
+namespace {
+
+// A "%" or "&" in a variable's name would pair with the delimiters of the
+// texts that embed it, so the player would read another name there.
+bool breaksEmbedding(std::string_view name) {
+    return name.find_first_of("%&") != std::string_view::npos;
+}
+
+} // namespace
+
+std::optional<EditVerdict> variableRenameProblem(TComicFileCtrl& comic, TCmdCtrl& syntax,
+                                                 VariableKind kind, std::string_view oldName,
+                                                 std::string_view newName) {
+    if (newName == oldName || !declaredValue(comic, kind, oldName))
+        return EditVerdict::unchanged();
+    if (std::optional<EditMessage> problem = declarationProblem(newName, ""))
+        return EditVerdict{std::nullopt, std::move(problem)};
+    if (breaksEmbedding(newName))
+        return EditVerdict::refused(
+            MessageKind::Warning,
+            PAGORA_CP932("「%」や「&」を含む変数名は、文に埋め込むと区切りと区別できません\n"
+                         "別の変数名を指定して下さい"));
+    if (!syntax.CheckName(newName))
+        return EditVerdict::unchanged();
+    if (declaredValue(comic, kind, newName))
+        return EditVerdict::refused(MessageKind::Warning,
+                                    PAGORA_CP932("変数名「") + std::string(newName) +
+                                        PAGORA_CP932("」はすでに使用されています\n"
+                                                     "別の変数名を指定して下さい"));
+    return std::nullopt;
+}
+
+RenameVerdict renameVariable(TComicFileCtrl& comic, TCmdCtrl& syntax, VariableKind kind,
+                             std::string_view oldName, std::string_view newName,
+                             ReferenceUpdate update) {
+    RenameVerdict result;
+    result.verdict = asStep(comic, PAGORA_CP932("変数名の変更"), {}, [&]() -> EditVerdict {
+        if (std::optional<EditVerdict> problem =
+                variableRenameProblem(comic, syntax, kind, oldName, newName))
+            return *problem;
+        comic.RenameHeaderKey(variableBlock(kind), oldName, newName);
+        if (update == ReferenceUpdate::Rewrite)
+            result.references = rewriteReferences(
+                comic, {{nameKindOf(kind), std::string(oldName)}, std::string(newName)});
+        return EditVerdict::doneAt({});
+    });
+    return result;
+}
+
 // --- books and pages ---
 
 TreeNode TreeNode::openAt(TreeLevel level, const EditPlace& open) {
@@ -306,23 +356,46 @@ std::optional<EditMessage> checkRename(TComicFileCtrl& comic, const TreeNode& no
                                     "\r\n名前を変更することはできません。"));
 }
 
+std::optional<EditVerdict> renameProblem(TComicFileCtrl& comic, TCmdCtrl& syntax,
+                                         const TreeNode& node, std::string_view name) {
+    if (std::optional<EditMessage> refusal = checkRename(comic, node))
+        return EditVerdict{std::nullopt, std::move(refusal)};
+    if (name == node.name() || !syntax.CheckName(name))
+        return EditVerdict::unchanged();
+    if (contains(siblingNames(comic, node), name))
+        return nameInUse(node);
+    return std::nullopt;
+}
+
 EditVerdict renameNode(TComicFileCtrl& comic, TCmdCtrl& syntax, const TreeNode& node,
                        std::string_view name) {
-    return asStep(comic,
-                  labelFor(node, PAGORA_CP932("ブック名の変更"), PAGORA_CP932("ページ名の変更")),
-                  placeOf(node), [&]() -> EditVerdict {
-                      if (std::optional<EditMessage> refusal = checkRename(comic, node))
-                          return {std::nullopt, std::move(refusal)};
-                      if (name == node.name() || !syntax.CheckName(name))
-                          return EditVerdict::unchanged();
-                      if (contains(siblingNames(comic, node), name))
-                          return nameInUse(node);
-                      if (isPage(node))
-                          comic.RenamePage(node.book, node.page, name);
-                      else
-                          comic.RenameBook(node.book, name);
-                      return EditVerdict::doneAt(placeOf(node.named(std::string(name))));
-                  });
+    return renameNodeAndReferences(comic, syntax, node, name, ReferenceUpdate::Keep).verdict;
+}
+
+NameTarget referenceTarget(const TreeNode& node) {
+    return isPage(node) ? NameTarget{NameKind::Page, node.page, node.book}
+                        : NameTarget{NameKind::Book, node.book};
+}
+
+RenameVerdict renameNodeAndReferences(TComicFileCtrl& comic, TCmdCtrl& syntax, const TreeNode& node,
+                                      std::string_view name, ReferenceUpdate update) {
+    RenameVerdict result;
+    result.verdict = asStep(
+        comic, labelFor(node, PAGORA_CP932("ブック名の変更"), PAGORA_CP932("ページ名の変更")),
+        placeOf(node), [&]() -> EditVerdict {
+            if (std::optional<EditVerdict> problem = renameProblem(comic, syntax, node, name))
+                return *problem;
+            if (isPage(node))
+                comic.RenamePage(node.book, node.page, name);
+            else
+                comic.RenameBook(node.book, name);
+            const TreeNode renamed = node.named(std::string(name));
+            if (update == ReferenceUpdate::Rewrite)
+                result.references =
+                    rewriteReferences(comic, {referenceTarget(node), std::string(name)});
+            return EditVerdict::doneAt(placeOf(renamed));
+        });
+    return result;
 }
 
 std::optional<EditMessage> checkDelete(TComicFileCtrl& comic, const TreeNode& node) {

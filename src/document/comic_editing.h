@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/comic_references.h"
 #include "document/edit_place.h"
 #include "document/flag_ctrl.h"
 #include "platform/prompter.h"
@@ -108,6 +109,32 @@ EditVerdict declareVariable(TComicFileCtrl& comic, VariableKind kind, std::strin
 // command lines that use it are left as they are.
 EditVerdict deleteVariable(TComicFileCtrl& comic, VariableKind kind, std::string_view name);
 
+// --- renames that update references ---
+
+// Whether a rename rewrites the command lines that refer to the old name.
+enum class ReferenceUpdate { Keep, Rewrite };
+
+// What a rename did, and with its references (nothing when it kept them).
+struct RenameVerdict {
+    EditVerdict verdict;
+    ReferenceRewrite references;
+};
+
+// Why the variable cannot be renamed, before the user is asked about its
+// references: a name left as it was or not declared (unchanged), a name that
+// cannot be declared or that holds "%" or "&" (which texts embedding it would
+// read as delimiters), a name the name check reports itself (unchanged), a
+// name declared already (refused). None when the rename can go ahead.
+std::optional<EditVerdict> variableRenameProblem(TComicFileCtrl& comic, TCmdCtrl& syntax,
+                                                 VariableKind kind, std::string_view oldName,
+                                                 std::string_view newName);
+// Renames the variable's entry in its place, its initial value kept, and
+// with Rewrite every command line that uses it, all as one step. The focus
+// is the empty place.
+RenameVerdict renameVariable(TComicFileCtrl& comic, TCmdCtrl& syntax, VariableKind kind,
+                             std::string_view oldName, std::string_view newName,
+                             ReferenceUpdate update);
+
 // --- books and pages ---
 
 enum class TreeLevel { Root, Book, Page };
@@ -145,10 +172,21 @@ EditVerdict addNode(TComicFileCtrl& comic, TCmdCtrl& syntax, const TreeNode& nod
 // The refusal of renaming the node before its new name is asked: the start
 // book, or the start page of the start book, keeps its name.
 std::optional<EditMessage> checkRename(TComicFileCtrl& comic, const TreeNode& node);
-// Renames the node; its own name changes nothing, an invalid name is reported
-// by the name check, a name in use is refused. The focus is the renamed node.
+// Why the node cannot take the name, before the user is asked about its
+// references: the refusal of checkRename, its own name or an invalid name
+// (unchanged; the name check reports it), a name in use (refused). None
+// when the rename can go ahead.
+std::optional<EditVerdict> renameProblem(TComicFileCtrl& comic, TCmdCtrl& syntax,
+                                         const TreeNode& node, std::string_view name);
+// Renames the node after the same checks. The focus is the renamed node.
 EditVerdict renameNode(TComicFileCtrl& comic, TCmdCtrl& syntax, const TreeNode& node,
                        std::string_view name);
+// What references to the node lead to: the book, or the page of its book.
+NameTarget referenceTarget(const TreeNode& node);
+// The same rename, and with Rewrite every command line that refers to the
+// book or page, all as one step.
+RenameVerdict renameNodeAndReferences(TComicFileCtrl& comic, TCmdCtrl& syntax, const TreeNode& node,
+                                      std::string_view name, ReferenceUpdate update);
 
 // The refusal of deleting the node, before the user is asked: the last book
 // of the comic or page of its book, the start book, the start page.

@@ -458,6 +458,22 @@ void TComicFileCtrl::DeleteHeader(std::string_view block, std::string_view key) 
     }
 }
 
+bool TComicFileCtrl::RenameHeaderKey(std::string_view block, std::string_view oldKey,
+                                     std::string_view newKey) {
+    const std::optional<Range> range = findBlock(headerKey(block));
+    if (!range)
+        return false;
+    const std::string prefix = std::string(oldKey) + "=";
+    for (int number = range->first; number <= range->last; ++number) {
+        if (startsWith(lines_[number], prefix)) {
+            replaceLine(number, std::string(newKey) + lines_[number].substr(oldKey.size()));
+            ensureIndex();
+            return true;
+        }
+    }
+    return false;
+}
+
 std::vector<std::string> TComicFileCtrl::GetHeaderKeys(std::string_view block) const {
     std::vector<std::string> keys;
     for (auto& entry : GetHeaderEntries(block))

@@ -75,6 +75,9 @@ public:
                            std::string_view defaultValue) const;
     void WriteHeader(std::string_view block, std::string_view key, std::string_view value);
     void DeleteHeader(std::string_view block, std::string_view key);
+    // The first entry of oldKey takes newKey in its place, its value kept;
+    // false when the block holds no such entry.
+    bool RenameHeaderKey(std::string_view block, std::string_view oldKey, std::string_view newKey);
     std::vector<std::string> GetHeaderKeys(std::string_view block) const;
     // Key and value of every entry, in order (the keys of GetHeaderKeys), in one pass.
     std::vector<std::pair<std::string, std::string>> GetHeaderEntries(std::string_view block) const;

@@ -42,7 +42,7 @@ const std::vector<std::pair<std::string, Special>>& specialValues() {
 
 // The variables a header block declares, each with its first value, as a
 // lookup of the key would read it.
-std::vector<std::pair<std::string, std::string>> declarations(TComicFileCtrl& comic,
+std::vector<std::pair<std::string, std::string>> declarations(const TComicFileCtrl& comic,
                                                               std::string_view block) {
     std::vector<std::pair<std::string, std::string>> entries = comic.GetHeaderEntries(block);
     std::unordered_map<std::string, std::string> firstValues;
@@ -111,7 +111,7 @@ std::string_view variableBlock(VariableKind kind) {
     return kind == VariableKind::Numeric ? "ValueFlag" : "StringFlag";
 }
 
-TFlagCtrl::TFlagCtrl(TComicFileCtrl& comic, Prompter& prompter, const Clock& clock,
+TFlagCtrl::TFlagCtrl(const TComicFileCtrl& comic, Prompter& prompter, const Clock& clock,
                      RandomSource& random)
     : StartTicks(clock.ticksMs())
     , comic_(comic)

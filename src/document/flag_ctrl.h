@@ -45,7 +45,8 @@ struct TExpandResult {
 // computed on each request.
 class TFlagCtrl {
 public:
-    TFlagCtrl(TComicFileCtrl& comic, Prompter& prompter, const Clock& clock, RandomSource& random);
+    TFlagCtrl(const TComicFileCtrl& comic, Prompter& prompter, const Clock& clock,
+              RandomSource& random);
 
     // Every declaration of the header is loaded, however many there are.
     std::vector<TValueFlag> ValueFlags;
@@ -84,7 +85,7 @@ public:
     static std::vector<std::string> GetSpecialStringNames();
 
 private:
-    TComicFileCtrl& comic_;
+    const TComicFileCtrl& comic_;
     Prompter& prompter_;
     const Clock& clock_;
     RandomSource& random_;

@@ -65,6 +65,11 @@ PlayWindowLook readPlayWindow(const TComicFileCtrl& comic, int windowNo) {
     look.italic = on(kItalicKey, "0");
     look.shadow = on(kShadowKey, "1");
     look.shadowColor = colorOr(text(kShadowColorKey, "clSilver"), kDefaultShadowColor);
+    if (window.placed) {
+        look.left = number(kLeftKey, window.left);
+        look.top = number(kTopKey, window.top);
+        look.titleBar = on(kTitleBarKey, "1");
+    }
     return look;
 }
 

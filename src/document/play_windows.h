@@ -47,6 +47,11 @@ struct PlayWindowLook {
     bool italic = false;
     bool shadow = true;
     std::uint32_t shadowColor = kDefaultShadowColor; // 0x00BBGGRR
+    // The place beside the main window's top left corner (0, 0 for the main
+    // window) and whether the reader can move it by a title bar.
+    int left = 0;
+    int top = 0;
+    bool titleBar = false;
 };
 
 // The window a window number stands for: a number outside 0 to 5 stands for
@@ -58,10 +63,10 @@ int playWindowIndex(int windowNo);
 std::string_view playWindowBlock(int windowNo);
 const PlayWindowDefaults& playWindowDefaults(int windowNo);
 
-// A window's size, font and shadow from its header block. A missing key or
-// a size that is not a number takes the window's default; a style is on
-// when its value is a number above 0; a shadow colour that does not parse
-// is silver.
+// A window's size, place, font and shadow from its header block. A missing
+// key or a size or place that is not a number takes the window's default; a
+// style or the title bar is on when its value is a number above 0; a shadow
+// colour that does not parse is silver.
 PlayWindowLook readPlayWindow(const TComicFileCtrl& comic, int windowNo);
 
 } // namespace pagora

@@ -10,10 +10,12 @@
 #include "editor/script/script_parser.h"
 #include "editor/script/script_runner.h"
 #include "editor/script/script_steps.h"
+#include "gui/audio_player.h"
 #include "gui/qt_text.h"
 #include "platform/clock.h"
 #include "platform/desktop_system.h"
 #include "platform/files.h"
+#include "platform/media_player.h"
 #include "platform/message_line.h"
 #include "platform/settings_store.h"
 
@@ -152,7 +154,8 @@ std::unique_ptr<DesktopSystem> scriptDesktop() {
 struct ProgramServices {
     ProgramServices(Prompter& prompter, SettingsStore& settings,
                     std::function<void(const QString&)> showErrorBox,
-                    std::unique_ptr<DesktopSystem> desktopSystem)
+                    std::unique_ptr<DesktopSystem> desktopSystem,
+                    MediaPlayerFactory makeMediaPlayer)
         : programFolder(pathFromText(QCoreApplication::applicationDirPath()))
         , desktop(std::move(desktopSystem))
         , services{{prompter, settings, help, findHelpFolder(programFolder),
@@ -171,7 +174,8 @@ struct ProgramServices {
                            pathFromText(QCoreApplication::applicationFilePath())};
                        return runSetupWizard(services, environment, run, setupNotDue, user, owner);
                    },
-                   autosaveFolder()} {}
+                   autosaveFolder(),
+                   std::move(makeMediaPlayer)} {}
 
     SystemClock clock;
     SystemRandom random;
@@ -206,7 +210,7 @@ int runInteractive(PagoraApplication& application, const EditorOptions& options)
         options.screenshot ? static_cast<SettingsStore&>(pictureSettings) : userSettings;
     ProgramServices program(
         prompter, settings, [&prompter](const QString& text) { prompter.showErrorText(text); },
-        std::make_unique<ProcessDesktopSystem>());
+        std::make_unique<ProcessDesktopSystem>(), [] { return std::make_unique<AudioPlayer>(); });
     TfrmMain window(program.services, options.file);
     prompter.setParentWidget(&window);
     window.show();
@@ -247,10 +251,11 @@ int runScripted(PagoraApplication& application, const EditorOptions& options) {
     PrintingPrompter prompter;
     MemorySettingsStore settings;
     presetScriptSettings(settings, options);
+    // Script runs stay quiet: their players read the files and play nothing.
     ProgramServices program(
         prompter, settings,
         [](const QString& text) { printScriptLine(messageLine(MessageKind::Error, utf8Of(text))); },
-        scriptDesktop());
+        scriptDesktop(), [] { return std::make_unique<SilentMediaPlayer>(); });
     TfrmMain window(program.services, options.file);
     ScriptSteps executor(window, prompter);
     ScriptRunner runner(std::move(*steps), executor);

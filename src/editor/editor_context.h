@@ -7,6 +7,7 @@
 #include "document/comic_rules.h"
 #include "document/flag_ctrl.h"
 #include "gui/dialog_context.h"
+#include "platform/media_player.h"
 #include "wizards/setup_run.h"
 
 #include <filesystem>
@@ -56,6 +57,8 @@ struct EditorServices : DialogServices {
     // Where copies of modified comics are kept until they are saved; empty
     // turns the copies off.
     std::filesystem::path autosaveFolder;
+    // The players of the dialogs' trials.
+    MediaPlayerFactory makeMediaPlayer;
 };
 
 } // namespace pagora

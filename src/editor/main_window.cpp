@@ -51,7 +51,8 @@ TfrmMain::TfrmMain(EditorServices& services, const std::optional<std::filesystem
                user_,
                [this](QWidget* over) { runVariableTable(over); },
                *layoutEditor_,
-               *numberPad_} {
+               *numberPad_,
+               services.makeMediaPlayer} {
     setObjectName(QStringLiteral("TfrmMain"));
     buildLayout();
     createToolWindows();

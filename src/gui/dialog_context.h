@@ -1,10 +1,12 @@
 #pragma once
 
 #include "document/comic_rules.h"
+#include "platform/media_player.h"
 
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -59,9 +61,9 @@ struct UserSettings {
 
 // What a dialog is given: the services, the command line syntax, the
 // variable table, a read-only view of the comic and its file, the user's
-// settings, the variable table's editor, the one layout editor and the one
-// number pad of the run. Dialogs hand their results back; the caller changes
-// the comic.
+// settings, the variable table's editor, the one layout editor, the one
+// number pad of the run and its media players. Dialogs hand their results
+// back; the caller changes the comic.
 struct DialogContext {
     DialogServices& services;
     TCmdCtrl& syntax;
@@ -74,6 +76,9 @@ struct DialogContext {
     std::function<void(QWidget* parent)> editVariables;
     TWindowLayoutEditor& layoutEditor;
     TfrmValueEdit& numberPad;
+    // Makes the player with which a window plays a sound or music file for a
+    // trial; one per window that plays.
+    std::function<std::unique_ptr<MediaPlayer>()> makeMediaPlayer;
 
     Prompter& prompter() const { return services.prompter; }
 };

@@ -28,6 +28,13 @@ constexpr TopicPage kTopicPages[] = {
     // The command dialogs.
     {kMessageHelpTopic, "message.html"},
     {kGraphicHelpTopic, "graphic.html"},
+    {kMusicHelpTopic, "media.html"},
+    {kSoundHelpTopic, "media.html"},
+    {kSelectDlgHelpTopic, "flow-commands.html"},
+    {kPageJumpHelpTopic, "flow-commands.html"},
+    {kWindowShowHelpTopic, "flow-commands.html"},
+    {kClickAbleHelpTopic, "flow-commands.html"},
+    {kClickAbleClearHelpTopic, "flow-commands.html"},
     {kFlagCtrlHelpTopic, "variable-commands.html"},
     {kValueCtrlHelpTopic, "variable-commands.html"},
     {kStringCtrlHelpTopic, "variable-commands.html"},

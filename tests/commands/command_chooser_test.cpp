@@ -1,4 +1,5 @@
 #include "commands/command_chooser.h"
+#include "commands/command_dialogs.h"
 #include "dialog_fixture.h"
 #include "test_command_dialog.h"
 
@@ -151,6 +152,29 @@ TEST_F(CommandChooser, OtherKindsGoThroughTheirDialog) {
     answerDialogs(QStringLiteral("c.mid"), false);
     EXPECT_EQ(chooser.EditCommand("Music \"a.mid\",0,", CmdKind::Music), "Music \"a.mid\",0,");
     EXPECT_FALSE(chooser.confirmed());
+}
+
+TEST_F(CommandChooser, TheBuiltDialogsAreRegisteredForTheirKinds) {
+    const auto made = makeChooser();
+    TfrmCommand& chooser = *made;
+    registerCommandDialogs(chooser);
+    const std::vector<std::pair<CmdKind, QString>> dialogs{
+        {CmdKind::Music, QStringLiteral("TfrmMusic")},
+        {CmdKind::Sound, QStringLiteral("TfrmSound")},
+        {CmdKind::WaitTime, QStringLiteral("TfrmWaitTime")}};
+    for (const auto& [kind, name] : dialogs) {
+        EXPECT_TRUE(chooser.hasDialog(kind)) << name.toStdString();
+        QString opened;
+        modal = [&opened](QDialog& dialog) {
+            opened = dialog.objectName();
+            return 0;
+        };
+        chooser.EditCommand("", kind);
+        EXPECT_EQ(opened, name);
+    }
+    QListWidget& list = *chooser.list();
+    for (const int row : {3, 4, 6})
+        EXPECT_TRUE(list.item(row)->flags() & Qt::ItemIsEnabled) << row;
 }
 
 } // namespace

@@ -55,8 +55,12 @@ TEST_F(MessageDialog, ALineWithoutASizeShowsSixteenAndAnEmptyMiddleLineIsStoredA
     memo().setPlainText(QStringLiteral("はじめ\n\nおわり"));
     const std::optional<std::string> written = pressOK();
     ASSERT_TRUE(written);
-    EXPECT_EQ(*written, sj(R"(MsgDlg "はじめ# #おわり",0,"KeyWait","Normal",0,0,0,"/SIZE:16")"))
-        << "the clickable areas follow the key wait after the command, which is off";
+    EXPECT_EQ(*written, sj(R"(MsgDlg "はじめ# #おわり",0,"KeyWait","Normal",0,0,0,)"))
+        << "the clickable areas follow the key wait after the command, which is off; the "
+           "size shown for none stays unwritten";
+    dialog.loadLine(R"(MsgDlg "a",0,"KeyWait","Normal",0,0,0,)");
+    list("cmbFontSize").setEditText(QStringLiteral("18"));
+    EXPECT_EQ(pressOK(), R"(MsgDlg "a",0,"KeyWait","Normal",0,0,0,"/SIZE:18")");
 }
 
 // Display mode -> whether the per-line key wait and the speed list may be used.

@@ -152,18 +152,11 @@ TEST_F(Dialogs, WithoutHelpPagesTheUserIsTold) {
     EXPECT_EQ(toUtf8(prompter.messages()[0]), "ヘルプファイルが見つかりません");
 }
 
-TEST(HelpPages, EveryTopicTheProgramAsksForHasItsPageAndAnchor) {
+// Each topic's page and anchor are checked in the gui tests.
+TEST(HelpPages, TheContentsHoldTheKeywordsAndNoFolderIsMadeUp) {
     const std::filesystem::path helpFolder =
         std::filesystem::path(PAGORA_SOURCE_DIR) / "docs" / "help";
     EXPECT_EQ(findHelpFolder(helpFolder.parent_path() / "nowhere"), std::filesystem::path());
-    for (const int topic :
-         {kEnvironmentTopic, kSystemSettingsTopic, kHelpOnHelpTopic, kFlagSetHelpTopic,
-          kMenuSetHelpTopic, kWindowSetHelpTopic, kPackageTopic}) {
-        const QUrl url = helpTopicUrl(helpFolder, topic);
-        const std::string page = readFile(pathFromText(url.toLocalFile()));
-        EXPECT_NE(page.find("id=\"" + url.fragment().toStdString() + "\""), std::string::npos)
-            << url.toString().toStdString();
-    }
     const std::string index = readFile(helpFolder / "index.html");
     EXPECT_NE(index.find("id=\"keywords\""), std::string::npos);
 }

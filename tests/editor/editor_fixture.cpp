@@ -20,7 +20,8 @@ EditorTest::EditorTest()
                    setupRuns.push_back(run);
                    return setupOutcome;
                },
-               folder.path() / "autosave"} {
+               folder.path() / "autosave",
+               mediaPlayers.factory()} {
 }
 
 std::unique_ptr<TfrmMain> EditorTest::makeWindow(const std::optional<std::filesystem::path>& file) {

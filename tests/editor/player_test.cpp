@@ -122,7 +122,8 @@ TEST_F(Player, TheStartedProgramGetsTheComicsPathInItsFolder) {
                         services.programFolder,
                         services.findWine,
                         services.runSetup,
-                        services.autosaveFolder};
+                        services.autosaveFolder,
+                        services.makeMediaPlayer};
     TfrmMain window(real, comic);
     window.actions().menuPlayerExecFirst->trigger();
     EXPECT_TRUE(prompter.records().empty());

@@ -11,6 +11,7 @@
 #include "platform/scripted_prompter.h"
 #include "platform/settings_store.h"
 #include "support/comic_text.h"
+#include "support/recording_media_player.h"
 #include "support/temp_folder.h"
 
 #include <QString>
@@ -72,8 +73,9 @@ public:
 };
 
 // What every window's test needs, scripted: the prompter answers from its
-// queues, settings live in memory, help pages and error boxes are recorded,
-// and dialogs run through `modal` instead of a modal loop.
+// queues, settings live in memory, help pages, error boxes and what media
+// players are asked are recorded, and dialogs run through `modal` instead of
+// a modal loop.
 class ServicesTest : public ::testing::Test {
 protected:
     // The CP932 form of a UTF-8 text, for comparing with the document.
@@ -85,6 +87,7 @@ protected:
     SystemClock clock;
     SystemRandom random;
     RecordingHelpViewer help;
+    RecordingMediaPlayers mediaPlayers;
     std::vector<QString> errorBoxes;
     std::function<int(QDialog&)> modal = [](QDialog&) {
         return 0;
@@ -120,7 +123,8 @@ protected:
                           user,
                           [this](QWidget* parent) { variableTableRuns.push_back(parent); },
                           layoutEditor,
-                          numberPad};
+                          numberPad,
+                          mediaPlayers.factory()};
 };
 
 // The texts of the message boxes shown so far, decoded, each followed by a

@@ -1,4 +1,4 @@
-#include "commands/system_dialog.h"
+#include "commands/system_command_dialog.h"
 #include "dialog_fixture.h"
 #include "gui/help_topics.h"
 #include "test_command_dialog.h"
