@@ -1,17 +1,13 @@
 #include "commands/command_controls.h"
 
-#include "commands/variable_chooser.h"
 #include "commands/window_list.h"
 #include "gui/controls.h"
-#include "gui/dialog_context.h"
 #include "gui/dialog_frame.h"
 #include "gui/qt_text.h"
 #include "platform/numbers.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMenu>
-#include <optional>
 
 namespace pagora {
 
@@ -28,6 +24,21 @@ void showWindow(QComboBox& list, int win) {
 
 int chosenWindow(const QComboBox& list, int kept) {
     return list.currentIndex() >= 0 ? list.currentIndex() : kept;
+}
+
+void fillNames(QComboBox& list, const std::vector<std::string>& names) {
+    list.clear();
+    for (const std::string& name : names)
+        list.addItem(qtText(name), nameData(name));
+    list.setCurrentIndex(-1);
+}
+
+void selectName(QComboBox& list, std::string_view name) {
+    list.setCurrentIndex(name.empty() ? -1 : list.findData(nameData(name)));
+}
+
+std::string chosenName(const QComboBox& list) {
+    return list.currentIndex() >= 0 ? nameOfData(list.currentData()) : std::string();
 }
 
 std::string keptText(const QString& shown, const std::string& read) {
@@ -65,39 +76,6 @@ int chosenFontSize(const QComboBox& list, int shown) {
 int previewFontSize(const QComboBox& list) {
     const int size = chosenFontSize(list, 0);
     return size > 0 ? size : kShownDefaultSize;
-}
-
-void addMessagePopup(QLineEdit& edit, DialogContext& context) {
-    auto* popup = new QMenu(&edit);
-    popup->setObjectName(QStringLiteral("popMessage"));
-    const auto addItem = [popup](const char* name, const QString& caption) {
-        QAction* item = popup->addAction(caption);
-        item->setObjectName(QString::fromLatin1(name));
-        return item;
-    };
-    QObject::connect(addItem("popCut", QStringLiteral("切り取り")), &QAction::triggered, &edit,
-                     &QLineEdit::cut);
-    QObject::connect(addItem("popCopy", QStringLiteral("コピー")), &QAction::triggered, &edit,
-                     &QLineEdit::copy);
-    QObject::connect(addItem("popPaste", QStringLiteral("貼り付け")), &QAction::triggered, &edit,
-                     &QLineEdit::paste);
-    popup->addSeparator();
-    const auto embed = [&edit, &context](VariableType type) {
-        TfrmFlagSelect chooser(context, edit.window());
-        const std::optional<std::string> name = chooser.run(type);
-        if (!name || name->empty())
-            return;
-        const QString delimiter =
-            type == VariableType::Numeric ? QStringLiteral("%") : QStringLiteral("&");
-        edit.insert(delimiter + qtText(*name) + delimiter);
-    };
-    QObject::connect(addItem("popValueFlag", QStringLiteral("数値変数の埋め込み")),
-                     &QAction::triggered, &edit, [embed] { embed(VariableType::Numeric); });
-    QObject::connect(addItem("popStringFlag", QStringLiteral("文字列変数の埋め込み")),
-                     &QAction::triggered, &edit, [embed] { embed(VariableType::String); });
-    edit.setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(&edit, &QLineEdit::customContextMenuRequested, popup,
-                     [popup, &edit](const QPoint& at) { popup->popup(edit.mapToGlobal(at)); });
 }
 
 } // namespace pagora

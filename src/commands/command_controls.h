@@ -11,8 +11,6 @@ class QWidget;
 
 namespace pagora {
 
-struct DialogContext;
-
 // Controls that several command dialogs share.
 
 // A drop-down list of the six windows (see fillWindowList), none selected.
@@ -22,6 +20,13 @@ void showWindow(QComboBox& list, int win);
 // The chosen window's number, or kept while none is chosen (a line naming
 // a window the list does not hold keeps it).
 int chosenWindow(const QComboBox& list, int kept);
+
+// Fills a list with names (CP932), each kept whole as its item's data.
+void fillNames(QComboBox& list, const std::vector<std::string>& names);
+// Selects the item of that name; none when the list does not hold it.
+void selectName(QComboBox& list, std::string_view name);
+// The chosen item's name, empty while none is chosen.
+std::string chosenName(const QComboBox& list);
 
 // The CP932 form of a text shown for read: read itself while the text is
 // what read shows as, so that bytes the code page cannot show come back
@@ -39,10 +44,5 @@ void showFontSize(QComboBox& list, int size);
 int chosenFontSize(const QComboBox& list, int shown);
 // The size a preview draws the text in: the size typed, "16" for none.
 int previewFontSize(const QComboBox& list);
-
-// Gives a one-line text box of a message the memo's pop-up menu: popCut,
-// popCopy, popPaste, popValueFlag "数値変数の埋め込み" and popStringFlag
-// "文字列変数の埋め込み" (the chosen variable replaces the selection).
-void addMessagePopup(QLineEdit& edit, DialogContext& context);
 
 } // namespace pagora

@@ -1,13 +1,12 @@
 #include "commands/name_lists.h"
 
+#include "commands/command_controls.h"
 #include "document/flag_ctrl.h"
 #include "gui/dialog_frame.h"
-#include "gui/qt_text.h"
 
 #include <QComboBox>
 
 namespace pagora {
-
 std::vector<std::string> variableNames(const TFlagCtrl& flags, VariableNames names) {
     std::vector<std::string> result;
     if (names == VariableNames::NumericWithBuiltIns)
@@ -22,31 +21,16 @@ std::vector<std::string> variableNames(const TFlagCtrl& flags, VariableNames nam
 }
 
 void fillNameList(QComboBox& list, const std::vector<std::string>& names) {
-    const std::optional<std::string> chosen = chosenName(list);
-    list.clear();
-    for (const std::string& name : names)
-        list.addItem(qtText(name), nameData(name));
-    list.setCurrentIndex(-1);
-    if (chosen)
-        selectName(list, *chosen);
-}
-
-bool selectName(QComboBox& list, std::string_view name) {
-    list.setCurrentIndex(list.findData(nameData(name)));
-    return list.currentIndex() >= 0;
-}
-
-std::optional<std::string> chosenName(const QComboBox& list) {
-    if (list.currentIndex() < 0)
-        return std::nullopt;
-    return nameOfData(list.currentData());
+    const std::string chosen = chosenName(list);
+    fillNames(list, names);
+    selectName(list, chosen);
 }
 
 std::string requiredVariable(QComboBox& list) {
-    std::optional<std::string> name = chosenName(list);
-    if (!name)
+    std::string name = chosenName(list);
+    if (name.empty())
         throw FieldError(QStringLiteral("変数が選択されていません"), &list);
-    return std::move(*name);
+    return name;
 }
 
 std::string bareName(std::string_view reference, char delimiter) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,20 +20,13 @@ enum class VariableNames {
 
 std::vector<std::string> variableNames(const TFlagCtrl& flags, VariableNames names);
 
-// Drop-down lists of names (variables, books, pages): each item keeps its
-// name's CP932 bytes, so a name goes back into a line exactly as it came.
+// Drop-down lists of names (variables, books, pages) are filled, chosen from
+// and read with fillNames, selectName and chosenName (command_controls.h).
 
 // Fills the list with names. The name that was chosen stays chosen when the
 // list still offers it (a refill after the variable table changed);
 // otherwise nothing is chosen.
 void fillNameList(QComboBox& list, const std::vector<std::string>& names);
-
-// Chooses name; a name the list does not offer leaves it without a choice.
-// True when the name was found.
-bool selectName(QComboBox& list, std::string_view name);
-
-// The chosen name (CP932), nothing when none is chosen.
-std::optional<std::string> chosenName(const QComboBox& list);
 
 // The chosen variable; OK is refused, naming the list, while none is chosen.
 std::string requiredVariable(QComboBox& list);

@@ -1,5 +1,6 @@
 #include "commands/option_dialog.h"
 
+#include "commands/command_controls.h"
 #include "commands/name_lists.h"
 #include "document/flag_ctrl.h"
 #include "gui/dialog_context.h"
@@ -78,7 +79,8 @@ void selectKeeping(QComboBox& list, const std::string& name) {
         list.setCurrentIndex(-1);
         return;
     }
-    if (selectName(list, name))
+    selectName(list, name);
+    if (list.currentIndex() >= 0)
         return;
     list.addItem(qtText(name), QByteArray(name.data(), static_cast<qsizetype>(name.size())));
     list.setCurrentIndex(list.count() - 1);
@@ -129,15 +131,17 @@ TIfParam conditionOf(const ConditionControls& tab) {
     const int position = tab.op->currentIndex();
     if (!tab.check->isChecked() || position < 0)
         return {};
-    const std::optional<std::string> left = chosenName(*tab.left);
-    std::optional<std::string> right;
+    const std::string left = chosenName(*tab.left);
+    std::string right;
     if (!tab.byVariable->isChecked())
         right = literalOf(tab);
-    else if (const std::optional<std::string> name = chosenName(*tab.right))
-        right = "%" + *name + "%";
-    if (!left || !right)
+    else if (const std::string name = chosenName(*tab.right); !name.empty())
+        right = "%" + name + "%";
+    else
         return {};
-    return {"%" + *left + "%", *right, tab.operatorCodes[static_cast<std::size_t>(position)]};
+    if (left.empty())
+        return {};
+    return {"%" + left + "%", right, tab.operatorCodes[static_cast<std::size_t>(position)]};
 }
 
 void updateCondition(ConditionControls& tab, bool allowed) {

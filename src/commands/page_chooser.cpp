@@ -1,7 +1,6 @@
 #include "commands/page_chooser.h"
 
 #include "commands/command_controls.h"
-#include "commands/name_lists.h"
 #include "document/comic_file.h"
 #include "gui/controls.h"
 
@@ -24,7 +23,7 @@ PageChooser::PageChooser(const TComicFileCtrl& comic, QWidget* parent)
 
 void PageChooser::showPage(std::string_view book, std::string_view page) {
     const QSignalBlocker quiet(cmbBook_);
-    fillNameList(*cmbBook_, comic_.GetBookList());
+    fillNames(*cmbBook_, comic_.GetBookList());
     selectName(*cmbBook_, book);
     cmbBookChange();
     selectName(*cmbPage_, page);
@@ -35,16 +34,16 @@ void PageChooser::cmbBookChange() {
     if (chosenBook.empty())
         cmbPage_->clear();
     else
-        fillNameList(*cmbPage_, comic_.GetPageList(chosenBook));
+        fillNames(*cmbPage_, comic_.GetPageList(chosenBook));
     emit changed();
 }
 
 std::string PageChooser::book() const {
-    return chosenName(*cmbBook_).value_or(std::string());
+    return chosenName(*cmbBook_);
 }
 
 std::string PageChooser::page() const {
-    return chosenName(*cmbPage_).value_or(std::string());
+    return chosenName(*cmbPage_);
 }
 
 bool PageChooser::chosen() const {

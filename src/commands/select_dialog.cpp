@@ -3,7 +3,7 @@
 #include "commands/color_box.h"
 #include "commands/command_controls.h"
 #include "commands/layout_frame.h"
-#include "commands/name_lists.h"
+#include "commands/text_popup.h"
 #include "document/comic_file.h"
 #include "document/flag_ctrl.h"
 #include "gui/controls.h"
@@ -93,11 +93,11 @@ TfrmSelectDlg::TfrmSelectDlg(DialogContext& context, QWidget* parent)
                                QAbstractItemView::SelectedClicked);
     ListView_->setItemDelegateForColumn(kPageColumn, new NoEditor(ListView_));
     ListView_->setMinimumWidth(kMessageWidth + kPageWidth + 4);
-    addMessagePopup(*edtMessage_, context);
+    attachTextPopup(*edtMessage_, context);
     edtMessage_->setAttribute(Qt::WA_InputMethodEnabled);
 
     pageNames_ = context.comic.GetPageList(context.file.currentBook);
-    fillNameList(*cmbPageList_, pageNames_);
+    fillNames(*cmbPageList_, pageNames_);
 
     auto* rowButtons = new QVBoxLayout;
     rowButtons->addWidget(btnAdd_);
@@ -261,7 +261,7 @@ void TfrmSelectDlg::cmbPageListChange() {
     QTreeWidgetItem* row = selectedRow();
     if (syncing_ || row == nullptr || cmbPageList_->currentIndex() < 0)
         return;
-    setPage(*row, chosenName(*cmbPageList_).value_or(std::string()));
+    setPage(*row, chosenName(*cmbPageList_));
 }
 
 void TfrmSelectDlg::btnColorSetClick() {

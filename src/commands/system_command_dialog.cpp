@@ -1,5 +1,6 @@
 #include "commands/system_command_dialog.h"
 
+#include "commands/command_controls.h"
 #include "commands/name_lists.h"
 #include "commands/text_popup.h"
 #include "document/comic_file.h"
@@ -211,8 +212,8 @@ void TfrmSystemCmd::lstCmdListClick() {
 
 void TfrmSystemCmd::cmbCallBookChange() {
     cmbCallPage->clear();
-    if (const std::optional<std::string> book = chosenName(*cmbCallBook))
-        fillNameList(*cmbCallPage, context_.comic.GetPageList(*book));
+    if (const std::string book = chosenName(*cmbCallBook); !book.empty())
+        fillNameList(*cmbCallPage, context_.comic.GetPageList(book));
     updateOKButton();
 }
 
@@ -241,7 +242,7 @@ void TfrmSystemCmd::fillRecord(TCmdSystem& record) {
     else if (QComboBox* list = variableListOf(subCommand))
         record.Params[0] = requiredVariable(*list);
     else if (subCommand == kCall)
-        record.Params = {*chosenName(*cmbCallBook), *chosenName(*cmbCallPage)};
+        record.Params = {chosenName(*cmbCallBook), chosenName(*cmbCallPage)};
     else if (subCommand == kMenuCtrl)
         record.Params[0] = kMenuKeywords[static_cast<std::size_t>(cmbMenuCtrl->currentIndex())];
 }

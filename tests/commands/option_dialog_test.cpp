@@ -1,5 +1,6 @@
 #include "commands/option_dialog.h"
 #include "dialog_fixture.h"
+#include "test_command_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,7 @@
 #include "commands/system_command_dialog.h"
 #include "dialog_fixture.h"
 #include "gui/help_topics.h"
+#include "test_command_dialog.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -31,13 +32,7 @@ protected:
         commands().setCurrentRow(position);
         dialog.lstCmdListClick();
     }
-    std::optional<std::string> pressOK() {
-        dialog.setResult(QDialog::Rejected); // as a dialog opened again
-        dialog.btnOKClick();
-        if (dialog.result() != QDialog::Accepted)
-            return std::nullopt;
-        return dialog.line();
-    }
+    std::optional<std::string> pressOK() { return test::pressOK(dialog); }
 
     TfrmSystemCmd dialog{context};
 };

@@ -2,6 +2,7 @@
 
 #include "gui/qt_text.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -27,6 +28,21 @@ void TestMusicDialog::showRecord(const TCmdMusic& record) {
 void TestMusicDialog::fillRecord(TCmdMusic& record) {
     record.FileName = fieldText(*edtFileName);
     record.LoopCount = cmbLoop->value();
+}
+
+QStringList itemsOf(const QComboBox& list) {
+    QStringList items;
+    for (int i = 0; i < list.count(); ++i)
+        items << list.itemText(i);
+    return items;
+}
+
+std::optional<std::string> pressOK(TCommandDialog& dialog) {
+    dialog.setResult(QDialog::Rejected);
+    dialog.btnOKClick();
+    if (dialog.result() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.line();
 }
 
 } // namespace pagora::test

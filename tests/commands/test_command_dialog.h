@@ -3,6 +3,11 @@
 #include "commands/command_dialog.h"
 #include "gui/number_pad.h"
 
+#include <QStringList>
+#include <optional>
+#include <string>
+
+class QComboBox;
 class QLineEdit;
 
 namespace pagora::test {
@@ -22,5 +27,12 @@ private:
     void showRecord(const TCmdMusic& record) override;
     void fillRecord(TCmdMusic& record) override;
 };
+
+// The items of a drop-down list, as the user reads them.
+QStringList itemsOf(const QComboBox& list);
+
+// OK as the user presses it in a dialog opened anew: the line written, or
+// nothing when OK was refused.
+std::optional<std::string> pressOK(TCommandDialog& dialog);
 
 } // namespace pagora::test

@@ -4,6 +4,7 @@
 #include "commands/value_ctrl_dialog.h"
 #include "dialog_fixture.h"
 #include "gui/help_topics.h"
+#include "test_command_dialog.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -33,14 +34,7 @@ protected:
     template <typename T> T& control(const char* name) { return child<T>(dialog, name); }
     QComboBox& list(const char* name) { return control<QComboBox>(name); }
 
-    // OK as the user presses it: the line written, or nothing when refused.
-    std::optional<std::string> pressOK() {
-        dialog.setResult(QDialog::Rejected); // as a dialog opened again
-        dialog.btnOKClick();
-        if (dialog.result() != QDialog::Accepted)
-            return std::nullopt;
-        return dialog.line();
-    }
+    std::optional<std::string> pressOK() { return test::pressOK(dialog); }
     // Loads line, presses OK without changing anything and gives what was written.
     std::optional<std::string> reopen(const std::string& line) {
         dialog.loadLine(line);
