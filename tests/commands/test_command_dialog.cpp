@@ -30,13 +30,6 @@ void TestMusicDialog::fillRecord(TCmdMusic& record) {
     record.LoopCount = cmbLoop->value();
 }
 
-QStringList itemsOf(const QComboBox& list) {
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i)
-        items << list.itemText(i);
-    return items;
-}
-
 std::optional<std::string> pressOK(TCommandDialog& dialog) {
     dialog.setResult(QDialog::Rejected);
     dialog.btnOKClick();

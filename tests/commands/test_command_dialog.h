@@ -28,9 +28,6 @@ private:
     void fillRecord(TCmdMusic& record) override;
 };
 
-// The items of a drop-down list, as the user reads them.
-QStringList itemsOf(const QComboBox& list);
-
 // OK as the user presses it in a dialog opened anew: the line written, or
 // nothing when OK was refused.
 std::optional<std::string> pressOK(TCommandDialog& dialog);
