@@ -13,7 +13,7 @@ struct WaveSpec {
     int formatTag = 1; // 1 PCM, 3 float
 };
 
-// A WAV file of a quiet tone as the spec describes it.
+// A WAV file of a quiet tone in the given format and length.
 std::string waveFileBytes(const WaveSpec& spec = {});
 
 // A standard MIDI file of one track that plays notes quarter notes at 120
