@@ -131,6 +131,7 @@ void TComicFileCtrl::LoadFromBytes(std::string_view bytes) {
 
 void TComicFileCtrl::replaceBody(std::vector<std::string> lines) {
     lines_.assign(std::move(lines));
+    ++changeCount_;
     history_.clear();
     indexDirty_ = true;
     RebuildIndex(Report::Show);
@@ -338,6 +339,7 @@ void TComicFileCtrl::insertLines(int position, std::vector<std::string> lines) {
     else
         history_.noteUnrecordedChange();
     lines_.insert(position, std::move(lines));
+    ++changeCount_;
     if (markers)
         markIndexStale();
     else
@@ -352,6 +354,7 @@ std::string TComicFileCtrl::replaceLine(int position, std::string line) {
     if (history_.records())
         headers = headerBlocksTouched(position, 1, {&line, 1});
     std::string removed = lines_.replace(position, std::move(line));
+    ++changeCount_;
     if (markers)
         markIndexStale();
     if (!history_.records()) {
@@ -370,6 +373,7 @@ std::vector<std::string> TComicFileCtrl::deleteLines(int position, int count) {
     if (history_.records())
         headers = headerBlocksTouched(position, count, {});
     std::vector<std::string> removed = lines_.take(position, count);
+    ++changeCount_;
     if (markers)
         markIndexStale();
     else

@@ -3,6 +3,7 @@
 #include "document/edit_history.h"
 #include "document/line_store.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <iosfwd>
 #include <optional>
@@ -51,6 +52,9 @@ public:
     // Undo and redo of this comic's changes; new and open clear it.
     EditHistory& History() { return history_; }
     const EditHistory& History() const { return history_; }
+    // Raised by every change of the lines (an edit, its undo or redo, a new or
+    // opened file), so a view can tell whether what it shows is still current.
+    std::uint64_t ChangeCount() const { return changeCount_; }
 
     // --- file ---
     void CreateNew();
@@ -214,6 +218,7 @@ private:
     mutable std::optional<CacheEntry> cache_;
     mutable std::optional<StructureProblem> problem_;
     EditHistory history_{*this};
+    std::uint64_t changeCount_ = 0;
 };
 
 } // namespace pagora

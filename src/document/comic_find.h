@@ -24,6 +24,8 @@ public:
     // empty text matches nothing.
     std::size_t find(std::string_view text) const;
     bool matches(std::string_view text) const { return find(text) != std::string_view::npos; }
+    // The length in bytes of a match.
+    std::size_t length() const { return text_.size(); }
 
 private:
     bool matchesAt(std::string_view text, std::size_t at) const;

@@ -339,6 +339,7 @@ void TfrmMain::UpdateStatus() {
     statusPanel1_->setText(QString::number(lstCmdList_->focusedIndex()) + QStringLiteral("行目"));
     setStatusText(QStringLiteral("表示中のページ　：　") + qtText(file_.currentBook) +
                   QStringLiteral("　／　") + qtText(file_.currentPage));
+    pnlResultList_->refresh(objects_.comic.ChangeCount());
     UpdateMenuState();
 }
 

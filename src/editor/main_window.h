@@ -26,6 +26,7 @@ class ComicTreeView;
 class AutosaveKeeper;
 class ErrorPanel;
 class ResultsPanel;
+struct ResultsQuery;
 class MainActions;
 struct AutosaveSnapshot;
 struct LeftCopy;
@@ -253,7 +254,7 @@ private:
     // The variable table's rename: the checks, the question, the rename.
     EditVerdict renameVariableAsked(VariableKind kind, std::string_view oldName,
                                     std::string_view newName);
-    void showResults(const QString& caption, std::vector<FoundLine> found);
+    void showResults(ResultsQuery query);
     // Opens the book of focus (and its page, when focus names one) in the
     // rebuilt views.
     void showTreeEdit(const EditPlace& focus);

@@ -2,6 +2,7 @@
 #include "editor/command_list_view.h"
 #include "editor/condition_dialog.h"
 #include "editor/main_window.h"
+#include "editor/results_panel.h"
 #include "editor/version_dialog.h"
 #include "gui/help_topics.h"
 #include "gui/help_viewer.h"
@@ -75,22 +76,25 @@ bool TfrmMain::runVariableTable(QWidget* parent) {
         changed = changed || verdict.done();
         return verdict;
     };
-    TfrmFlagSet dialog(context_,
-                       {[&](VariableKind kind, std::string_view name, std::string_view value) {
-                            return noted(declareVariable(comic, kind, name, value));
-                        },
-                        [&](VariableKind kind, std::string_view name) {
-                            return noted(deleteVariable(comic, kind, name));
-                        },
-                        [&](VariableKind kind, std::string_view oldName, std::string_view newName) {
-                            return noted(renameVariableAsked(kind, oldName, newName));
-                        },
-                        [&](VariableKind kind, std::string_view name) {
-                            showResults(
-                                QStringLiteral("変数「%1」への参照").arg(qtText(name)),
-                                findReferences(comic, {nameKindOf(kind), std::string(name)}));
-                        }},
-                       parent);
+    TfrmFlagSet dialog(
+        context_,
+        {[&](VariableKind kind, std::string_view name, std::string_view value) {
+             return noted(declareVariable(comic, kind, name, value));
+         },
+         [&](VariableKind kind, std::string_view name) {
+             return noted(deleteVariable(comic, kind, name));
+         },
+         [&](VariableKind kind, std::string_view oldName, std::string_view newName) {
+             return noted(renameVariableAsked(kind, oldName, newName));
+         },
+         [&](VariableKind kind, std::string_view name) {
+             showResults({QStringLiteral("変数「%1」への参照").arg(qtText(name)),
+                          [&comic, target = NameTarget{nameKindOf(kind), std::string(name)}] {
+                              return findReferences(comic, target);
+                          },
+                          std::nullopt});
+         }},
+        parent);
     dialog.run();
     objects_.flags.LoadFlags();
     UpdateStatus();

@@ -9,19 +9,10 @@
 #include "platform/prompter.h"
 
 namespace pagora {
-namespace {
 
-QString countText(std::size_t count) {
-    return QStringLiteral("%1 件").arg(count);
-}
-
-} // namespace
-
-void TfrmMain::showResults(const QString& caption, std::vector<FoundLine> found) {
-    const QString title =
-        caption + QStringLiteral("（") + countText(found.size()) + QStringLiteral("）");
+void TfrmMain::showResults(ResultsQuery query) {
     const bool firstShown = pnlResultList_->isHidden();
-    pnlResultList_->showResults(title, std::move(found));
+    pnlResultList_->showResults(std::move(query), objects_.comic.ChangeCount());
     // The panel comes up at a quarter of the window, leaving the views room.
     if (firstShown)
         resizeDocks({pnlResultList_}, {height() / 4}, Qt::Vertical);
@@ -33,8 +24,10 @@ void TfrmMain::menuFindClick() {
     if (!request)
         return;
     lastFind_ = request;
-    showResults(QStringLiteral("「%1」の検索結果").arg(qtText(request->text)),
-                findText(objects_.comic, request->text, request->options));
+    showResults(
+        {QStringLiteral("「%1」の検索結果").arg(qtText(request->text)),
+         [this, found = *request] { return findText(objects_.comic, found.text, found.options); },
+         TextMatcher(request->text, request->options.matchCase)});
 }
 
 void TfrmMain::menuFindNextClick() {
@@ -55,8 +48,9 @@ void TfrmMain::menuFindNextClick() {
 void TfrmMain::menuPageReferencesClick() {
     const TreeNode page = openNode(TreeLevel::Page);
     showResults(
-        QStringLiteral("ページ「%1 / %2」への参照").arg(qtText(page.book), qtText(page.page)),
-        findReferences(objects_.comic, referenceTarget(page)));
+        {QStringLiteral("ページ「%1 / %2」への参照").arg(qtText(page.book), qtText(page.page)),
+         [this, target = referenceTarget(page)] { return findReferences(objects_.comic, target); },
+         std::nullopt});
 }
 
 void TfrmMain::lstResultListDblClick() {
@@ -110,7 +104,9 @@ void TfrmMain::showLeftAlone(const ReferenceRewrite& references) {
         lines.push_back({place.book, place.page, place.line,
                          displayTextOf(syntax, objects_.comic.PeekCommand(place.book, place.page,
                                                                           place.line))});
-    showResults(QStringLiteral("変更されなかった参照"), std::move(lines));
+    // A fixed list: these lines are not looked for again after later edits.
+    showResults({QStringLiteral("変更されなかった参照"),
+                 [lines = std::move(lines)] { return lines; }, std::nullopt});
     services_.prompter.warning(std::to_string(leftAlone.size()) +
                                PAGORA_CP932(" 行は読み取れないか、パゴラの書く形と違うため、"
                                             "変更しませんでした\n変更しなかった行は検索結果に"

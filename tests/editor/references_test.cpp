@@ -157,6 +157,12 @@ TEST_F(References, FindShowsTheLinesAndFindNextGoesRound) {
     EXPECT_EQ(results(*window),
               (QStringList{QStringLiteral("上 / 始 / 2: メッセージを表示します：%回数%回目"),
                            QStringLiteral("下 / 終 / 1: ［回数］←［回数］＋［1］")}));
+    QListWidget& list = window->resultsPanel().list();
+    for (int row = 0; row < list.count(); ++row) {
+        const qsizetype first = list.item(row)->text().indexOf(QStringLiteral("回数"));
+        EXPECT_EQ(list.item(row)->data(Qt::UserRole).toPoint(), QPoint(first, first + 2))
+            << "the first match is marked in row " << row;
+    }
     window->actions().menuFindNext->trigger();
     EXPECT_EQ(toUtf8(window->file().currentPage), "始");
     EXPECT_EQ(window->commandList().currentIndex().row(), 1);

@@ -59,6 +59,18 @@ QWindow& windowOf(QWidget& control) {
     return *window->windowHandle();
 }
 
+// Keys go to the active window, as a user's do after clicking into it; a
+// window left inactive (another one closed last) takes no shortcuts. The
+// activation arrives through the event loop, so the step is tried again on a
+// later turn rather than waiting here, where later steps would run first.
+void requireActive(QWidget& control) {
+    QWidget* window = control.window();
+    if (QApplication::activeWindow() == window)
+        return;
+    window->activateWindow();
+    throw LookupMiss("the window of the control is not active");
+}
+
 // The text a key types: none with Ctrl or Alt held, or for keys that are
 // not characters.
 QString typedText(QKeyCombination combination) {
@@ -110,6 +122,7 @@ void sendKeys(QWidget& control, const QString& keys) {
     if (sequence.isEmpty() || sequence[0].key() == Qt::Key_unknown)
         throw StepError("cannot read the keys \"" + keys.toStdString() + "\"");
     QWindow& window = windowOf(control);
+    requireActive(control);
     control.setFocus(Qt::OtherFocusReason);
     InputClock::startGesture();
     for (uint i = 0; i < static_cast<uint>(sequence.count()); ++i) {
