@@ -13,7 +13,7 @@ namespace pagora {
 namespace {
 
 constexpr std::uint32_t kTitleBarColor = 0x000080; // pixels are 0x00RRGGBB
-constexpr std::uint32_t kHighlightColor = 0x000080;
+constexpr std::uint32_t kHighlightColor = 0x3A6EA5;
 constexpr std::uint32_t kGaugeTrack = 0x202020;
 constexpr std::uint32_t kGaugeFill = 0xFFA000;
 constexpr int kTitleTextIndent = 4;

@@ -2,6 +2,7 @@
 // display mode takes, and what a frame too small for the text shows.
 #include "platform/encoding.h"
 #include "preview/message_reveal.h"
+#include "support/fixed_font_metrics.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -10,19 +11,11 @@
 namespace pagora {
 namespace {
 
-// Every byte 10 pixels wide, every line 10 pixels high.
-class FixedMetrics : public FontMetrics {
-public:
-    int textWidth(std::string_view, const MessageStyle&, std::string_view cp932) override {
-        return static_cast<int>(cp932.size()) * 10;
-    }
-    FontExtent extent(std::string_view, const MessageStyle&) override { return {10, 8}; }
-};
-
-constexpr int kFrameBottom = 20; // room for two lines
+// Lines of the default size are 15 pixels high: room for two.
+constexpr int kFrameBottom = 30;
 
 std::vector<MessagePiece> laidOut(std::string_view text) {
-    FixedMetrics metrics;
+    test::FixedFontMetrics metrics;
     MessageText message;
     message.text = text;
     message.right = 200;
@@ -95,10 +88,10 @@ TEST(MessageRevealSteps, AllAtOnceStopsOnlyWhereAPageIsFull) {
 
 TEST(MessageRevealShown, EachOverflowShowsItsPartOfALongText) {
     // Three lines in a frame of two.
-    EXPECT_EQ(shownText(revealOf("ab#cd#ef", 0), 6), "0:ab 10:cd ");
+    EXPECT_EQ(shownText(revealOf("ab#cd#ef", 0), 6), "0:ab 15:cd ");
     EXPECT_EQ(shownText(revealOf("ab#cd#ef", 1), 6), "0:ef ");
-    EXPECT_EQ(shownText(revealOf("ab#cd#ef", 5), 5), "0:cd 10:e ");
-    EXPECT_EQ(shownText(revealOf("ab#cd#ef", 5), 3), "0:ab 10:c ");
+    EXPECT_EQ(shownText(revealOf("ab#cd#ef", 5), 5), "0:cd 15:e ");
+    EXPECT_EQ(shownText(revealOf("ab#cd#ef", 5), 3), "0:ab 15:c ");
 }
 
 TEST(MessageRevealShown, CutsADoubleByteCharacterNever) {
