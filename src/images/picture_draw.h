@@ -7,6 +7,12 @@
 
 namespace pagora {
 
+struct PicturePoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const PicturePoint&) const = default;
+};
+
 // A picture's frame in window pixels; both edges belong to it.
 struct PictureFrame {
     int left = 0;
@@ -15,13 +21,10 @@ struct PictureFrame {
     int bottom = 0;
     int width() const { return right - left + 1; }
     int height() const { return bottom - top + 1; }
+    bool contains(PicturePoint at) const {
+        return at.x >= left && at.x <= right && at.y >= top && at.y <= bottom;
+    }
     bool operator==(const PictureFrame&) const = default;
-};
-
-struct PicturePoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const PicturePoint&) const = default;
 };
 
 // How a picture is drawn into its frame.

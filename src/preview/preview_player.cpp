@@ -197,11 +197,13 @@ void PreviewPlayer::show(const PlayEvent& event) {
                 note((e.found ? QStringLiteral("ロードしました: %1")
                               : QStringLiteral("セーブされていません: %1"))
                          .arg(dataText(e.scope, e.name)));
-            else if constexpr (std::is_same_v<Event, PlayFault>)
-                note(faultText(e));
-            else if constexpr (std::is_same_v<Event, PlayEnded>)
+            else if constexpr (std::is_same_v<Event, PlayFault>) {
+                lastFault_ = faultText(e);
+                note(lastFault_);
+            } else if constexpr (std::is_same_v<Event, PlayEnded>)
+                // The fault that ended play stays in the line that says so.
                 note(e.reason == EndReason::Fault
-                         ? QStringLiteral("エラーのためプレビューを終了しました")
+                         ? QStringLiteral("プレビューを終了しました（%1）").arg(lastFault_)
                          : QStringLiteral("プレビューが終わりました"));
         },
         event.detail);

@@ -154,6 +154,7 @@ private:
     bool waitingForSound_ = false;
     bool soundless_ = false; // the machine has no sound output, said once
     bool pointing_ = false;
+    QString lastFault_; // the latest fault's note, for the end it causes
     std::uint32_t seed_ = 1;
 };
 

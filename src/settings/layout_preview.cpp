@@ -87,8 +87,7 @@ std::uint32_t LayoutPreview::pictureColor(LayoutPoint at) const {
 
 void LayoutPreview::drawPicture(const LayoutFrame& frame, const PictureLook& look, bool guides) {
     startScreen(guides);
-    pictureDrawer_.draw(canvas_, picture_, {frame.left, frame.top, frame.right, frame.bottom},
-                        look);
+    pictureDrawer_.draw(canvas_, picture_, frame, look);
     if (guides)
         drawOutline(frame);
 }

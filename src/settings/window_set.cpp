@@ -324,8 +324,8 @@ void TfrmWindowSet::drawPreview(bool guides) {
 }
 
 PictureLook TfrmWindowSet::pictureLook() const {
-    return {{viewOffset_.x, viewOffset_.y}, FitToPos,        UseTransparent,
-            AutoTransparentColor,           HalfTransparent, TransparentColor};
+    return {viewOffset_,          FitToPos,        UseTransparent,
+            AutoTransparentColor, HalfTransparent, TransparentColor};
 }
 
 void TfrmWindowSet::keepLastPreview() {

@@ -96,6 +96,18 @@ TEST_F(PreviewPlayerTest, MusicWithoutACountRepeatsUntilThePreviewStops) {
     EXPECT_FALSE(music().playing);
 }
 
+TEST_F(PreviewPlayerTest, AFaultThatEndsPlaySaysWhich) {
+    const auto player = play({"PageJump \"本\",\"ない\",0,", "MouseClick 0,"});
+    bool ended = false;
+    QObject::connect(player.get(), &PreviewPlayer::playEnded, [&] { ended = true; });
+    player->start(book, page);
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(player->ended());
+    ASSERT_EQ(notes.size(), 2);
+    EXPECT_TRUE(notes[0].startsWith(QStringLiteral("エラー: "))) << notes[0].toStdString();
+    EXPECT_EQ(notes[1], QStringLiteral("プレビューを終了しました（%1）").arg(notes[0]));
+}
+
 TEST_F(PreviewPlayerTest, PlaysTheComicAsItWasWhenItStarted) {
     const auto player = play({"MouseClick 0,", "MouseClick 0,"});
     player->start(book, page);
