@@ -4,7 +4,6 @@
 #include "commands/layout_frame.h"
 #include "commands/page_chooser.h"
 #include "commands/picture_choice.h"
-#include "document/play_windows.h"
 #include "gui/controls.h"
 #include "gui/help_topics.h"
 #include "gui/layout_editor.h"
@@ -19,7 +18,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace pagora {
 namespace {
@@ -149,10 +147,7 @@ void TfrmClickAble::btnFileNameSetClick() {
     edtFileName_->setText(choice->fileName);
     if (!choice->size)
         return;
-    const PlayWindowLook screen = readPlayWindow(context_.comic, 0);
-    TOptParam& option = record_.Option;
-    option.PosRight = std::min(option.PosLeft + choice->size->width(), screen.width);
-    option.PosBottom = std::min(option.PosTop + choice->size->height(), screen.height);
+    fitAreaToPicture(record_.Option, *choice->size, context_.comic, FarEdges::OnePast);
 }
 
 void TfrmClickAble::btnPositionClick() {

@@ -26,21 +26,6 @@ int chosenWindow(const QComboBox& list, int kept) {
     return list.currentIndex() >= 0 ? list.currentIndex() : kept;
 }
 
-void fillNames(QComboBox& list, const std::vector<std::string>& names) {
-    list.clear();
-    for (const std::string& name : names)
-        list.addItem(qtText(name), nameData(name));
-    list.setCurrentIndex(-1);
-}
-
-void selectName(QComboBox& list, std::string_view name) {
-    list.setCurrentIndex(name.empty() ? -1 : list.findData(nameData(name)));
-}
-
-std::string chosenName(const QComboBox& list) {
-    return list.currentIndex() >= 0 ? nameOfData(list.currentData()) : std::string();
-}
-
 std::string keptText(const QString& shown, const std::string& read) {
     return shown == qtText(read) ? read : cp932Text(shown);
 }

@@ -2,8 +2,6 @@
 
 #include <QString>
 #include <string>
-#include <string_view>
-#include <vector>
 
 class QComboBox;
 class QLineEdit;
@@ -20,13 +18,6 @@ void showWindow(QComboBox& list, int win);
 // The chosen window's number, or kept while none is chosen (a line naming
 // a window the list does not hold keeps it).
 int chosenWindow(const QComboBox& list, int kept);
-
-// Fills a list with names (CP932), each kept whole as its item's data.
-void fillNames(QComboBox& list, const std::vector<std::string>& names);
-// Selects the item of that name; none when the list does not hold it.
-void selectName(QComboBox& list, std::string_view name);
-// The chosen item's name, empty while none is chosen.
-std::string chosenName(const QComboBox& list);
 
 // The CP932 form of a text shown for read: read itself while the text is
 // what read shows as, so that bytes the code page cannot show come back

@@ -6,7 +6,6 @@
 #include "commands/picture_preview.h"
 #include "commands/window_list.h"
 #include "document/comic_file.h"
-#include "document/play_windows.h"
 #include "gui/controls.h"
 #include "gui/help_topics.h"
 #include "gui/layout_editor.h"
@@ -52,11 +51,6 @@ const QStringList kEffects = {QStringLiteral("使用しない"),
                               QStringLiteral("【部分】ズームダウン")};
 
 } // namespace
-
-void placePicture(TOptParam& option, QSize picture, QSize screen) {
-    option.PosRight = std::min(option.PosLeft + picture.width() - 1, screen.width());
-    option.PosBottom = std::min(option.PosTop + picture.height() - 1, screen.height());
-}
 
 TfrmGraphic::TfrmGraphic(DialogContext& context, QWidget* parent)
     : TRecordDialog(
@@ -179,8 +173,7 @@ void TfrmGraphic::btnFileNameSetClick() {
     edtFileName->setText(chosen->fileName);
     if (!chosen->size)
         return;
-    const PlayWindowLook screen = readPlayWindow(context_.comic, 0);
-    placePicture(record_.Option, *chosen->size, QSize(screen.width, screen.height));
+    fitAreaToPicture(record_.Option, *chosen->size, context_.comic, FarEdges::Inclusive);
     record_.ViewLeft = 0;
     record_.ViewTop = 0;
     refreshPreview();

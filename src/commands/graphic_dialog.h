@@ -2,7 +2,6 @@
 
 #include "commands/command_dialog.h"
 
-#include <QSize>
 #include <filesystem>
 
 class QCheckBox;
@@ -14,11 +13,6 @@ class QRadioButton;
 namespace pagora {
 
 class PicturePreview;
-
-// Sets a picture's area on the screen from its size: the right and bottom
-// edges (inclusive) follow from the left and top ones, and stop at the
-// comic's screen width and height.
-void placePicture(TOptParam& option, QSize picture, QSize screen);
 
 // "グラフィックの表示": a picture of the data folder shown in one of the
 // comic's windows, with its display effect, transparent colour, half

@@ -1,6 +1,7 @@
 #include "commands/media_dialogs.h"
 
 #include "commands/media_file_box.h"
+#include "gui/controls.h"
 #include "gui/help_topics.h"
 
 #include <QCheckBox>
@@ -14,12 +15,6 @@ namespace {
 
 constexpr int kMostLoops = 127;
 
-QCheckBox* makeCheckBox(const QString& caption, const char* name, QWidget* parent) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
-}
-
 } // namespace
 
 TfrmMusic::TfrmMusic(DialogContext& context, QWidget* parent)
@@ -29,7 +24,7 @@ TfrmMusic::TfrmMusic(DialogContext& context, QWidget* parent)
                                 {QStringLiteral("音楽ファイルの指定"), QStringLiteral("音楽の演奏"),
                                  "ＭＩＤＩファイル(*.mid);;すべてのファイル(*.*)"},
                                 *this))
-    , chkLoop_(makeCheckBox(QStringLiteral("ループ回数を指定する"), "chkLoop", fileBox_))
+    , chkLoop_(makeCheckBox("chkLoop", QStringLiteral("ループ回数を指定する"), fileBox_))
     , spnLoop_(new QSpinBox(fileBox_)) {
     spnLoop_->setObjectName(QStringLiteral("spnLoop"));
     spnLoop_->setRange(0, kMostLoops);
@@ -69,7 +64,7 @@ TfrmSound::TfrmSound(DialogContext& context, QWidget* parent)
                                  "サウンドファイル(*.wav);;すべてのファイル(*.*)"},
                                 *this))
     , chkWait_(
-          makeCheckBox(QStringLiteral("サウンドの再生が終わるまで待つ"), "chkWait", fileBox_)) {
+          makeCheckBox("chkWait", QStringLiteral("サウンドの再生が終わるまで待つ"), fileBox_)) {
     fileBox_->rows().addWidget(chkWait_);
     setBody(fileBox_);
     useSpeedHelpButton(*this);

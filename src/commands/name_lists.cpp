@@ -1,7 +1,7 @@
 #include "commands/name_lists.h"
 
-#include "commands/command_controls.h"
 #include "document/flag_ctrl.h"
+#include "gui/controls.h"
 #include "gui/dialog_frame.h"
 
 #include <QComboBox>
@@ -18,12 +18,6 @@ std::vector<std::string> variableNames(const TFlagCtrl& flags, VariableNames nam
     for (std::string& name : numeric ? flags.GetValueFlagNames() : flags.GetStringFlagNames())
         result.push_back(std::move(name));
     return result;
-}
-
-void fillNameList(QComboBox& list, const std::vector<std::string>& names) {
-    const std::string chosen = chosenName(list);
-    fillNames(list, names);
-    selectName(list, chosen);
 }
 
 std::string requiredVariable(QComboBox& list) {

@@ -21,12 +21,7 @@ enum class VariableNames {
 std::vector<std::string> variableNames(const TFlagCtrl& flags, VariableNames names);
 
 // Drop-down lists of names (variables, books, pages) are filled, chosen from
-// and read with fillNames, selectName and chosenName (command_controls.h).
-
-// Fills the list with names. The name that was chosen stays chosen when the
-// list still offers it (a refill after the variable table changed);
-// otherwise nothing is chosen.
-void fillNameList(QComboBox& list, const std::vector<std::string>& names);
+// and read with the name-list functions of gui/controls.h.
 
 // The chosen variable; OK is refused, naming the list, while none is chosen.
 std::string requiredVariable(QComboBox& list);

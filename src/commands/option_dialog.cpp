@@ -1,8 +1,8 @@
 #include "commands/option_dialog.h"
 
-#include "commands/command_controls.h"
 #include "commands/name_lists.h"
 #include "document/flag_ctrl.h"
+#include "gui/controls.h"
 #include "gui/dialog_context.h"
 #include "gui/help_topics.h"
 #include "gui/number_pad.h"
@@ -24,12 +24,6 @@
 namespace pagora {
 namespace {
 
-QComboBox* makeList(const QString& name, QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(name);
-    return list;
-}
-
 // What tells the numeric and the string condition tab apart.
 struct ConditionTabText {
     QString prefix; // of the control names: "If" or "IfS"
@@ -44,17 +38,15 @@ struct ConditionTabText {
 QWidget* buildConditionTab(ConditionControls& tab, const ConditionTabText& text, QWidget* literal) {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("tab") + text.prefix);
-    tab.check = new QCheckBox(text.check, page);
-    tab.check->setObjectName(QStringLiteral("chk") + text.prefix);
-    tab.left = makeList(QStringLiteral("cmb%1Left").arg(text.prefix), page);
-    tab.op = makeList(QStringLiteral("cmb%1Operator").arg(text.prefix), page);
-    tab.op->addItems(text.operators);
+    tab.check = makeCheckBox(QStringLiteral("chk") + text.prefix, text.check, page);
+    tab.left = makeList(QStringLiteral("cmb%1Left").arg(text.prefix), {}, page);
+    tab.op = makeList(QStringLiteral("cmb%1Operator").arg(text.prefix), text.operators, page);
     tab.operatorCodes = text.operatorCodes;
-    tab.byLiteral = new QRadioButton(text.literalCaption, page);
-    tab.byLiteral->setObjectName(QStringLiteral("rb") + text.prefix + text.literalKind);
-    tab.byVariable = new QRadioButton(QStringLiteral("変数と比較"), page);
-    tab.byVariable->setObjectName(QStringLiteral("rb%1Variable").arg(text.prefix));
-    tab.right = makeList(QStringLiteral("cmb%1Right").arg(text.prefix), page);
+    tab.byLiteral = makeRadioButton(QStringLiteral("rb") + text.prefix + text.literalKind,
+                                    text.literalCaption, page);
+    tab.byVariable = makeRadioButton(QStringLiteral("rb%1Variable").arg(text.prefix),
+                                     QStringLiteral("変数と比較"), page);
+    tab.right = makeList(QStringLiteral("cmb%1Right").arg(text.prefix), {}, page);
 
     auto* layout = new QGridLayout(page);
     layout->addWidget(tab.check, 0, 0, 1, 2);
@@ -82,7 +74,7 @@ void selectKeeping(QComboBox& list, const std::string& name) {
     selectName(list, name);
     if (list.currentIndex() >= 0)
         return;
-    list.addItem(qtText(name), QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+    list.addItem(qtText(name), nameData(name));
     list.setCurrentIndex(list.count() - 1);
 }
 
@@ -159,12 +151,11 @@ QWidget* buildTimeTab(QCheckBox*& chkTime, NumberBox*& cmbTime, QCheckBox*& chkT
                       TfrmValueEdit& pad) {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("tabTime"));
-    chkTime = new QCheckBox(QStringLiteral("実行時間を制限する"), page);
-    chkTime->setObjectName(QStringLiteral("chkTime"));
+    chkTime = makeCheckBox(QStringLiteral("chkTime"), QStringLiteral("実行時間を制限する"), page);
     cmbTime = new NumberBox(pad, page);
     cmbTime->setObjectName(QStringLiteral("cmbTime"));
-    chkTimeHide = new QCheckBox(QStringLiteral("タイマーゲージを表示しない"), page);
-    chkTimeHide->setObjectName(QStringLiteral("chkTimeHide"));
+    chkTimeHide = makeCheckBox(QStringLiteral("chkTimeHide"),
+                               QStringLiteral("タイマーゲージを表示しない"), page);
 
     auto* seconds = new QHBoxLayout;
     seconds->addWidget(cmbTime);
@@ -205,8 +196,7 @@ TfrmOptionSet::TfrmOptionSet(DialogContext& context, QWidget* parent)
     PageControl->addTab(buildConditionTab(numeric_, numericText, numeric_.number),
                         numericText.caption);
 
-    string_.text = new QLineEdit;
-    string_.text->setObjectName(QStringLiteral("edtIfSValue"));
+    string_.text = makeLineEdit(QStringLiteral("edtIfSValue"), nullptr);
     const ConditionTabText stringText{
         QStringLiteral("IfS"),
         QStringLiteral("実行条件の設定２"),

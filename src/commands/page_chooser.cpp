@@ -1,30 +1,33 @@
 #include "commands/page_chooser.h"
 
-#include "commands/command_controls.h"
 #include "document/comic_file.h"
 #include "gui/controls.h"
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QSignalBlocker>
 
 namespace pagora {
 
-PageChooser::PageChooser(const TComicFileCtrl& comic, QWidget* parent)
+PageChooser::PageChooser(const TComicFileCtrl& comic, QWidget* parent, const PageListLabels& labels)
     : QWidget(parent)
     , comic_(comic)
-    , cmbBook_(makeList("cmbBook", {}, this))
-    , cmbPage_(makeList("cmbPage", {}, this)) {
+    , cmbBook_(makeList(labels.bookName, {}, this))
+    , cmbPage_(makeList(labels.pageName, {}, this)) {
     auto* layout = new QFormLayout(this);
-    layout->addRow(QStringLiteral("ブック名"), cmbBook_);
-    layout->addRow(QStringLiteral("ページ名"), cmbPage_);
+    if (labels.captionsAbove) {
+        layout->setRowWrapPolicy(QFormLayout::WrapAllRows);
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
+    layout->addRow(labels.bookCaption, cmbBook_);
+    layout->addRow(labels.pageCaption, cmbPage_);
     connect(cmbBook_, &QComboBox::currentIndexChanged, this, &PageChooser::cmbBookChange);
     connect(cmbPage_, &QComboBox::currentIndexChanged, this, &PageChooser::changed);
 }
 
 void PageChooser::showPage(std::string_view book, std::string_view page) {
     const QSignalBlocker quiet(cmbBook_);
-    fillNames(*cmbBook_, comic_.GetBookList());
-    selectName(*cmbBook_, book);
+    fillNames(*cmbBook_, comic_.GetBookList(), book);
     cmbBookChange();
     selectName(*cmbPage_, page);
 }

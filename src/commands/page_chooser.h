@@ -10,15 +10,28 @@ namespace pagora {
 
 class TComicFileCtrl;
 
-// The page a command leads to, chosen as a book and one of its pages:
-// cmbBook "ブック名" lists the comic's books, cmbPage "ページ名" the pages of
-// the chosen book, refilled whenever another book is chosen. A name the
-// comic does not hold leaves its list without a selection.
+// The names and captions of a page chooser's two lists.
+struct PageListLabels {
+    QString bookName = QStringLiteral("cmbBook");
+    QString bookCaption = QStringLiteral("ブック名");
+    QString pageName = QStringLiteral("cmbPage");
+    QString pageCaption = QStringLiteral("ページ名");
+    // Each caption above its list, the lists flush with the chooser's edges
+    // (as on a page of captioned rows); else beside it.
+    bool captionsAbove = false;
+};
+
+// The page a command leads to, chosen as a book and one of its pages: the
+// book list (cmbBook "ブック名" unless labelled otherwise) lists the comic's
+// books, the page list (cmbPage "ページ名") the pages of the chosen book,
+// refilled whenever another book is chosen. A name the comic does not hold
+// leaves its list without a selection.
 class PageChooser : public QWidget {
     Q_OBJECT
 
 public:
-    PageChooser(const TComicFileCtrl& comic, QWidget* parent = nullptr);
+    PageChooser(const TComicFileCtrl& comic, QWidget* parent = nullptr,
+                const PageListLabels& labels = {});
 
     // Fills the books and selects book, then page among its pages.
     void showPage(std::string_view book, std::string_view page);

@@ -1,10 +1,14 @@
 #include "commands/picture_choice.h"
 
+#include "document/cmd_records.h"
+#include "document/play_windows.h"
 #include "gui/data_file_chooser.h"
 #include "gui/dialog_context.h"
 #include "gui/qt_text.h"
 #include "platform/encoding.h"
 #include "platform/prompter.h"
+
+#include <algorithm>
 
 namespace fs = std::filesystem;
 
@@ -60,6 +64,14 @@ std::optional<ChosenPicture> choosePicture(const DialogContext& context) {
     if (!folder)
         return std::nullopt;
     return ChosenPicture{*name, measurePicture(context, *folder / pathFromText(*name))};
+}
+
+void fitAreaToPicture(TOptParam& option, QSize picture, const TComicFileCtrl& comic,
+                      FarEdges edges) {
+    const PlayWindowLook screen = readPlayWindow(comic, 0);
+    const int shortBy = edges == FarEdges::Inclusive ? 1 : 0;
+    option.PosRight = std::min(option.PosLeft + picture.width() - shortBy, screen.width);
+    option.PosBottom = std::min(option.PosTop + picture.height() - shortBy, screen.height);
 }
 
 } // namespace pagora

@@ -10,7 +10,9 @@
 
 namespace pagora {
 
+class TComicFileCtrl;
 struct DialogContext;
+struct TOptParam;
 
 // A picture the user chose for a command.
 struct ChosenPicture {
@@ -35,5 +37,17 @@ std::vector<PictureReader> measuringReaders(const std::filesystem::path& file, b
 // the measuring readers can read it.
 std::optional<QSize> measurePicture(const DialogContext& context,
                                     const std::filesystem::path& file);
+
+// Where a picture's size puts the right and bottom edges of its area.
+enum class FarEdges {
+    Inclusive, // on the picture's last column and row (a shown picture)
+    OnePast,   // one column and row further (a clickable area)
+};
+
+// Sets the right and bottom edges of option's area ("/POS:") from its left
+// and top ones and a picture's size, stopping at the comic's screen width
+// and height.
+void fitAreaToPicture(TOptParam& option, QSize picture, const TComicFileCtrl& comic,
+                      FarEdges edges);
 
 } // namespace pagora

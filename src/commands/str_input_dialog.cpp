@@ -1,6 +1,5 @@
 #include "commands/str_input_dialog.h"
 
-#include "commands/command_controls.h"
 #include "commands/name_lists.h"
 #include "gui/controls.h"
 #include "gui/help_topics.h"

@@ -1,6 +1,5 @@
 #include "commands/string_ctrl_dialog.h"
 
-#include "commands/command_controls.h"
 #include "commands/message_memo.h"
 #include "commands/name_lists.h"
 #include "gui/controls.h"

@@ -1,7 +1,7 @@
 #include "commands/system_command_dialog.h"
 
-#include "commands/command_controls.h"
 #include "commands/name_lists.h"
+#include "commands/page_chooser.h"
 #include "commands/text_popup.h"
 #include "document/comic_file.h"
 #include "gui/controls.h"
@@ -72,7 +72,8 @@ QWidget* makePage(std::string_view keyword,
         QString::fromLatin1(keyword.data(), static_cast<qsizetype>(keyword.size())));
     auto* layout = new QVBoxLayout(page);
     for (const auto& [caption, control] : rows) {
-        layout->addWidget(new QLabel(caption, page));
+        if (!caption.isEmpty())
+            layout->addWidget(new QLabel(caption, page));
         if (control != nullptr)
             layout->addWidget(control);
         layout->addSpacing(8);
@@ -95,8 +96,10 @@ TfrmSystemCmd::TfrmSystemCmd(DialogContext& context, QWidget* parent)
     , cmbLoadValFlag(makeList("cmbLoadValFlag", {}, this))
     , cmbSaveStrFlag(makeList("cmbSaveStrFlag", {}, this))
     , cmbLoadStrFlag(makeList("cmbLoadStrFlag", {}, this))
-    , cmbCallBook(makeList("cmbCallBook", {}, this))
-    , cmbCallPage(makeList("cmbCallPage", {}, this))
+    , callPage_(new PageChooser(context.comic, this,
+                                {QStringLiteral("cmbCallBook"), QStringLiteral("コール先ブック名"),
+                                 QStringLiteral("cmbCallPage"), QStringLiteral("コール先ページ名"),
+                                 true}))
     , cmbMenuCtrl(makeList("cmbMenuCtrl", kMenuCaptions, this))
     , edtSaveIndexName(makeLineEdit("edtSaveIndexName", this)) {
     lstCmdList->setObjectName(QStringLiteral("lstCmdList"));
@@ -114,9 +117,9 @@ TfrmSystemCmd::TfrmSystemCmd(DialogContext& context, QWidget* parent)
     resize(560, 320);
 
     connect(lstCmdList, &QListWidget::currentRowChanged, this, &TfrmSystemCmd::lstCmdListClick);
-    connect(cmbCallBook, &QComboBox::currentIndexChanged, this, &TfrmSystemCmd::cmbCallBookChange);
+    connect(callPage_, &PageChooser::changed, this, &TfrmSystemCmd::updateOKButton);
     for (QComboBox* list :
-         {cmbSaveValFlag, cmbLoadValFlag, cmbSaveStrFlag, cmbLoadStrFlag, cmbCallPage, cmbMenuCtrl})
+         {cmbSaveValFlag, cmbLoadValFlag, cmbSaveStrFlag, cmbLoadStrFlag, cmbMenuCtrl})
         connect(list, &QComboBox::currentIndexChanged, this, &TfrmSystemCmd::updateOKButton);
 }
 
@@ -134,8 +137,7 @@ void TfrmSystemCmd::buildPages() {
     add(kValDataLoad, {{QStringLiteral("ロードする数値変数"), cmbLoadValFlag}});
     add(kStrDataSave, {{QStringLiteral("保存する文字列変数"), cmbSaveStrFlag}});
     add(kStrDataLoad, {{QStringLiteral("ロードする文字列変数"), cmbLoadStrFlag}});
-    add(kCall, {{QStringLiteral("コール先ブック名"), cmbCallBook},
-                {QStringLiteral("コール先ページ名"), cmbCallPage}});
+    add(kCall, {{QString(), callPage_}});
     add(kReturn, {{QStringLiteral("設定するパラメータはありません"), nullptr}});
     add(kMenuCtrl, {{QStringLiteral("呼び出すメニュー項目"), cmbMenuCtrl}});
     add(kSaveNameSet, {{QStringLiteral("セーブインデックスネーム"), edtSaveIndexName}});
@@ -147,7 +149,6 @@ void TfrmSystemCmd::fillLists() {
         fillNameList(*list, variableNames(flags, VariableNames::Numeric));
     for (QComboBox* list : {cmbSaveStrFlag, cmbLoadStrFlag})
         fillNameList(*list, variableNames(flags, VariableNames::String));
-    fillNameList(*cmbCallBook, context_.comic.GetBookList());
 }
 
 QComboBox* TfrmSystemCmd::variableListOf(int subCommand) const {
@@ -179,8 +180,8 @@ QLineEdit* TfrmSystemCmd::textBoxOf(int subCommand) const {
 }
 
 void TfrmSystemCmd::showRecord(const TCmdSystem& record) {
-    for (QComboBox* list : {cmbSaveValFlag, cmbLoadValFlag, cmbSaveStrFlag, cmbLoadStrFlag,
-                            cmbCallBook, cmbCallPage, cmbMenuCtrl})
+    for (QComboBox* list :
+         {cmbSaveValFlag, cmbLoadValFlag, cmbSaveStrFlag, cmbLoadStrFlag, cmbMenuCtrl})
         list->setCurrentIndex(-1);
     fillLists();
     for (QLineEdit* box : {edtSaveBlockName, edtLoadBlockName, edtSaveIndexName})
@@ -198,22 +199,15 @@ void TfrmSystemCmd::showParameters(int subCommand, const std::array<std::string,
         box->setText(qtText(params[0]));
     else if (QComboBox* list = variableListOf(subCommand))
         selectName(*list, params[0]);
-    else if (subCommand == kCall) {
-        selectName(*cmbCallBook, params[0]);
-        selectName(*cmbCallPage, params[1]); // the pages of that book are offered by now
-    } else if (subCommand == kMenuCtrl)
+    else if (subCommand == kMenuCtrl)
         cmbMenuCtrl->setCurrentIndex(menuPosition(params[0]));
+    // The books are offered whatever the sub-command; only a call chooses one.
+    const bool call = subCommand == kCall;
+    callPage_->showPage(call ? params[0] : "", call ? params[1] : "");
 }
 
 void TfrmSystemCmd::lstCmdListClick() {
     Notebook->setCurrentIndex(lstCmdList->currentRow() + 1);
-    updateOKButton();
-}
-
-void TfrmSystemCmd::cmbCallBookChange() {
-    cmbCallPage->clear();
-    if (const std::string book = chosenName(*cmbCallBook); !book.empty())
-        fillNameList(*cmbCallPage, context_.comic.GetPageList(book));
     updateOKButton();
 }
 
@@ -225,7 +219,7 @@ void TfrmSystemCmd::updateOKButton() {
     else if (const QComboBox* list = variableListOf(subCommand))
         ready = list->currentIndex() >= 0;
     else if (subCommand == kCall)
-        ready = cmbCallBook->currentIndex() >= 0 && cmbCallPage->currentIndex() >= 0;
+        ready = callPage_->chosen();
     else if (subCommand == kMenuCtrl)
         ready = cmbMenuCtrl->currentIndex() >= 0;
     okButton().setEnabled(ready);
@@ -242,7 +236,7 @@ void TfrmSystemCmd::fillRecord(TCmdSystem& record) {
     else if (QComboBox* list = variableListOf(subCommand))
         record.Params[0] = requiredVariable(*list);
     else if (subCommand == kCall)
-        record.Params = {chosenName(*cmbCallBook), chosenName(*cmbCallPage)};
+        record.Params = {callPage_->book(), callPage_->page()};
     else if (subCommand == kMenuCtrl)
         record.Params[0] = kMenuKeywords[static_cast<std::size_t>(cmbMenuCtrl->currentIndex())];
 }

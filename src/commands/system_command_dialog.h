@@ -9,6 +9,8 @@ class QStackedWidget;
 
 namespace pagora {
 
+class PageChooser;
+
 // "システムコマンド": one of the player's ten system sub-commands (saving
 // and loading the reader's data, subroutine call and return, an item of the
 // player's menu, the save index's name). The list on the left chooses the
@@ -29,8 +31,6 @@ public:
 
     // Shows the chosen sub-command's page and applies the OK rule.
     void lstCmdListClick();
-    // Offers the pages of the chosen book.
-    void cmbCallBookChange();
     // Enables OK only when the chosen sub-command has what it needs.
     void updateOKButton();
 
@@ -53,8 +53,7 @@ private:
     QComboBox* cmbLoadValFlag;
     QComboBox* cmbSaveStrFlag;
     QComboBox* cmbLoadStrFlag;
-    QComboBox* cmbCallBook;
-    QComboBox* cmbCallPage;
+    PageChooser* callPage_; // cmbCallBook, cmbCallPage
     QComboBox* cmbMenuCtrl;
     QLineEdit* edtSaveIndexName;
 };

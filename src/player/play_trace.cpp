@@ -9,6 +9,7 @@
 #include "player/play_meanings.h"
 #include "player/play_session.h"
 
+#include <algorithm>
 #include <ostream>
 #include <sstream>
 
@@ -238,6 +239,11 @@ PlayAnswer readAnswer(std::string_view text, int lineNumber) {
     if (word == "text") {
         const std::size_t start = text.find("text") + 5;
         const std::string_view typed = start <= text.size() ? text.substr(start) : "";
+        // A text box takes no control characters; the trace could not show
+        // them as they were typed either.
+        if (std::any_of(typed.begin(), typed.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }))
+            throw fail();
         try {
             return PlayAnswer::typed(toCp932(typed));
         } catch (const EncodingError& error) {

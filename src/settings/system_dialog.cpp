@@ -1,6 +1,7 @@
 #include "settings/system_dialog.h"
 
 #include "document/comic_file.h"
+#include "gui/controls.h"
 #include "gui/data_file_chooser.h"
 #include "gui/dialog_context.h"
 #include "gui/help_topics.h"
@@ -53,21 +54,6 @@ QComboBox* deviceList(QWidget* parent) {
 int deviceIndex(std::string_view device) {
     const auto found = std::ranges::find(kDevices, device);
     return found == kDevices.end() ? 0 : static_cast<int>(found - kDevices.begin());
-}
-
-// Fills list with the names and selects the one equal to selected; none when
-// it has no such name.
-void fillNames(QComboBox& list, const std::vector<std::string>& names,
-               const std::string& selected) {
-    const QSignalBlocker quiet(list);
-    list.clear();
-    for (const std::string& name : names)
-        list.addItem(qtText(name), nameData(name));
-    list.setCurrentIndex(list.findData(nameData(selected)));
-}
-
-std::string selectedName(const QComboBox& list) {
-    return nameOfData(list.currentData());
 }
 
 // A switch is on when its value reads as a number above 0.
@@ -271,14 +257,17 @@ void TfrmSystem::load() {
     chkShowKeyWaitChar->setChecked(isOn(read("ShowKeyWaitChar", "0")));
 
     startPageAsRead_ = startPageOf(comic);
-    fillNames(*cmbStartBook, comic.GetBookList(), startBookOf(comic));
+    {
+        const QSignalBlocker quiet(cmbStartBook);
+        fillNames(*cmbStartBook, comic.GetBookList(), startBookOf(comic));
+    }
     cmbStartBookChange();
 }
 
 void TfrmSystem::cmbStartBookChange() {
     std::vector<std::string> pages;
     if (cmbStartBook->currentIndex() >= 0)
-        pages = context_.comic.GetPageList(selectedName(*cmbStartBook));
+        pages = context_.comic.GetPageList(chosenName(*cmbStartBook));
     fillNames(*cmbStartPage, pages, startPageAsRead_);
     updateOkEnabled();
 }
@@ -298,8 +287,8 @@ void TfrmSystem::readControls() {
     write("Opening", fieldText(*edtOpening));
     write("Document", fieldText(*edtDocFile));
     write("Copyright", fieldText(*edtUserName));
-    write("StartBook", selectedName(*cmbStartBook));
-    write("StartPage", selectedName(*cmbStartPage));
+    write("StartBook", chosenName(*cmbStartBook));
+    write("StartPage", chosenName(*cmbStartPage));
     write("SaveFile", fieldText(*edtSaveFile));
     write("RandomFlagMax", fieldText(*cmbRndMax));
     write("MouseCursorNormal", fieldText(*edtMouseCursorNormal));

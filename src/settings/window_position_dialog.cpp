@@ -3,6 +3,7 @@
 #include "document/cmd_ctrl.h"
 #include "document/comic_file.h"
 #include "document/play_windows.h"
+#include "gui/controls.h"
 #include "gui/dialog_context.h"
 #include "gui/qt_text.h"
 #include "platform/encoding.h"
@@ -87,12 +88,6 @@ std::string switchText(const QCheckBox& box) {
     return box.isChecked() ? "1" : "0";
 }
 
-QCheckBox* makeCheck(const QString& caption, const QString& name, QWidget* parent) {
-    auto* check = new QCheckBox(caption, parent);
-    check->setObjectName(name);
-    return check;
-}
-
 PixelBox* makePixelBox(int minimum, int fallback, const QString& name, QWidget* parent) {
     auto* box = new PixelBox(minimum, kLargestPixels, fallback, parent);
     box->setObjectName(name);
@@ -117,11 +112,11 @@ QGroupBox* buildFontGroup(const PlayWindow& window, PlayWindowControls& controls
     controls.font->setEditable(true);
     controls.font->setInsertPolicy(QComboBox::NoInsert);
     controls.font->setMinimumContentsLength(20);
-    controls.bold = makeCheck(QStringLiteral("太字"), controlName("chk", window, "Bold"), group);
+    controls.bold = makeCheckBox(controlName("chk", window, "Bold"), QStringLiteral("太字"), group);
     controls.italic =
-        makeCheck(QStringLiteral("斜体"), controlName("chk", window, "Italic"), group);
-    controls.shadow =
-        makeCheck(QStringLiteral("文字に影をつける"), controlName("chk", window, "Shadow"), group);
+        makeCheckBox(controlName("chk", window, "Italic"), QStringLiteral("斜体"), group);
+    controls.shadow = makeCheckBox(controlName("chk", window, "Shadow"),
+                                   QStringLiteral("文字に影をつける"), group);
     controls.shadowColor = new QLineEdit(group);
     controls.shadowColor->setObjectName(controlName("edt", window, "ShadowColor"));
     const QByteArray buttonName = controlName("btn", window, "ShadowColorSet").toLatin1();
@@ -161,9 +156,9 @@ QGroupBox* buildPlaceGroup(const PlayWindow& window, PlayWindowControls& control
                                     controlName("spn", window, "Top"), group);
         addLabelled(*grid, 1, 0, QStringLiteral("Ｘ座標"), controls.left);
         addLabelled(*grid, 1, 2, QStringLiteral("Ｙ座標"), controls.top);
-        controls.titleBar =
-            makeCheck(QStringLiteral("タイトルバーを表示　（ウィンドウを移動できるようにする）"),
-                      QStringLiteral("chk%1TitleBar").arg(QString::fromLatin1(window.name)), group);
+        controls.titleBar = makeCheckBox(
+            QStringLiteral("chk%1TitleBar").arg(QString::fromLatin1(window.name)),
+            QStringLiteral("タイトルバーを表示　（ウィンドウを移動できるようにする）"), group);
         grid->addWidget(controls.titleBar, 2, 0, 1, 5);
     }
     grid->setColumnStretch(4, 1);

@@ -5,6 +5,7 @@
 #include "platform/scripted_prompter.h"
 #include "player/play_clock.h"
 #include "player/play_session.h"
+#include "player/play_trace.h"
 #include "support/comic_text.h"
 
 #include <gtest/gtest.h>
@@ -149,6 +150,19 @@ TEST_F(Session, MessagesTakeAClickOnAnAreaOnlyWhenAreasAreOn) {
     EXPECT_TRUE(std::holds_alternative<AreasCleared>(session.next().detail));
     EXPECT_TRUE(session.window(0).areas.empty());
     EXPECT_EQ(session.next().place, (PlayPlace{toCp932("本"), toCp932("甲"), 1}));
+}
+
+TEST(AnswersFile, KeepsATypedTextAsItStandsAndRefusesControlCharactersInIt) {
+    const std::vector<PlayAnswer> answers =
+        readAnswers("text \xE3\x81\x82 b \r\nclick 3 -4\n\nchoose 2\n");
+    ASSERT_EQ(answers.size(), 3u);
+    EXPECT_EQ(answers[0].text, toCp932("あ b "));
+    EXPECT_EQ(answers[1].kind, PlayAnswer::Kind::Click);
+    EXPECT_EQ(answers[1].y, -4);
+    EXPECT_EQ(answers[2].choice, 1);
+    for (const char* refused :
+         {"text a\tb", "text a\x1e", "text \x7f", "choose 0", "click 3", "key now"})
+        EXPECT_THROW(readAnswers(refused), AnswersError) << refused;
 }
 
 } // namespace
