@@ -51,6 +51,18 @@ TEST(PreviewStagePlaces, AWindowLeftOfAndAboveTheMainWindowMovesItOver) {
     EXPECT_EQ(stage.toMain(95, 60), (PicturePoint{-5, 60 - 50 - kBar}));
 }
 
+TEST(PreviewStagePlaces, SizesAndPlacesBeyondReasonAreCut) {
+    auto looks = defaultLooks();
+    looks[0].width = 1000000;
+    looks[0].height = -5;
+    looks[1].left = -2000000000;
+    const PreviewStage stage(looks);
+    EXPECT_EQ(stage.windowRect(0).width, 2048);
+    EXPECT_EQ(stage.windowRect(0).height, 1);
+    EXPECT_EQ(stage.windowRect(0).left, 2048);
+    EXPECT_EQ(stage.windowRect(1).left, 0);
+}
+
 TEST(PreviewStagePlaces, AClickGoesToTheFrontMostShownWindow) {
     PreviewStage stage(defaultLooks());
     EXPECT_EQ(stage.windowAt(10, kBar + 10), 0);
