@@ -7,7 +7,6 @@
 #include "sample_message.h"
 
 #include <QByteArray>
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <string>
 
@@ -101,14 +100,3 @@ void DrawMessageWithShadow(benchmark::State& state) {
 BENCHMARK(DrawMessageWithShadow)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-    // Fonts need the application object.
-    QGuiApplication application(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,13 +1,13 @@
 #include "commands/window_list.h"
 
+#include "gui/controls.h"
+
 #include <QComboBox>
 
 namespace pagora {
 
 void fillWindowList(QComboBox& list) {
-    list.addItems({QStringLiteral("メインウインドウ"), QStringLiteral("メッセージウインドウ"),
-                   QStringLiteral("セレクトウインドウ"), QStringLiteral("ユーザーウインドウ１"),
-                   QStringLiteral("ユーザーウインドウ２"), QStringLiteral("ユーザーウインドウ３")});
+    list.addItems(playWindowNames());
 }
 
 } // namespace pagora

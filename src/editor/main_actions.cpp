@@ -69,8 +69,8 @@ const std::vector<MenuLayout>& menuBarLayout() {
         {"menuFile",
          "ファイル(&F)",
          {"menuNewFile", "menuFileOpen", "menuFileSave", "menuFileSaveName", kSeparator,
-          "menuPlayerExecFirst", "menuErrorCheck", "menuPackageMake", kHistory, kSeparator,
-          "menuExit"}},
+          "menuPlayerExecFirst", "menuPreview", "menuPreviewStart", "menuErrorCheck",
+          "menuPackageMake", kHistory, kSeparator, "menuExit"}},
         {"menuEdit",
          "編集(&E)",
          {"menuUndo", "menuRedo", kSeparator, "menuCut", "menuCopy", "menuPaste", "menuDelete",
@@ -92,12 +92,12 @@ const std::vector<MenuLayout>& menuBarLayout() {
 
 const std::vector<std::string_view>& toolBarItems() {
     static const std::vector<std::string_view> items = {
-        "menuNewFile",       "menuFileOpen",    "menuFileSave",      "menuPlayerExecFirst",
-        kSeparator,          "menuCut",         "menuCopy",          "menuPaste",
-        "menuUndo",          "menuRedo",        kSeparator,          "menuAddBook",
-        "menuAddPage",       kSeparator,        "menuSystemSetting", "menuFlagSetting",
-        "menuWindowSetting", "menuMenuSetting", "menuCondition",     "menuCmdEdit",
-        "menuCmdInsert",     "menuCmdAdd"};
+        "menuNewFile",       "menuFileOpen",     "menuFileSave",      "menuPlayerExecFirst",
+        "menuPreview",       "menuPreviewStart", kSeparator,          "menuCut",
+        "menuCopy",          "menuPaste",        "menuUndo",          "menuRedo",
+        kSeparator,          "menuAddBook",      "menuAddPage",       kSeparator,
+        "menuSystemSetting", "menuFlagSetting",  "menuWindowSetting", "menuMenuSetting",
+        "menuCondition",     "menuCmdEdit",      "menuCmdInsert",     "menuCmdAdd"};
     return items;
 }
 
@@ -166,6 +166,21 @@ const std::vector<MainActions::Row>& MainActions::rows() {
             .shortcuts = {QKeySequence(Qt::Key_F5)},
             .button = {"spdbtnPlayer", "player"},
             .handler = &TfrmMain::menuPlayerExecFirstClick,
+        },
+        {
+            PAGORA_NAMED(menuPreview),
+            .caption = "プレビュー(&V)",
+            .hint = "プレビュー|開いているページの最初の行からコミックを動かして確かめます",
+            .shortcuts = {QKeySequence(Qt::Key_F6)},
+            .button = {"spdbtnPreview", "preview"},
+            .handler = &TfrmMain::menuPreviewClick,
+        },
+        {
+            PAGORA_NAMED(menuPreviewStart),
+            .caption = "スタートページからプレビュー",
+            .hint = "スタートページからプレビュー|スタートページからコミックを動かして確かめます",
+            .button = {"spdbtnPreviewStart", "preview_start"},
+            .handler = &TfrmMain::menuPreviewStartClick,
         },
         {
             PAGORA_NAMED(menuErrorCheck),

@@ -90,6 +90,8 @@ public:
     QAction* menuFileSave = nullptr;
     QAction* menuFileSaveName = nullptr;
     QAction* menuPlayerExecFirst = nullptr;
+    QAction* menuPreview = nullptr;
+    QAction* menuPreviewStart = nullptr;
     QAction* menuErrorCheck = nullptr;
     QAction* menuPackageMake = nullptr;
     QAction* menuHistoryLine = nullptr; // the separator before the history

@@ -7,6 +7,7 @@
 #include "editor/find_dialog.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -32,6 +33,7 @@ struct AutosaveSnapshot;
 struct LeftCopy;
 class TfrmCmdPalette;
 class TfrmCommand;
+class TfrmPreview;
 class TfrmWindowSet;
 
 // The editor's main window: it owns the one open comic and the program-wide
@@ -101,6 +103,10 @@ public:
     void menuFileSaveNameClick();
     void menuHistoryClick(int entry);
     void menuPlayerExecFirstClick();
+    // "プレビュー": the comic plays in the preview window from the open page's
+    // first line; "スタートページからプレビュー" from the comic's start page.
+    void menuPreviewClick();
+    void menuPreviewStartClick();
     void menuErrorCheckClick();
     void menuPackageMakeClick();
     void menuConditionClick();
@@ -215,6 +221,8 @@ private:
     void setStatusText(const QString& text);
     QString windowTitleText() const;
     bool startPlayer();
+    // A new preview window (the one open before closes) over a copy of the comic.
+    TfrmPreview& openPreview();
     bool saveComicTo(const std::filesystem::path& path);
     // The command list's and the tree's own events: keys, double clicks,
     // drops and pop-up menus.
@@ -291,6 +299,7 @@ private:
     QLabel* statusPanel2_ = nullptr;
     TfrmCommand* frmCommand_ = nullptr;
     TfrmCmdPalette* frmCmdPalette_ = nullptr;
+    QPointer<TfrmPreview> frmPreview_;
 };
 
 } // namespace pagora

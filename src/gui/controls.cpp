@@ -8,6 +8,15 @@
 #include <QRadioButton>
 
 namespace pagora {
+
+const QStringList& playWindowNames() {
+    static const QStringList names{
+        QStringLiteral("メインウインドウ"),     QStringLiteral("メッセージウインドウ"),
+        QStringLiteral("セレクトウインドウ"),   QStringLiteral("ユーザーウインドウ１"),
+        QStringLiteral("ユーザーウインドウ２"), QStringLiteral("ユーザーウインドウ３")};
+    return names;
+}
+
 namespace {
 
 template <typename Control> Control* named(Control* control, const QString& name) {

@@ -14,6 +14,10 @@ class QWidget;
 
 namespace pagora {
 
+// The six windows of a comic in window number order ("メインウインドウ" …
+// "ユーザーウインドウ３").
+const QStringList& playWindowNames();
+
 // Controls as the windows build them in code, each with its control name.
 
 // A drop-down list of fixed items (none selected until the caller selects one).

@@ -19,13 +19,16 @@ void drawRun(QPainter& painter, int x, int baseline, const QString& text, std::u
 
 void TMessageOut::draw(TTC& picture, const MessageText& message, bool shadow,
                        std::uint32_t shadowColor) {
+    drawPieces(picture, message, layout(message), shadow, shadowColor);
+}
+
+void TMessageOut::drawPieces(TTC& picture, const MessageText& message,
+                             std::span<const MessagePiece> pieces, bool shadow,
+                             std::uint32_t shadowColor) {
     const QRect area =
         QRect(QPoint(message.left, message.top), QPoint(message.right, message.bottom))
             .intersected(QRect(0, 0, picture.Width(), picture.Height()));
-    if (area.isEmpty())
-        return;
-    const std::vector<MessagePiece> pieces = layout(message);
-    if (pieces.empty())
+    if (area.isEmpty() || pieces.empty())
         return;
     QImage image = canvasImage(picture, area);
     {

@@ -5,6 +5,7 @@
 #include "images/true_canvas.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace pagora {
@@ -23,6 +24,11 @@ public:
 
     // The pieces as draw lays them out.
     std::vector<MessagePiece> layout(const MessageText& message);
+
+    // Draws pieces laid out for the message (all of them, or the part of
+    // them a reveal shows), as draw does.
+    void drawPieces(TTC& picture, const MessageText& message, std::span<const MessagePiece> pieces,
+                    bool shadow, std::uint32_t shadowColor);
 
 private:
     MessageFonts fonts_;

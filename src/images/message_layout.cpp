@@ -145,10 +145,13 @@ private:
             const FontExtent font = extent(piece.style);
             piece.top = lineTop_ + height - font.height;
             piece.baseline = piece.top + font.ascent;
+            piece.line = lineCount_;
+            piece.lineBottom = lineTop_ + height;
             pieces_.push_back(std::move(piece));
         }
         line_.clear();
         lineTop_ += height;
+        ++lineCount_;
         x_ = message_.left;
     }
 
@@ -164,6 +167,7 @@ private:
     int lineTop_;
     bool full_ = false;
     std::size_t nextStop_ = 0;
+    int lineCount_ = 0; // lines ended so far, empty ones included
     std::vector<MessagePiece> line_;
     std::vector<MessagePiece> pieces_;
 };

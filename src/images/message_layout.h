@@ -52,10 +52,12 @@ struct MessageText {
 
 // A run of text drawn in one style and colour, without tags.
 struct MessagePiece {
-    std::string text; // CP932
-    int x = 0;        // left edge, window pixels
-    int top = 0;      // top of the font's line height; its bottom is the line's
-    int baseline = 0; // top plus the font's ascent
+    std::string text;   // CP932
+    int x = 0;          // left edge, window pixels
+    int top = 0;        // top of the font's line height; its bottom is the line's
+    int baseline = 0;   // top plus the font's ascent
+    int line = 0;       // the line it stands on, from 0, empty lines counted
+    int lineBottom = 0; // the bottom of that line, below its last pixel row
     int width = 0;
     MessageStyle style;
     std::uint32_t color = 0; // 0x00BBGGRR

@@ -94,4 +94,12 @@ void keepTopDivision(Picture& picture, int division) {
                           static_cast<std::size_t>(picture.Height));
 }
 
+std::span<const PictureReader> pictureReaders(bool usePlugIns) {
+    static constexpr PictureReader withPlugIns[] = {PictureReader::PlugIns, PictureReader::Mag,
+                                                    PictureReader::Bmp};
+    static constexpr PictureReader withoutPlugIns[] = {PictureReader::Mag, PictureReader::Bmp};
+    return usePlugIns ? std::span<const PictureReader>(withPlugIns)
+                      : std::span<const PictureReader>(withoutPlugIns);
+}
+
 } // namespace pagora

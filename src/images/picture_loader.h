@@ -18,6 +18,10 @@ enum class PictureReader {
     Bmp,     // the BMP reader
 };
 
+// The readers the editor offers a picture to: the plug-ins first when they
+// are in use, then the MAG converter, then the BMP reader.
+std::span<const PictureReader> pictureReaders(bool usePlugIns);
+
 // The largest picture the previews take, in pixels (8192 x 8192, 256 MB
 // decoded), and the largest picture file read.
 inline constexpr long long kMaxPicturePixels = 8192LL * 8192;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "images/picture_draw.h"
+
 #include <optional>
 
 namespace pagora {
@@ -7,11 +9,7 @@ namespace pagora {
 // The rules by which the layout editor's frame follows the mouse, kept apart
 // from the window so that they can be checked on their own.
 
-struct LayoutPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const LayoutPoint&) const = default;
-};
+using LayoutPoint = PicturePoint;
 
 struct LayoutSize {
     int width = 0;
@@ -20,19 +18,7 @@ struct LayoutSize {
 };
 
 // A frame in window pixels; both edges belong to it.
-struct LayoutFrame {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int width() const { return right - left + 1; }
-    int height() const { return bottom - top + 1; }
-    bool contains(LayoutPoint at) const {
-        return at.x >= left && at.x <= right && at.y >= top && at.y <= bottom;
-    }
-    bool operator==(const LayoutFrame&) const = default;
-};
+using LayoutFrame = PictureFrame;
 
 inline constexpr int kGridSpacing = 10;
 inline constexpr int kHitTolerance = 3;

@@ -1,7 +1,5 @@
 #include "settings/layout_preview.h"
 
-#include "images/canvas_transfer.h"
-
 #include <algorithm>
 #include <utility>
 
@@ -74,12 +72,12 @@ void LayoutPreview::openWindow(int windowNo, LayoutSize size, const PlayWindowLo
 void LayoutPreview::setPicture(Picture picture) {
     picture_.SetSize(picture.Width, picture.Height);
     CopyPictureToCanvas(picture, 0, 0, picture_);
-    spritePart_.reset();
+    pictureDrawer_.forget();
 }
 
 void LayoutPreview::releasePicture() {
     picture_ = TTC();
-    spritePart_.reset();
+    pictureDrawer_.forget();
     canvas_.SetSpriteSize(0, 0);
 }
 
@@ -89,51 +87,9 @@ std::uint32_t LayoutPreview::pictureColor(LayoutPoint at) const {
 
 void LayoutPreview::drawPicture(const LayoutFrame& frame, const PictureLook& look, bool guides) {
     startScreen(guides);
-    if (hasPicture()) {
-        canvas_.HalfTransparent = look.halfTransparent;
-        canvas_.UseTransparentColor = look.useTransparent;
-        if (look.stretched)
-            drawStretched(frame, look);
-        else
-            drawCutOut(frame, look);
-    }
+    pictureDrawer_.draw(canvas_, picture_, frame, look);
     if (guides)
         drawOutline(frame);
-}
-
-void LayoutPreview::drawCutOut(const LayoutFrame& frame, const PictureLook& look) {
-    // The part of the picture the frame shows: from the view offset, at most
-    // the frame's size; a frame reaching past the picture shows the
-    // background beyond it.
-    const LayoutSize whole = pictureSize();
-    const LayoutSize shown{std::min(frame.width(), whole.width - look.view.x),
-                           std::min(frame.height(), whole.height - look.view.y)};
-    if (look.view.x < 0 || look.view.y < 0 || shown.width <= 0 || shown.height <= 0)
-        return;
-    // The automatic key is the bottom-left pixel of that part, as the player
-    // takes it, however much of the part lies on the screen.
-    canvas_.AutoTransparentColor = false;
-    canvas_.TransparentColor = look.autoTransparent
-                                   ? pictureColor({look.view.x, look.view.y + shown.height - 1})
-                                   : look.transparentColor;
-    // Only what lies on the screen is copied into the sprite.
-    const LayoutPoint at{std::max(frame.left, 0), std::max(frame.top, 0)};
-    const LayoutSize onScreen{std::min(shown.width - (at.x - frame.left), canvas_.Width() - at.x),
-                              std::min(shown.height - (at.y - frame.top), canvas_.Height() - at.y)};
-    if (onScreen.width <= 0 || onScreen.height <= 0)
-        return;
-    fillSprite({{look.view.x + at.x - frame.left, look.view.y + at.y - frame.top}, onScreen});
-    canvas_.DrawSprite(at.x, at.y);
-}
-
-void LayoutPreview::drawStretched(const LayoutFrame& frame, const PictureLook& look) {
-    canvas_.AutoTransparentColor = look.autoTransparent;
-    canvas_.TransparentColor = look.transparentColor;
-    // The picture is lent to the sprite canvas for the transfer rather than
-    // copied into it; the sprite's own part comes back afterwards.
-    std::swap(canvas_.SpriteContext(), picture_);
-    canvas_.DrawSpriteStretched(frame.left, frame.top, frame.bottom, frame.right);
-    std::swap(canvas_.SpriteContext(), picture_);
 }
 
 void LayoutPreview::drawText(const LayoutFrame& frame, const SampleLook& sample, bool guides) {
@@ -160,19 +116,6 @@ void LayoutPreview::setBackground(int windowNo, TTC background) {
 void LayoutPreview::startScreen(bool guides) {
     const TTC& base = guides ? gridded_ : backgrounds_[static_cast<std::size_t>(windowNo_)];
     base.Draw(canvas_.ScreenContext(), 0, 0);
-}
-
-void LayoutPreview::fillSprite(const SpritePart& part) {
-    if (spritePart_ == part)
-        return;
-    canvas_.SetSpriteSize(part.size.width, part.size.height);
-    TTransferRect rect;
-    rect.Width = part.size.width;
-    rect.Height = part.size.height;
-    rect.SourceX = part.from.x;
-    rect.SourceY = part.from.y;
-    TransferCopy(picture_, canvas_.SpriteContext(), rect);
-    spritePart_ = part;
 }
 
 void LayoutPreview::drawOutline(const LayoutFrame& frame) {

@@ -3,6 +3,7 @@
 #include "document/play_windows.h"
 #include "gui/message_out.h"
 #include "images/picture.h"
+#include "images/picture_draw.h"
 #include "images/true_canvas.h"
 #include "settings/layout_geometry.h"
 
@@ -12,16 +13,6 @@
 #include <string_view>
 
 namespace pagora {
-
-// How the picture of picture mode is drawn into its frame.
-struct PictureLook {
-    LayoutPoint view; // the top-left of the part shown, in picture pixels
-    bool stretched = false;
-    bool useTransparent = false;
-    bool autoTransparent = false;
-    bool halfTransparent = false;
-    std::uint32_t transparentColor = 0; // 0x00BBGGRR
-};
 
 // The sample text of text mode.
 struct SampleLook {
@@ -65,18 +56,7 @@ public:
     void setBackground(int windowNo, TTC background);
 
 private:
-    // The part of the picture the sprite canvas holds, so that a redraw
-    // copies the picture only when the part shown changes.
-    struct SpritePart {
-        LayoutPoint from;
-        LayoutSize size;
-        bool operator==(const SpritePart&) const = default;
-    };
-
     void startScreen(bool guides);
-    void drawCutOut(const LayoutFrame& frame, const PictureLook& look);
-    void drawStretched(const LayoutFrame& frame, const PictureLook& look);
-    void fillSprite(const SpritePart& part);
     void drawOutline(const LayoutFrame& frame);
 
     TTrueCanvasCtrl canvas_;
@@ -86,7 +66,7 @@ private:
     int windowNo_ = 0;
     PlayWindowLook look_;
     TTC picture_;
-    std::optional<SpritePart> spritePart_;
+    PictureDrawer pictureDrawer_;
 };
 
 } // namespace pagora

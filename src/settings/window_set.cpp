@@ -28,10 +28,6 @@ namespace {
 // Room left around the editor when a window is larger than the screen.
 constexpr int kScreenMargin = 40;
 
-constexpr PictureReader kReadersWithPlugIns[] = {PictureReader::PlugIns, PictureReader::Mag,
-                                                 PictureReader::Bmp};
-constexpr PictureReader kReadersWithoutPlugIns[] = {PictureReader::Mag, PictureReader::Bmp};
-
 // The fields as the caller set them, given back when the user closes the
 // editor without "設定終了".
 class GivenFields final : public TWindowLayoutEditor {
@@ -172,11 +168,9 @@ bool TfrmWindowSet::loadPictureOrTell() {
         prompter.error(PAGORA_CP932("画像ファイルが見つかりません"));
         return false;
     }
-    const std::span<const PictureReader> readers =
-        sources_.user.usePlugIns ? std::span<const PictureReader>(kReadersWithPlugIns)
-                                 : std::span<const PictureReader>(kReadersWithoutPlugIns);
-    PictureLoad load = loadPicture(
-        file, readers, pathFromText(utf8Text(sources_.user.plugInDir)) / "*.SPI", prompter);
+    PictureLoad load =
+        loadPicture(file, pictureReaders(sources_.user.usePlugIns),
+                    pathFromText(utf8Text(sources_.user.plugInDir)) / "*.SPI", prompter);
     if (!load.picture) {
         prompter.error((load.tooLarge ? PAGORA_CP932("画像が大きすぎます（8192×8192ドットまで）\n")
                                       : PAGORA_CP932("この画像ファイルは読み込めません\n")) +

@@ -82,7 +82,7 @@ TEST_F(Menus, ToolButtonsAreFlat25PixelSquaresAndFourAreHidden) {
                                "spdbtnPlayer",        "spdbtnCut",         "spdbtnCopy",
                                "spdbtnPaste",         "spdbtnAddBook",     "spdbtnAddPage",
                                "spdbtnSystemSetting", "spdbtnFlagSetting", "spdbtnWindowSetting",
-                               "spdbtnMenuSetting"};
+                               "spdbtnMenuSetting",   "spdbtnPreview",     "spdbtnPreviewStart"};
     const QStringList hidden = {"spdbtnCondition", "spdbtnCmdEdit", "spdbtnCmdInsert",
                                 "spdbtnCmdAdd"};
     QStringList visibleOrder;
@@ -148,7 +148,7 @@ TEST_F(Menus, EveryCommandIsEnabledOnAnOpenComic) {
           a.menuAddPage,         a.menuBookDelete,  a.menuPageDelete,    a.menuBookRename,
           a.menuPageRename,      a.menuCmdEdit,     a.menuCmdPaletteAdd, a.menuCmdPaletteShow,
           a.menuSystemSetting,   a.menuPackageMake, a.menuSetupWiz,      a.menuWindowSetting,
-          a.menuFlagSetting,     a.menuMenuSetting})
+          a.menuFlagSetting,     a.menuMenuSetting, a.menuPreview,       a.menuPreviewStart})
         EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
 }
 

@@ -85,6 +85,21 @@ QStringList rowTexts(QAbstractItemView& view) {
     return texts;
 }
 
+// Each row's cells, column by column, joined with a tab.
+QStringList rowCells(QWidget& control) {
+    auto* view = qobject_cast<QAbstractItemView*>(&control);
+    if (view == nullptr)
+        refuse(control, "has no rows");
+    QStringList texts;
+    for (const QModelIndex& index : viewRows(*view)) {
+        QStringList cells;
+        for (int column = 0; column < view->model()->columnCount(index.parent()); ++column)
+            cells.push_back(displayText(index.siblingAtColumn(column)));
+        texts.push_back(cells.join(QLatin1Char('\t')));
+    }
+    return texts;
+}
+
 QStringList comboTexts(const QComboBox& combo) {
     QStringList texts;
     for (int i = 0; i < combo.count(); ++i)
@@ -323,6 +338,8 @@ QString controlProperty(QWidget& control, const QString& property) {
         return QString::number(indexOf(control));
     if (property == QStringLiteral("items"))
         return itemTexts(control).join(QLatin1Char('|'));
+    if (property == QStringLiteral("rows"))
+        return rowCells(control).join(QLatin1Char('|'));
     if (property == QStringLiteral("count"))
         return QString::number(itemTexts(control).size());
     if (property == QStringLiteral("enabled"))

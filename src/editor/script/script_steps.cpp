@@ -26,10 +26,10 @@
 namespace pagora {
 namespace {
 
-const QStringList kProperties{QStringLiteral("text"),    QStringLiteral("index"),
-                              QStringLiteral("items"),   QStringLiteral("count"),
-                              QStringLiteral("enabled"), QStringLiteral("visible"),
-                              QStringLiteral("checked"), QStringLiteral("title")};
+const QStringList kProperties{
+    QStringLiteral("text"),    QStringLiteral("index"),   QStringLiteral("items"),
+    QStringLiteral("rows"),    QStringLiteral("count"),   QStringLiteral("enabled"),
+    QStringLiteral("visible"), QStringLiteral("checked"), QStringLiteral("title")};
 
 int numberArgument(const std::string& text) {
     std::size_t used = 0;
@@ -268,7 +268,14 @@ void ScriptSteps::menu(const Args& args) {
 }
 
 void ScriptSteps::doubleClick(const Args& args) {
-    QAbstractItemView& view = itemView(control(args[0]));
+    QWidget& target = control(args[0]);
+    if (!qobject_cast<QAbstractItemView*>(&target)) {
+        if (args.size() > 1)
+            throw StepError(args[0] + " has no rows");
+        doubleClickAt(target, target.rect().center());
+        return;
+    }
+    QAbstractItemView& view = itemView(target);
     std::optional<int> row;
     if (args.size() > 1)
         row = numberArgument(args[1]);

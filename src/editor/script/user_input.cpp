@@ -157,14 +157,15 @@ void doubleClickRow(QAbstractItemView& view, std::optional<int> row) {
     if (!index.isValid())
         throw LookupMiss(row ? "no row " + std::to_string(*row) : std::string("no current row"));
     view.scrollTo(index);
+    doubleClickAt(*view.viewport(), view.visualRect(index).center());
+}
+
+void doubleClickAt(QWidget& control, QPoint at) {
     // Two clicks in quick succession, which Qt turns into a double click.
-    const QPoint at = view.visualRect(index).center();
     InputClock::startGesture();
     for (int click = 0; click < 2; ++click) {
-        sendMouseEvent(*view.viewport(), at, QEvent::MouseButtonPress, Qt::LeftButton,
-                       Qt::LeftButton);
-        sendMouseEvent(*view.viewport(), at, QEvent::MouseButtonRelease, Qt::LeftButton,
-                       Qt::NoButton);
+        sendMouseEvent(control, at, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
+        sendMouseEvent(control, at, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
     }
 }
 

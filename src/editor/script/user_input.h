@@ -26,5 +26,7 @@ void sendMouse(QWidget& control, MouseAction action, QPoint at, bool rightButton
 // Double-clicks row (default: the current one) of a list, tree or table:
 // mouse events on the viewport at the row's rectangle.
 void doubleClickRow(QAbstractItemView& view, std::optional<int> row);
+// Double-clicks a control at its own coordinates.
+void doubleClickAt(QWidget& control, QPoint at);
 
 } // namespace pagora
