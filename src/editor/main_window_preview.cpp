@@ -15,7 +15,7 @@ TfrmPreview& TfrmMain::openPreview() {
         context_.makeMediaPlayer,
     };
     frmPreview_ = new TfrmPreview(
-        source,
+        source, services_,
         [this](const std::string& book, const std::string& page, int line) {
             OpenPage(book, page, line);
             activateWindow();

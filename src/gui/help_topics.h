@@ -10,6 +10,7 @@ inline constexpr int kCommandPaletteTopic = 108;
 inline constexpr int kWindowSetHelpTopic = 56;
 inline constexpr int kPackageTopic = 125;
 inline constexpr int kFindHelpTopic = 130;
+inline constexpr int kPreviewHelpTopic = 131;
 inline constexpr int kFlagSetHelpTopic = 116;
 inline constexpr int kMenuSetHelpTopic = 118;
 

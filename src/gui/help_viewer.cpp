@@ -21,6 +21,7 @@ constexpr TopicPage kTopicPages[] = {
     {kHelpOnHelpTopic, "using-help.html"},
     {kPackageTopic, "package.html"},
     {kFindHelpTopic, "find.html"},
+    {kPreviewHelpTopic, "preview.html"},
     // The comic's settings dialogs.
     {kSystemSettingsTopic, "system-settings.html"},
     {kFlagSetHelpTopic, "variables.html"},

@@ -61,10 +61,10 @@ bool PlaySession::takeClick(int x, int y, bool areasActive) {
 void PlaySession::selectArea(const AreaHit& hit) {
     PlayWindowState& window = windowAt(hit.window);
     const PlayArea area = window.areas[hit.index];
-    emit(AreaSelected{hit.window, area});
+    post(AreaSelected{hit.window, area});
     if (area.clearOnSelect) {
         window.areas.clear();
-        emit(AreasCleared{hit.window});
+        post(AreasCleared{hit.window});
     }
     if (area.callSubroutine)
         call(area.book, area.page);

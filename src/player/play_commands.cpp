@@ -69,7 +69,7 @@ void PlaySession::run(const TCmdMsgDlg& record) {
     window.textKept = kDrawMeanings[record.DrawNormal ? 1 : 0] == TextLife::Kept;
     const bool waits =
         kindMeaning(CmdKind::MsgDlg).wait == WaitRule::KeyWaitAfter && message.keyWaitAfter;
-    emit(std::move(message), waits ? PlayWait::Reader : PlayWait::None);
+    post(std::move(message), waits ? PlayWait::Reader : PlayWait::None);
 }
 
 void PlaySession::run(const TCmdGraphic& record) {
@@ -90,27 +90,27 @@ void PlaySession::run(const TCmdGraphic& record) {
     picture.effect = record.Effect;
     picture.showAtOnce = record.ShowAtOnce;
     windowAt(picture.window).picture = picture.file;
-    emit(std::move(picture));
+    post(std::move(picture));
 }
 
 void PlaySession::run(const TCmdMusic& record) {
     if (!conditionHolds(record.Option))
         return;
     music_ = record.FileName;
-    emit(MusicStarted{record.FileName, record.LoopCount});
+    post(MusicStarted{record.FileName, record.LoopCount});
 }
 
 void PlaySession::run(const TCmdSound& record) {
     if (!conditionHolds(record.Option))
         return;
     const bool waits = kindMeaning(CmdKind::Sound).wait == WaitRule::SoundEnd && record.WaitEnd;
-    emit(SoundStarted{record.FileName, record.WaitEnd}, waits ? PlayWait::Time : PlayWait::None);
+    post(SoundStarted{record.FileName, record.WaitEnd}, waits ? PlayWait::Time : PlayWait::None);
 }
 
 void PlaySession::run(const TCmdWaitTime& record) {
     if (!conditionHolds(record.Option))
         return;
-    emit(TimePassing{record.Time}, PlayWait::Time);
+    post(TimePassing{record.Time}, PlayWait::Time);
 }
 
 void PlaySession::run(const TCmdFlagCtrl& record) {
@@ -171,7 +171,7 @@ void PlaySession::run(const TCmdSelectDlg& record) {
     offered.fontSize = option.Size;
     offered.color = option.Color;
     offered.limit = timeLimitOf(CmdKind::SelectDlg, option);
-    emit(std::move(offered), PlayWait::Reader);
+    post(std::move(offered), PlayWait::Reader);
 }
 
 void PlaySession::run(const TCmdPageJump& record) {
@@ -181,7 +181,7 @@ void PlaySession::run(const TCmdPageJump& record) {
 
 void PlaySession::run(const TCmdMouseClick& record) {
     if (conditionHolds(record.Option))
-        emit(ClickWaited{record.ClickAbleOnly, timeLimitOf(CmdKind::MouseClick, record.Option)},
+        post(ClickWaited{record.ClickAbleOnly, timeLimitOf(CmdKind::MouseClick, record.Option)},
              PlayWait::Reader);
 }
 
@@ -200,7 +200,7 @@ void PlaySession::run(const TCmdClickAble& record) {
     area.callSubroutine = record.CallSubroutine;
     const int windowNo = playWindowIndex(option.Win);
     windowAt(windowNo).areas.push_back(area);
-    emit(AreaAdded{windowNo, std::move(area)});
+    post(AreaAdded{windowNo, std::move(area)});
 }
 
 void PlaySession::run(const TCmdClickAbleClear& record) {
@@ -208,12 +208,12 @@ void PlaySession::run(const TCmdClickAbleClear& record) {
         return;
     const int windowNo = playWindowIndex(record.Option.Win);
     windowAt(windowNo).areas.clear();
-    emit(AreasCleared{windowNo});
+    post(AreasCleared{windowNo});
 }
 
 void PlaySession::run(const TCmdStrInput& record) {
     if (conditionHolds(record.Option))
-        emit(TextAsked{record.Title, record.Message, std::string(bareName(record.Target, '$')),
+        post(TextAsked{record.Title, record.Message, std::string(bareName(record.Target, '$')),
                        timeLimitOf(CmdKind::StrInput, record.Option)},
              PlayWait::Reader);
 }
@@ -226,7 +226,7 @@ void PlaySession::run(const TCmdWindowShow& record) {
     window.shown = record.Show;
     if (!record.Show && !window.textKept)
         window.text.clear();
-    emit(WindowShown{windowNo, record.Show});
+    post(WindowShown{windowNo, record.Show});
 }
 
 void PlaySession::run(const TCmdSystem& record) {
@@ -240,10 +240,10 @@ void PlaySession::run(const TCmdSystem& record) {
         returnFromCall();
         return;
     case 9:
-        emit(MenuCalled{record.Params[0]});
+        post(MenuCalled{record.Params[0]});
         return;
     case 10:
-        emit(SaveNameSet{variables_.expand(record.Params[0])});
+        post(SaveNameSet{variables_.expand(record.Params[0])});
         return;
     case 0:
         unreadable(PAGORA_CP932("システムコマンドの種類がありません"));
@@ -259,24 +259,24 @@ void PlaySession::runSaveOrLoad(const TCmdSystem& record) {
     switch (record.SubCommand) {
     case 1:
         variables_.saveAll(name);
-        emit(DataSaved{DataScope::All, name});
+        post(DataSaved{DataScope::All, name});
         return;
     case 2:
-        emit(DataLoaded{DataScope::All, name, variables_.loadAll(name)});
+        post(DataLoaded{DataScope::All, name, variables_.loadAll(name)});
         return;
     case 3:
         if (variables_.saveNumber(name))
-            emit(DataSaved{DataScope::Value, name});
+            post(DataSaved{DataScope::Value, name});
         return;
     case 4:
-        emit(DataLoaded{DataScope::Value, name, variables_.loadNumber(name)});
+        post(DataLoaded{DataScope::Value, name, variables_.loadNumber(name)});
         return;
     case 5:
         if (variables_.saveText(name))
-            emit(DataSaved{DataScope::String, name});
+            post(DataSaved{DataScope::String, name});
         return;
     case 6:
-        emit(DataLoaded{DataScope::String, name, variables_.loadText(name)});
+        post(DataLoaded{DataScope::String, name, variables_.loadText(name)});
         return;
     default:
         return;

@@ -127,7 +127,7 @@ void PlaySession::runLine(const PreparedLine& line) {
         return;
     case CmdKind::MusicStop:
         music_.clear();
-        emit(MusicStopped{});
+        post(MusicStopped{});
         return;
     default:
         std::visit([this](const auto& record) { run(record); }, line.record);
@@ -199,7 +199,7 @@ void PlaySession::returnFromCall() {
     line_ = back.line;
 }
 
-void PlaySession::emit(PlayDetail detail, PlayWait wait) {
+void PlaySession::post(PlayDetail detail, PlayWait wait) {
     reportNotes(); // what the line told comes before what it does
     PlayPlace at = startPlace_;
     if (runningPage_)
@@ -212,7 +212,7 @@ void PlaySession::fault(std::string message, FaultLevel level) {
         return;
     if (level == FaultLevel::Fault)
         faulted_ = true;
-    emit(PlayFault{level, std::move(message)});
+    post(PlayFault{level, std::move(message)});
 }
 
 void PlaySession::unreadable(std::string_view why) {
@@ -223,7 +223,7 @@ void PlaySession::unreadable(std::string_view why) {
 void PlaySession::end(EndReason reason) {
     if (ended_ || (!queue_.empty() && std::holds_alternative<PlayEnded>(queue_.back().detail)))
         return;
-    emit(PlayEnded{reason});
+    post(PlayEnded{reason});
 }
 
 void PlaySession::reportNotes() {

@@ -126,7 +126,8 @@ private:
     void call(std::string_view book, std::string_view page);
     void returnFromCall();
 
-    void emit(PlayDetail detail, PlayWait wait = PlayWait::None);
+    // Queues an event for the front end.
+    void post(PlayDetail detail, PlayWait wait = PlayWait::None);
     void fault(std::string message, FaultLevel level = FaultLevel::Fault);
     void unreadable(std::string_view why);
     void end(EndReason reason);

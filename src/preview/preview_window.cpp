@@ -1,6 +1,9 @@
 #include "preview/preview_window.h"
 
 #include "gui/canvas_image.h"
+#include "gui/dialog_frame.h"
+#include "gui/help_topics.h"
+#include "gui/help_viewer.h"
 #include "gui/qt_text.h"
 #include "platform/errors.h"
 #include "player/play_session.h"
@@ -70,9 +73,11 @@ void PreviewView::keyPressEvent(QKeyEvent* event) {
     player_.key(event->key());
 }
 
-TfrmPreview::TfrmPreview(const PreviewSource& source, OpenLine openLine, QWidget* parent)
+TfrmPreview::TfrmPreview(const PreviewSource& source, const DialogServices& services,
+                         OpenLine openLine, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , player_(source)
+    , services_(services)
     , openLine_(std::move(openLine)) {
     setObjectName(QStringLiteral("TfrmPreview"));
     setWindowTitle(QStringLiteral("プレビュー"));
@@ -88,9 +93,14 @@ TfrmPreview::TfrmPreview(const PreviewSource& source, OpenLine openLine, QWidget
     chkPreviewState->setChecked(true);
     chkPreviewState->setFocusPolicy(Qt::NoFocus);
 
+    QPushButton* btnHelp = makeButton(QStringLiteral("ヘルプ(&H)"), "btnHelp", this);
+    btnHelp->setFocusPolicy(Qt::NoFocus);
+    connect(btnHelp, &QPushButton::clicked, this, &TfrmPreview::btnHelpClick);
+
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(lblPreviewStatus, 1);
     statusRow->addWidget(chkPreviewState);
+    statusRow->addWidget(btnHelp);
     auto* stageColumn = new QVBoxLayout;
     stageColumn->addWidget(imgPreviewStage, 0, Qt::AlignLeft | Qt::AlignTop);
     stageColumn->addWidget(makeInputPanel());
@@ -142,11 +152,15 @@ QWidget* TfrmPreview::makeInputPanel() {
     edtPreviewInput->setObjectName(QStringLiteral("edtPreviewInput"));
     btnPreviewInputOK = new QPushButton(QStringLiteral("OK"), pnlPreviewInput);
     btnPreviewInputOK->setObjectName(QStringLiteral("btnPreviewInputOK"));
-    auto* row = new QHBoxLayout(pnlPreviewInput);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(lblPreviewPrompt);
+    // The prompt above the box, so that a long one leaves the box its room.
+    lblPreviewPrompt->setWordWrap(true);
+    auto* row = new QHBoxLayout;
     row->addWidget(edtPreviewInput, 1);
     row->addWidget(btnPreviewInputOK);
+    auto* column = new QVBoxLayout(pnlPreviewInput);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(lblPreviewPrompt);
+    column->addLayout(row);
     connect(btnPreviewInputOK, &QPushButton::clicked, this, &TfrmPreview::btnPreviewInputOKClick);
     connect(edtPreviewInput, &QLineEdit::returnPressed, this, &TfrmPreview::btnPreviewInputOKClick);
     pnlPreviewInput->hide();
@@ -200,6 +214,10 @@ void TfrmPreview::btnPreviewInputOKClick() {
     } catch (const EncodingError& error) {
         lblPreviewStatus->setText(errorText(error));
     }
+}
+
+void TfrmPreview::btnHelpClick() {
+    showHelpTopic(services_, kPreviewHelpTopic);
 }
 
 void TfrmPreview::lblPreviewPlaceDblClick() {

@@ -15,6 +15,8 @@ class QTableWidget;
 
 namespace pagora {
 
+struct DialogServices;
+
 // The stage of the preview: the composed frame, and the reader's mouse and
 // keys handed to the player.
 class PreviewView : public QWidget {
@@ -48,7 +50,8 @@ public:
     // Opens a line of the comic in the editor (book, page CP932; line from 0).
     using OpenLine = std::function<void(const std::string&, const std::string&, int)>;
 
-    TfrmPreview(const PreviewSource& source, OpenLine openLine, QWidget* parent = nullptr);
+    TfrmPreview(const PreviewSource& source, const DialogServices& services, OpenLine openLine,
+                QWidget* parent = nullptr);
 
     // Plays from the first line of a page, or from the comic's start page.
     void start(const std::string& book, const std::string& page);
@@ -57,6 +60,7 @@ public:
     PreviewPlayer& player() { return player_; }
 
     void btnPreviewInputOKClick();
+    void btnHelpClick();
     void lblPreviewPlaceDblClick();
 
 protected:
@@ -72,6 +76,7 @@ private:
     void hideInput();
 
     PreviewPlayer player_;
+    const DialogServices& services_;
     OpenLine openLine_;
     PreviewView* imgPreviewStage = nullptr;
     QLabel* lblPreviewStatus = nullptr;

@@ -159,7 +159,7 @@ TEST_F(References, FindShowsTheLinesAndFindNextGoesRound) {
                            QStringLiteral("下 / 終 / 1: ［回数］←［回数］＋［1］")}));
     QListWidget& list = window->resultsPanel().list();
     for (int row = 0; row < list.count(); ++row) {
-        const qsizetype first = list.item(row)->text().indexOf(QStringLiteral("回数"));
+        const auto first = static_cast<int>(list.item(row)->text().indexOf(QStringLiteral("回数")));
         EXPECT_EQ(list.item(row)->data(Qt::UserRole).toPoint(), QPoint(first, first + 2))
             << "the first match is marked in row " << row;
     }

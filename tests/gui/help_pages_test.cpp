@@ -34,7 +34,8 @@ INSTANTIATE_TEST_SUITE_P(
                     kFlagCtrlHelpTopic, kValueCtrlHelpTopic, kSelectDlgHelpTopic,
                     kPageJumpHelpTopic, kWindowShowHelpTopic, kStrInputHelpTopic,
                     kOptionSetHelpTopic, kSystemCmdHelpTopic, kStringCtrlHelpTopic,
-                    kClickAbleHelpTopic, kClickAbleClearHelpTopic));
+                    kClickAbleHelpTopic, kClickAbleClearHelpTopic, kFindHelpTopic,
+                    kPreviewHelpTopic));
 
 TEST(HelpPages, TheMusicAndSoundTopicsHaveTheirOwnPage) {
     const std::filesystem::path folder = std::filesystem::path(PAGORA_SOURCE_DIR) / "docs/help";
