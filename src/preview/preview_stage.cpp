@@ -120,7 +120,8 @@ CanvasRect PreviewStage::titleBarRect(int window) const {
 }
 
 PicturePoint PreviewStage::toMain(int x, int y) const {
-    return {x - at(0).left, y - at(0).top};
+    const Window& w = at(windowAt(x, y).value_or(0));
+    return {x - w.left + w.look.left, y - w.top + w.look.top};
 }
 
 std::optional<int> PreviewStage::windowAt(int x, int y) const {
@@ -128,6 +129,25 @@ std::optional<int> PreviewStage::windowAt(int x, int y) const {
         if (at(window).shown && holds(windowRect(window), x, y))
             return window;
     return std::nullopt;
+}
+
+std::optional<int> PreviewStage::titleBarAt(int x, int y) const {
+    for (const int window : kWindowsFrontFirst) {
+        if (!at(window).shown)
+            continue;
+        if (holds(titleBarRect(window), x, y))
+            return window;
+        if (holds(windowRect(window), x, y))
+            return std::nullopt; // the window covers the bars behind it
+    }
+    return std::nullopt;
+}
+
+void PreviewStage::moveWindow(int window, int left, int top) {
+    Window& w = at(window);
+    const int bar = w.titleBar.Height();
+    w.left = std::clamp(left, 0, std::max(width_ - w.look.width, 0));
+    w.top = std::clamp(top, bar, std::max(height_ - w.look.height, bar));
 }
 
 void PreviewStage::showWindow(int window, bool shown) {

@@ -68,10 +68,16 @@ public:
     // stage pixels.
     CanvasRect windowRect(int window) const;
     CanvasRect titleBarRect(int window) const;
-    // A stage point as a point of the main window (the session's coordinates).
+    // A stage point as the session sees it: a point of the main window, with
+    // a window moved by the reader taken back to its place in the header.
     PicturePoint toMain(int x, int y) const;
     // The front-most shown window whose client area holds a stage point.
     std::optional<int> windowAt(int x, int y) const;
+    // The front-most shown window whose title bar holds a stage point.
+    std::optional<int> titleBarAt(int x, int y) const;
+    // Moves a window's client area to a stage point, as the reader drags it
+    // by its title bar; the window and its bar stay on the stage.
+    void moveWindow(int window, int left, int top);
 
     void showWindow(int window, bool shown);
     bool shown(int window) const;

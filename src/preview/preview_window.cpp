@@ -57,12 +57,32 @@ void PreviewView::paintEvent(QPaintEvent*) {
 }
 
 void PreviewView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        player_.click(event->position().toPoint().x(), event->position().toPoint().y());
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint at = event->position().toPoint();
+    PreviewStage& stage = player_.stage();
+    if (const std::optional<int> window = stage.titleBarAt(at.x(), at.y())) {
+        const CanvasRect place = stage.windowRect(*window);
+        drag_ = Drag{*window, at - QPoint(place.left, place.top)};
+        return;
+    }
+    player_.click(at.x(), at.y());
 }
 
 void PreviewView::mouseMoveEvent(QMouseEvent* event) {
-    player_.hover(event->position().toPoint().x(), event->position().toPoint().y());
+    const QPoint at = event->position().toPoint();
+    if (drag_) {
+        const QPoint corner = at - drag_->grip;
+        player_.stage().moveWindow(drag_->window, corner.x(), corner.y());
+        refresh();
+        return;
+    }
+    player_.hover(at.x(), at.y());
+}
+
+void PreviewView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        drag_.reset();
 }
 
 void PreviewView::keyPressEvent(QKeyEvent* event) {

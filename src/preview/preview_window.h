@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -31,10 +32,19 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // A window dragged by its title bar: which, and where the mouse holds
+    // it, from the window's top left corner.
+    struct Drag {
+        int window;
+        QPoint grip;
+    };
+
     PreviewPlayer& player_;
+    std::optional<Drag> drag_;
     TTC frame_;
     QImage image_;
 };

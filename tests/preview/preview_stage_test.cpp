@@ -77,6 +77,26 @@ TEST(PreviewStagePlaces, AClickGoesToTheFrontMostShownWindow) {
     EXPECT_EQ(stage.windowAt(200, kBar + 200), std::nullopt);
 }
 
+TEST(PreviewStagePlaces, AWindowDraggedByItsBarStaysOnTheStageAndAnswersAtItsOwnPlace) {
+    PreviewStage stage(defaultLooks());
+    stage.showWindow(1, true);
+    EXPECT_EQ(stage.titleBarAt(100, 355), 1);
+    EXPECT_EQ(stage.titleBarAt(100, 345), std::nullopt); // the main window, which has no bar
+    stage.moveWindow(1, 10, 100);
+    EXPECT_EQ(stage.windowRect(1), (CanvasRect{10, 100, 520, 110}));
+    // The session still has the window at its header place (60, 350).
+    EXPECT_EQ(stage.toMain(10 + 5, 100 + 7), (PicturePoint{65, 357}));
+    EXPECT_EQ(stage.toMain(600, 300), (PicturePoint{600, 300 - kBar})); // the main window
+    stage.moveWindow(1, -300, -300);
+    EXPECT_EQ(stage.windowRect(1), (CanvasRect{0, kBar, 520, 110}));
+    stage.moveWindow(1, 5000, 5000);
+    EXPECT_EQ(stage.windowRect(1), (CanvasRect{640 - 520, 480 + kBar - 110, 520, 110}));
+    stage.showWindow(5, true); // over window 1 at the top left, its own bar above it
+    stage.moveWindow(1, 0, kBar);
+    EXPECT_EQ(stage.titleBarAt(10, 5), 5);
+    EXPECT_EQ(stage.titleBarAt(10, kBar + 5), std::nullopt) << "window 5 covers the bar";
+}
+
 TEST(PreviewStageChoices, RowsFollowEachOtherDownTheFrame) {
     PreviewStage stage(defaultLooks());
     stage.showWindow(2, true);
